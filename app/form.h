@@ -1,0 +1,165 @@
+// TForm1, the shop's one window: it owns the scene pictures, the sound
+// slots, the mixer, the game state and every step of the game. Its
+// operations are defined in the folders that own them (app/, game/, view/,
+// inventory/, save/, sound/).
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/state.h"
+#include "content/tables.h"
+#include "platform/bitmap.h"
+#include "platform/platform.h"
+
+class TSoundMixer;
+struct TMixWave;
+
+inline constexpr int kPictureSlots = 20;
+inline constexpr int kSoundSlots = 5;
+inline constexpr int kNameCount = 226;
+
+// Click areas of the three choice labels (left, top; 133 x 29 each).
+inline constexpr int kChoiceLeft = 256;
+inline constexpr std::array<int, 3> kChoiceTop = {176, 204, 232};
+inline constexpr int kChoiceWidth = 133;
+inline constexpr int kChoiceHeight = 29;
+
+class TForm1 : public TSceneVars {
+ public:
+  explicit TForm1(Platform& platform);
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  Platform& platform;
+
+  // Game state and content.
+  tmy my;
+  GoodsTable goods_table;
+  CustomerTable customer_table;
+  std::array<std::string, kNameCount> name_list;
+
+  // Pictures: the display `cg`, the light layer `bak`, the loader `haikei`,
+  // the twenty slots and the item panel's picture.
+  Bitmap cg, bak, haikei;
+  std::array<Bitmap, kPictureSlots> picture_slots;
+  Bitmap item_box_cg;
+
+  // Sound.
+  std::unique_ptr<TSoundMixer> SoundMixer1;
+  std::array<TMixWave*, kSoundSlots> sound_slots{};
+  bool closing = false;  // FormClose has run: the message loop ends
+  bool running = false;  // inside Run()
+
+  // --- app/: start-up, frame tick, input, messages --------------------------
+  // False when start-up cannot go on (the error was shown to the player).
+  bool FormCreate();
+  void FormClose();
+  void FormDestroy();
+  // The message loop: runs until the window is closed.
+  void Run();
+  // Handles every pending event and the timer; waits at most timeout_ms for
+  // the first one.
+  void ProcessMessages(int timeout_ms = 0);
+  void HandleEvent(const InputEvent& event);
+
+  void Timer1Timer();
+  void FrameStep();
+  void WaitForClick();
+  void AcknowledgeClick();
+  void ClampState();
+  void cgMouseDown(int x, int y);
+  void cgMouseMove(int x, int y);
+  void cgMouseUp(int x, int y);
+  void moji_lMouseDown();
+  void selMouseMove(int n);  // choice 1-3
+  void selMouseDown(int n);
+  void FormKeyDown(KeyCode key);
+
+  void PrintMessage(const std::string& text);
+  void PrintColorMessage(const std::string& text, const std::string& color);
+  void AddEffect(int x, int y, const std::string& text, int kind);
+  void OfferChoices(const std::string& text1, const std::string& text2, const std::string& text3);
+  // Title choice 1 at start-up: "Collection", "手紙" or nothing.
+  std::string TitleChoiceOne() const;
+
+  // Asset paths beside the executable.
+  std::string CgPath(const std::string& name) const;
+  std::string DatPath(const std::string& name) const;
+
+  // --- game/: the shop day ----------------------------------------------------
+  void DispatchChoice(const std::string& text);
+  void NewGameReset();
+  void FullReset();
+  void Say(const std::string& text);                             // print + wait
+  void SayColor(const std::string& text, const std::string& color);  // print + wait
+  void StartShop();
+  void ShowAbout();
+  void ReadLetter();
+  void WrapGoods();
+  void FoldGoods();
+  void SealStep();
+  void FinishWithoutSeal();
+  void RefuseCustomer();
+  void NextCustomer();
+  void ChooseNextCustomer();
+  void UseItem(int goods);
+  void JudgeSeal();
+  void ChangeSatisfaction(int amount);
+  void SettlePayment(int outcome);
+  void GainMoney(int amount);
+  void DayEndReview();
+  void ResetEffects();
+  void NightAndMorning();
+
+  // --- view/: scene, status panel, pictures -----------------------------------
+  void RenderFrame();
+  void DrawChoices();
+  void DrawEffects();
+  void DrawHeart(int x, int y, int age);
+  void DrawStatusPanel();
+  // Loads a picture into a slot and prepares it for transparent drawing;
+  // false (slot unchanged) when the file is missing or broken.
+  bool LoadSlot(int slot, const std::string& path);
+  void LoadScenePicture(const std::string& name);
+  void LoadCustomerPicture(const std::string& name);
+  void LoadPackagePicture(const std::string& name);
+  void LoadSealPicture(const std::string& name);
+  void SetShopFront(const std::string& name);
+  void ShowShopScene();
+
+  // --- inventory/: stock, item panel, evening shop, seal box ------------------
+  void GainItem(int goods);
+  void ShowItemDetail();
+  void FillItemList();
+  void DrawItemPanel();
+  // Input while the item panel covers the scene (panel coordinates = scene).
+  void ItemPanelMouseDown(int x, int y);
+  void ItemPanelMouseUp(int x, int y);
+  void ItemPanelKey(KeyCode key, bool down);
+  void OpenShop();
+  void OfferIfAffordable(const std::string& name);
+  void BuySelected();
+  void CloseItemPanel();
+  void OpenSealCollection();
+  void OpenSealPicker();
+  void AddSealToBox(int goods);
+  void DrawSealBox();
+
+  // --- save/ ------------------------------------------------------------------
+  // False when my.dat exists but cannot be read; the player has been told.
+  bool LoadProgress();
+  // False when writing failed; the player has been told.
+  bool SaveProgress();
+
+  // --- sound/ -----------------------------------------------------------------
+  void OpenSoundSlots();
+  void FreeSoundSlots();
+  void PlaySound(int channel, const std::string& name);
+  void PlayMusic(const std::string& name);
+  void mid_pNotify();
+  // The mixer's device finished a block.
+  void PumpSound();
+};

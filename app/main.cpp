@@ -1,0 +1,24 @@
+// Program entry: the shop's window, until the player closes it.
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "app/form.h"
+#include "platform/platform.h"
+
+static std::string ExecutableDir(const char* argv0) {
+  std::error_code ec;
+  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) self = std::filesystem::absolute(argv0);
+  return self.parent_path().string() + "/";
+}
+
+int main(int /*argc*/, char** argv) {
+  auto platform = CreateSdlPlatform(ExecutableDir(argv[0]));
+  if (!platform) return 1;
+  auto form = std::make_unique<TForm1>(*platform);
+  if (form->FormCreate()) form->Run();
+  form->FormDestroy();
+  return 0;
+}

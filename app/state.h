@@ -1,0 +1,92 @@
+// The game state: the record `tmy` (the running game and the lasting
+// progress) and the variables of the scene and the input. Plain data, read
+// and written directly by the steps that need them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct tmy {
+  int32_t satisfaction = 0;  // 0-100, percent; today's customer satisfaction
+  int32_t money = 0;         // yen, 0-999999999
+  int32_t clerk_level = 0;   // customers of higher rank do not come; 10 clears
+  std::array<int32_t, 1000> stock{};           // pieces held, by goods number
+  std::array<int32_t, 1000> seal_collected{};  // 1 once stuck; saved
+  int32_t play_count = 0;                      // games begun; saved
+  int32_t hours_to_closing = 0;                // 0 to clerk_level + 8
+  int32_t day = 0;                             // nights passed in this game
+  std::array<int32_t, 100> progress_flags{};   // saved, see below
+  int32_t best_level = 0;                      // saved
+  int32_t best_days = 0;                       // saved
+};
+
+// Entries of progress_flags.
+inline constexpr int kStoryTold1 = 0;  // 0, 1, 2: the manager's stories
+inline constexpr int kLetterRead = 3;
+inline constexpr int kGameCleared = 4;
+
+inline constexpr int kEffectSlots = 256;  // entries 0-49 form the ring
+inline constexpr int kEffectRing = 50;
+inline constexpr int kKindMessage = 4;
+inline constexpr int kKindHeart = 129;
+
+inline constexpr int kSealBoxColumns = 22;  // storage; 10 are used
+inline constexpr int kSealBoxRows = 24;
+
+// What the item panel holds while it is open (the evening shop).
+struct TItemPanel {
+  bool visible = false;
+  std::string detail;            // item_l, word-wrapped; "\r" breaks lines
+  std::string action_caption;    // item_b: "買う" in the shop
+  std::vector<std::string> entries;  // item_list; "" = sold out
+  int selected = -1;             // index in entries, -1 = none
+  int top = 0;                   // first visible entry when scrolled
+  std::string picture;           // file shown in item_box_cg, "" = none
+};
+
+// The scene and input variables.
+struct TSceneVars {
+  int32_t screen_phase = 0;  // -2 title picture, -1 title screen, 0 menu, 1 game
+  int32_t click_wait = 0;    // 0 waiting for a click, 1 not, -1 window closing
+  int32_t frame_counter = 0;       // 0-999, wrapping
+  int32_t frames_this_second = 0;
+  int32_t frame_interval_ms = 0;   // adapted to about 10 frames a second
+  uint64_t next_frame_time = 0;    // clock ms
+  uint64_t next_readout_time = 0;  // clock ms
+  int32_t hovered_choice = 0;      // 0-3
+  int32_t mouse_x = 0, mouse_y = 0;
+  bool choices_visible = false;    // sel1-sel3 shown (after the title clicks)
+
+  std::array<std::string, 3> choice_text;
+  int32_t choices_active = 0;
+  int32_t choice_slide = 0;  // pixels, -200 when offered
+  std::array<int32_t, 3> choice_pressed{};
+
+  int32_t effect_next = 0;  // 0-49, the entry written last
+  std::array<int32_t, kEffectSlots> effect_kind{};
+  std::array<std::string, kEffectSlots> effect_text;
+  std::array<int32_t, kEffectSlots> effect_x{}, effect_y{};
+  std::array<int32_t, kEffectSlots> effect_start_x{}, effect_start_y{};
+  std::array<int32_t, kEffectSlots> effect_age{};  // 0 or -1 = finished
+
+  int32_t current_customer = 0;
+  int32_t current_goods = 0;
+  int32_t current_seal = 0;
+  int32_t seal_x = 0, seal_y = 0;
+
+  int32_t seal_box_state = 0;  // 0 closed .. 5 stuck
+  int32_t seal_box_mode = 0;   // 0 picker, 1 collection open, 2 closing
+  int32_t seal_box_x = 0;      // left edge of the box in the scene
+  int32_t seal_box_count = 0;  // cells filled
+  std::array<std::array<int32_t, kSealBoxRows>, kSealBoxColumns> seal_box_grid{};  // [column][row]
+
+  int32_t status_slide = 0;  // <= 0
+  int32_t shown_satisfaction = 0, shown_hours = 0;
+  int32_t goods_card_state = 0;  // 0 none, 1 in, 2 sliding out
+  int32_t goods_card_slide = 0;
+  int32_t shop_front_shown = 0;
+
+  TItemPanel item_box;
+};

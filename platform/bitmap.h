@@ -1,0 +1,99 @@
+// A 24-bit picture with its own canvas (pen, brush, font) and the drawing
+// operations the shop scene is made of. Pixels live in an SDL surface that
+// callers never see; colours are 0xRRGGBB.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct SDL_Surface;
+
+using Rgb = uint32_t;  // 0xRRGGBB
+
+// The face the whole game speaks in; rendered with IPAPGothic.
+inline constexpr const char* kGameFace = "ＭＳ Ｐゴシック";
+
+struct TFont {
+  std::string face = kGameFace;
+  int size = 10;  // points at 96 dpi (10 pt = 13 px)
+  bool bold = false;
+  Rgb color = 0x000000;
+};
+
+class Bitmap {
+ public:
+  Bitmap();
+  Bitmap(int width, int height);  // filled black
+  ~Bitmap();
+  Bitmap(const Bitmap& other);
+  Bitmap& operator=(const Bitmap& other);
+  Bitmap(Bitmap&& other) noexcept;
+  Bitmap& operator=(Bitmap&& other) noexcept;
+
+  int Width() const;
+  int Height() const;
+  bool Empty() const;               // no pixels at all (0 x 0)
+  void SetSize(int width, int height);  // new black pixels
+  void Clear();                     // back to 0 x 0
+
+  // BMP (1, 4, 8, 16, 24 and 32 bits) or JPEG, chosen by content. On any
+  // failure the bitmap is left exactly as it was and false is returned.
+  bool LoadFromFile(const std::string& path);
+  bool SaveToBmp(const std::string& path) const;  // 24-bit BMP
+  bool SaveToPng(const std::string& path) const;  // for contact sheets
+
+  Rgb Pixel(int x, int y) const;  // 0 outside
+  void SetPixel(int x, int y, Rgb color);
+
+  // Transparent drawing: when `transparent` is on, pixels of the key colour
+  // are skipped by Draw and StretchDraw. The automatic key is the colour of
+  // the bottom-left pixel.
+  bool transparent = false;
+  bool auto_key = true;
+  Rgb key_color = 0x000000;  // used when auto_key is off
+  Rgb TransparentColor() const;
+
+  // Canvas state, kept between calls like a window canvas.
+  Rgb pen_color = 0x000000;
+  int pen_width = 1;
+  Rgb brush_color = 0xFFFFFF;
+  bool brush_clear = false;  // text and shapes without background fill
+  TFont font;
+
+  // Copies `src` unscaled with its top-left at (x, y), honouring its
+  // transparency.
+  void Draw(int x, int y, const Bitmap& src);
+  // Stretches all of `src` into [left, right) x [top, bottom), honouring its
+  // transparency (nearest neighbour).
+  void StretchDraw(int left, int top, int right, int bottom, const Bitmap& src);
+  // Opaque stretched copy of the source rectangle into the destination one.
+  void CopyRect(int dl, int dt, int dr, int db, const Bitmap& src, int sl, int st, int sr, int sb);
+  // this = this OR src over the rectangle (clipped to both).
+  void OrRect(int left, int top, int right, int bottom, const Bitmap& src);
+
+  // Shapes. Right and bottom edges are excluded, as on a window canvas.
+  void FillRect(int left, int top, int right, int bottom);    // brush only
+  void Rectangle(int left, int top, int right, int bottom);   // pen outline, brush inside
+  void Ellipse(int left, int top, int right, int bottom);     // pen outline, brush inside
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);  // pen; the end point itself is not drawn
+  // Fills with the brush the area reachable from (x, y) that is not `border`.
+  void FloodFill(int x, int y, Rgb border);
+
+  // Text in the current font; the background is filled with the brush
+  // unless brush_clear.
+  void TextOut(int x, int y, const std::string& utf8);
+  int TextWidth(const std::string& utf8);
+  int TextHeight(const std::string& utf8);
+
+  // For platform code only.
+  SDL_Surface* surface() const { return surface_; }
+
+ private:
+  SDL_Surface* surface_ = nullptr;
+  int pen_x_ = 0, pen_y_ = 0;
+};
+
+// Points at 96 dpi to pixels.
+inline int PointsToPixels(int points) { return points * 96 / 72; }

@@ -1,0 +1,118 @@
+// What the game needs of the machine: a clock, input events, a window that
+// shows the 390 x 260 scene, a Yes/No dialog, the wave output device and the
+// music player. Two kinds: the SDL window, and a headless one for tests.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/bitmap.h"
+
+class WaveOutDevice;  // sound/mixer/wave_out.h
+class MusicPlayer;    // platform/music.h
+
+inline constexpr int kSceneWidth = 390;
+inline constexpr int kSceneHeight = 260;
+
+enum class KeyCode { Other, Enter, Escape, Up, Down, Left, Right, Home, End, PageUp, PageDown };
+
+struct InputEvent {
+  enum Kind {
+    MouseDown,
+    MouseUp,
+    MouseMove,
+    KeyDown,
+    KeyUp,
+    Quit,       // window closed, SIGINT or SIGTERM
+    AudioDone,  // the wave device finished a block: time to pump the mixer
+    MusicDone,  // the music player reached the end of its piece
+  };
+  Kind kind = MouseMove;
+  int x = 0, y = 0;  // scene pixels
+  int button = 1;    // 1 left, 2 middle, 3 right
+  KeyCode key = KeyCode::Other;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Milliseconds since some fixed start.
+  virtual uint64_t NowMs() = 0;
+  // Takes the next event; waits at most timeout_ms for one (0 = just poll).
+  virtual bool WaitEvent(InputEvent& event, int timeout_ms) = 0;
+  // Shows the scene (the window scales it); headless keeps a copy.
+  virtual void Present(const Bitmap& scene) = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+  // Yes/No question; No is the default, closing or Escape means No.
+  virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
+  // An error the player must see (a message box).
+  virtual void ShowError(const std::string& title, const std::string& text) = 0;
+  // Folder of the executable with a trailing '/': cg/ and dat/ live there.
+  virtual std::string BaseDir() = 0;
+
+  // The wave output for the mixer and the music player. Never null: a
+  // machine without sound gets silent stand-ins.
+  virtual WaveOutDevice& WaveOut() = 0;
+  virtual MusicPlayer& Music() = 0;
+};
+
+// The real window. Prints one warning on stderr and falls back to silence
+// when there is no audio device.
+std::unique_ptr<Platform> CreateSdlPlatform(const std::string& base_dir);
+
+// Headless platform for tests: no window, a virtual clock that only moves when
+// the game waits, scripted input, and the last presented frame kept.
+class HeadlessPlatform : public Platform {
+ public:
+  explicit HeadlessPlatform(std::string base_dir);
+  ~HeadlessPlatform() override;
+
+  uint64_t NowMs() override { return clock_ms; }
+  bool WaitEvent(InputEvent& event, int timeout_ms) override;
+  void Present(const Bitmap& scene) override;
+  void SetCaption(const std::string& caption) override { this->caption = caption; }
+  bool AskYesNo(const std::string& title, const std::string& text) override;
+  void ShowError(const std::string& title, const std::string& text) override;
+  std::string BaseDir() override { return base_dir; }
+  WaveOutDevice& WaveOut() override;
+  MusicPlayer& Music() override;
+
+  // Scripting. Events are delivered in order; `delay_ms` is virtual time
+  // that passes before the event arrives.
+  void Push(InputEvent event, int delay_ms = 0);
+  void Click(int x, int y, int delay_ms = 0);  // mouse down + up
+  void Move(int x, int y, int delay_ms = 0);
+  void Key(KeyCode key, int delay_ms = 0);
+  // Called when the script has run dry while the game waits; it may push
+  // more events. Without it (or when it pushes nothing) the platform sends
+  // Quit after `idle_quit_ms` of virtual time, so a test can never hang.
+  std::function<void(HeadlessPlatform&)> on_idle;
+  int idle_quit_ms = 600000;
+
+  uint64_t clock_ms = 0;
+  std::string base_dir;
+  std::string caption;
+  Bitmap last_frame;
+  int frames_presented = 0;
+  std::vector<std::string> questions;  // every AskYesNo text
+  bool answer_yes = false;
+  std::vector<std::string> errors;  // every ShowError text
+
+  // Optional stand-ins installed by tests; defaults are silent.
+  std::unique_ptr<WaveOutDevice> wave_out;
+  std::unique_ptr<MusicPlayer> music;
+
+ private:
+  struct Scripted {
+    InputEvent event;
+    int delay_ms;
+  };
+  std::deque<Scripted> script_;
+  uint64_t idle_since_ = 0;
+  bool idle_ = false;
+};
