@@ -1,0 +1,44 @@
+// Sound of the SDL platform: one SDL audio device (signed 16-bit stereo,
+// 44100 Hz) carries the mixer's 8-bit blocks and the FluidSynth music.
+//
+//   auto audio = OpenAudio();          // after SDL_Init; never null
+//   mixer device: audio->wave_out()    music: audio->music()
+//   in the event pump:  InputEvent::Kind kind;
+//                       if (SdlAudioEventKind(sdl_event, kind)) report kind;
+//
+// The audio thread posts SDL user events; SdlAudioEventKind turns them into
+// AudioDone (pump the mixer) or MusicDone (a piece played to its end). It
+// returns false for every other event and for a music end that a stop, open
+// or play has made stale: drop those. Destroy the object before SDL_Quit.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/platform.h"
+
+union SDL_Event;
+class WaveOutDevice;
+class MusicPlayer;
+
+class SdlAudio {
+ public:
+  virtual ~SdlAudio() = default;
+  virtual WaveOutDevice& wave_out() = 0;
+  virtual MusicPlayer& music() = 0;
+  // False for the silent stand-in.
+  virtual bool audible() const = 0;
+
+  // For measurements: called on the audio thread with every run of mixer
+  // bytes the moment the callback starts playing it. Null to remove.
+  using Tap = void (*)(void* user, const uint8_t* bytes, uint32_t count);
+  virtual void SetTap(Tap tap, void* user) = 0;
+};
+
+// Opens the default SDL audio device; null when none can be opened.
+std::unique_ptr<SdlAudio> OpenSdlAudio();
+// OpenSdlAudio, or when that fails one warning line on stderr and a silent
+// output (the game plays on without sound). Never null.
+std::unique_ptr<SdlAudio> OpenAudio();
+
+bool SdlAudioEventKind(const SDL_Event& event, InputEvent::Kind& kind);
