@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <string>
 
 #include "platform/fluid_music.h"
@@ -336,11 +335,7 @@ std::unique_ptr<SdlAudio> OpenSdlAudio() {
   return device;
 }
 
-std::unique_ptr<SdlAudio> OpenAudio() {
-  if (auto audio = OpenSdlAudio()) return audio;
-  std::fprintf(stderr, "picolatte: no sound device (%s); playing without sound\n", SDL_GetError());
-  return std::make_unique<SilentAudio>();
-}
+std::unique_ptr<SdlAudio> OpenSilentAudio() { return std::make_unique<SilentAudio>(); }
 
 bool SdlAudioEventKind(const SDL_Event& event, InputEvent::Kind& kind) {
   Uint32 base = g_event_base.load();

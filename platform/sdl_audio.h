@@ -1,7 +1,8 @@
 // Sound of the SDL platform: one SDL audio device (signed 16-bit stereo,
 // 44100 Hz) carries the mixer's 8-bit blocks and the FluidSynth music.
 //
-//   auto audio = OpenAudio();          // after SDL_Init; never null
+//   auto audio = OpenSdlAudio();       // after SDL_Init
+//   if (!audio) { warn once; audio = OpenSilentAudio(); }
 //   mixer device: audio->wave_out()    music: audio->music()
 //   in the event pump:  InputEvent::Kind kind;
 //                       if (SdlAudioEventKind(sdl_event, kind)) report kind;
@@ -37,8 +38,8 @@ class SdlAudio {
 
 // Opens the default SDL audio device; null when none can be opened.
 std::unique_ptr<SdlAudio> OpenSdlAudio();
-// OpenSdlAudio, or when that fails one warning line on stderr and a silent
-// output (the game plays on without sound). Never null.
-std::unique_ptr<SdlAudio> OpenAudio();
+// The stand-in when there is no device: the mixer's blocks are consumed by
+// SDL_GetTicks and a 10 ms SDL timer posts AudioDone; no music. Never null.
+std::unique_ptr<SdlAudio> OpenSilentAudio();
 
 bool SdlAudioEventKind(const SDL_Event& event, InputEvent::Kind& kind);
