@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -164,6 +165,10 @@ class TForm1 : public TSceneVars {
   void mid_pNotify();
   // Builds SoundMixer1 (Channels 31, activated); without it the game is silent.
   void CreateSoundMixer();
+  // Every wave loaded so far, by file name: each sound file is loaded once
+  // and kept until FreeSoundSlots (the waves never change).
+  std::map<std::string, TMixWave*> wave_cache;
+  TMixWave* CachedWave(const std::string& name);
   // The mixer's device finished a block.
   void PumpSound();
 };
