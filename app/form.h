@@ -51,7 +51,7 @@ class TForm1 : public TSceneVars {
   std::unique_ptr<TSoundMixer> SoundMixer1;
   std::array<TMixWave*, kSoundSlots> sound_slots{};
   bool closing = false;  // FormClose has run: the message loop ends
-  bool running = false;  // inside Run()
+  uint64_t timer1_due = 0;  // clock ms of the next 20 ms timer tick
 
   // --- app/: start-up, frame tick, input, messages --------------------------
   // False when start-up cannot go on (the error was shown to the player).
@@ -63,6 +63,8 @@ class TForm1 : public TSceneVars {
   // Handles every pending event and the timer; waits at most timeout_ms for
   // the first one.
   void ProcessMessages(int timeout_ms = 0);
+  // Milliseconds until the next timer tick is due (0 when overdue).
+  int TimeToNextTick();
   void HandleEvent(const InputEvent& event);
 
   void Timer1Timer();
@@ -160,6 +162,8 @@ class TForm1 : public TSceneVars {
   void PlaySound(int channel, const std::string& name);
   void PlayMusic(const std::string& name);
   void mid_pNotify();
+  // Builds SoundMixer1 (Channels 31, activated); without it the game is silent.
+  void CreateSoundMixer();
   // The mixer's device finished a block.
   void PumpSound();
 };
