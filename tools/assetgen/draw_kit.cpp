@@ -352,6 +352,19 @@ void Canvas::Harden(float threshold) {
     }
 }
 
+void Canvas::FillPinholes() {
+  Canvas src = *this;
+  for (int y = 1; y + 1 < h; ++y)
+    for (int x = 1; x + 1 < w; ++x) {
+      if (src.At(x, y).a >= 0.5f) continue;
+      Col n[4] = {src.At(x - 1, y), src.At(x + 1, y), src.At(x, y - 1), src.At(x, y + 1)};
+      if (n[0].a < 0.5f || n[1].a < 0.5f || n[2].a < 0.5f || n[3].a < 0.5f) continue;
+      Col avg{(n[0].r + n[1].r + n[2].r + n[3].r) / 4, (n[0].g + n[1].g + n[2].g + n[3].g) / 4,
+              (n[0].b + n[1].b + n[2].b + n[3].b) / 4, 1};
+      Set(x, y, avg);
+    }
+}
+
 float Luma(Col c) { return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b; }
 Col Gray(Col c) {
   float l = Luma(c);
@@ -376,7 +389,7 @@ Rgb AvoidKey(Rgb c, Rgb key) {
 }
 }  // namespace
 
-Bitmap ToSprite(const Canvas& c, Rgb key) {
+Bitmap ToSprite(const Canvas& c, Rgb key, bool key_corner) {
   Bitmap b(c.w, c.h);
   for (int y = 0; y < c.h; ++y)
     for (int x = 0; x < c.w; ++x) {
@@ -384,7 +397,7 @@ Bitmap ToSprite(const Canvas& c, Rgb key) {
       b.SetPixel(x, y, p.a >= 0.5f ? AvoidKey(Pack(p), key) : key);
     }
   // The bottom-left pixel names the key colour, so it must be clear.
-  b.SetPixel(0, c.h - 1, key);
+  if (key_corner) b.SetPixel(0, c.h - 1, key);
   return b;
 }
 

@@ -111,6 +111,9 @@ class Canvas {
   void MapColors(const std::function<Col(Col)>& fn);
   // Makes every pixel fully opaque or fully clear (sprites have no soft edges).
   void Harden(float threshold = 0.5f);
+  // Fills clear pixels that are boxed in on four sides (they would show the
+  // background through the drawing) with the colour around them.
+  void FillPinholes();
 };
 
 // The emoji as a canvas at its native size (cached), mirrored and turned.
@@ -123,8 +126,10 @@ Col Gray(Col c);
 Col Tinted(Col c, Col tint);  // keeps the lightness, takes the hue
 
 // To the game's 24-bit pictures. Sprites: clear pixels become `key`, and no
-// drawn pixel keeps exactly the key colour. Scenes: composited on `back`.
-Bitmap ToSprite(const Canvas& c, Rgb key = 0xFF00FF);
+// drawn pixel keeps exactly the key colour; with `key_corner` the
+// bottom-left pixel is forced to the key (for the automatic key). Scenes:
+// composited on `back`.
+Bitmap ToSprite(const Canvas& c, Rgb key = 0xFF00FF, bool key_corner = true);
 Bitmap ToOpaque(const Canvas& c, Col back);
 // Writes OUT/cg/<name>; throws when the file cannot be written.
 void Save(const std::string& out, const std::string& name, const Bitmap& bmp);

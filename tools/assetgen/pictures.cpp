@@ -7,6 +7,7 @@ namespace pic {
 void SaveSprite(const std::string& out, const std::string& name, Canvas c, bool outline) {
   if (outline) c.Outline(Ink(), 1.0f);
   c.Harden();
+  c.FillPinholes();
   Save(out, name, ToSprite(c));
 }
 

@@ -200,7 +200,12 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(Ring(20, 33, 3, 1.8f), Hex(0xD0202A));
          c.Draw(Polygon({{12, 3}, {20, 0}, {29, 3}}), Hex(0xE84040));
        }},
-      {"neko.bmp", [](Canvas& c) { c.Emoji("🐈", 20, 26, 22); Twinkle(c, 10, 12, 3, Hex(0xFFD0E8)); }},
+      {"neko.bmp", [](Canvas& c) {
+         c.Draw(Ellipse(20, 31, 16, 7), Radial(16, 28, 16, Hex(0xFFE4F0), Hex(0xF5A0C8)));
+         c.Emoji("🐈", 20, 22, 24);
+         Twinkle(c, 8, 10, 3.5f, Hex(0xFFD0E8));
+         Twinkle(c, 33, 8, 2.5f, Hex(0xFFD0E8));
+       }},
       {"pantoban.bmp", [](Canvas& c) {
          Strap(c, 20, 2, 12, 18, Hex(0xFF6AA8));
          Strap(c, 20, 2, 28, 18, Hex(0xFF6AA8));
