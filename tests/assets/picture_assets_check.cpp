@@ -20,14 +20,15 @@ namespace fs = std::filesystem;
 constexpr Rgb kMagenta = 0xFF00FF;
 
 // Pictures the game flow loads by name, beside those in the content tables.
-const char* const kScenes[] = {"title.bmp", "login.bmp", "title2.bmp", "haikei2.bmp", "ten.bmp",
+const char* const kScenes[] = {"title.bmp", "login.bmp",  "title2.bmp", "haikei2.bmp", "ten.bmp",
                                "night.bmp", "night2.bmp", "yoru.bmp",   "yoru2.bmp",   "asa.bmp",
-                               "asa2.bmp",  "asa2a.bmp", "asa3.bmp",    "letter.bmp",  "clear.bmp"};
+                               "asa2.bmp",  "asa2a.bmp",  "asa3.bmp",   "letter.bmp",  "clear.bmp"};
 const char* const kFixed[] = {"box.bmp",    "haikei.bmp",    "seal_box.bmp", "00.bmp",
                               "front2.bmp", "front_mid.bmp", "front3.bmp",   "not.bmp"};
 
 bool Generate(const fs::path& dir) {
-  std::string cmd = std::string("SDL_VIDEODRIVER=dummy '") + ASSETGEN_PATH + "' '" + dir.string() + "' pictures";
+  std::string cmd =
+      std::string("SDL_VIDEODRIVER=dummy '") + ASSETGEN_PATH + "' '" + dir.string() + "' pictures";
   return std::system(cmd.c_str()) == 0;
 }
 
@@ -111,7 +112,8 @@ TEST_F(PictureAssets, SizesFollowHowTheSceneDrawsThem) {
         break;
     }
   }
-  Bitmap back = Load("00.bmp"), front = Load("front2.bmp"), mid = Load("front_mid.bmp"), right = Load("front3.bmp");
+  Bitmap back = Load("00.bmp"), front = Load("front2.bmp"), mid = Load("front_mid.bmp"),
+         right = Load("front3.bmp");
   EXPECT_TRUE(back.Width() == 390 && back.Height() == 260);
   EXPECT_TRUE(front.Width() == 390 && front.Height() == 110);
   EXPECT_TRUE(mid.Width() == 390 && mid.Height() <= 50);
@@ -137,8 +139,9 @@ TEST_F(PictureAssets, SpritesKeepTheirKeyOutOfTheDrawing) {
           ++drawn;
           continue;
         }
-        bool enclosed = x > 0 && y > 0 && x + 1 < b.Width() && y + 1 < b.Height() && b.Pixel(x - 1, y) != key &&
-                        b.Pixel(x + 1, y) != key && b.Pixel(x, y - 1) != key && b.Pixel(x, y + 1) != key;
+        bool enclosed = x > 0 && y > 0 && x + 1 < b.Width() && y + 1 < b.Height() &&
+                        b.Pixel(x - 1, y) != key && b.Pixel(x + 1, y) != key && b.Pixel(x, y - 1) != key &&
+                        b.Pixel(x, y + 1) != key;
         holes += enclosed;
       }
     EXPECT_EQ(holes, 0) << name;

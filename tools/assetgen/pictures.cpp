@@ -1,6 +1,7 @@
 // Registers the picture generator: every BMP under cg/.
-#include "tools/assetgen/assetgen.h"
 #include "tools/assetgen/pictures.h"
+
+#include "tools/assetgen/assetgen.h"
 
 namespace pic {
 
@@ -12,8 +13,14 @@ void SaveSprite(const std::string& out, const std::string& name, Canvas c, bool 
 }
 
 void Twinkle(Canvas& c, float cx, float cy, float r, Col col) {
-  c.Draw(Polygon({{cx, cy - r}, {cx + r * 0.22f, cy - r * 0.22f}, {cx + r, cy}, {cx + r * 0.22f, cy + r * 0.22f},
-                  {cx, cy + r}, {cx - r * 0.22f, cy + r * 0.22f}, {cx - r, cy}, {cx - r * 0.22f, cy - r * 0.22f}}),
+  c.Draw(Polygon({{cx, cy - r},
+                  {cx + r * 0.22f, cy - r * 0.22f},
+                  {cx + r, cy},
+                  {cx + r * 0.22f, cy + r * 0.22f},
+                  {cx, cy + r},
+                  {cx - r * 0.22f, cy + r * 0.22f},
+                  {cx - r, cy},
+                  {cx - r * 0.22f, cy - r * 0.22f}}),
          col);
 }
 
