@@ -20,7 +20,7 @@ void GenerateSounds(const std::string& out) {
   for (const SoundDef& def : AllSounds()) {
     if (!seen.insert(def.file).second) throw std::runtime_error(std::string("sound listed twice: ") + def.file);
     synth::Audio audio = RenderSound(def);
-    WriteFile(out + "/dat/" + def.file, EncodeWav(audio, def.format));
+    WriteAudioAsset(out + "/dat/" + def.file, EncodeWav(audio, def.format));
   }
 }
 

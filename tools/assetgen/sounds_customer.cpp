@@ -174,18 +174,18 @@ Audio Coin(int rate) {
 }
 
 SoundList list({
-    {"no.wav", kPcm8Mono11k, -5, &No},
-    {"mu.wav", kPcm8Mono11k, -5, &Mu},
-    {"e.wav", kPcm8Mono11k, -5, &E},
-    {"naki.wav", kPcm16Mono22k, -4, &Naki},
-    {"naki2.wav", kPcm16Mono22k, -4, &Naki2},
-    {"naki3.wav", kPcm16Stereo44k, -4, &Naki3},
+    {"no.wav", kPcm8Mono11k, -8, &No},
+    {"mu.wav", kPcm8Mono11k, -8, &Mu},
+    {"e.wav", kPcm8Mono11k, -8, &E},
+    {"naki.wav", kPcm16Mono22k, -7, &Naki},
+    {"naki2.wav", kPcm16Mono22k, -7, &Naki2},
+    {"naki3.wav", kPcm16Stereo44k, -7, &Naki3},
     {"great.wav", kPcm16Stereo44k, -3, &Great},
     {"up2.wav", kPcm16Mono22k, -5, &Up2},
-    {"choto.wav", kPcm16Mono22k, -6, &Choto},
-    {"oe.wav", kPcm8Mono11k, -4, &Oe},
+    {"choto.wav", kPcm16Mono22k, -8, &Choto},
+    {"oe.wav", kPcm8Mono11k, -7, &Oe},
     {"exp.wav", kPcm16Mono22k, -6, &Exp},
-    {"down.wav", kPcm16Mono22k, -5, &Down},
+    {"down.wav", kPcm16Mono22k, -7, &Down},
     {"coin.wav", kPcm16Mono22k, -4, &Coin},
 });
 

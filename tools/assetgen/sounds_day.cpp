@@ -259,15 +259,15 @@ Audio Buy(int rate) {
 }
 
 SoundList list({
-    {"fun.wav", kPcm8Mono11k, -5, &Fun},
-    {"aha.wav", kPcm16Mono22k, -4, &Aha},
-    {"aa.wav", kPcm16Mono22k, -5, &Aa},
+    {"fun.wav", kPcm8Mono11k, -8, &Fun},
+    {"aha.wav", kPcm16Mono22k, -6, &Aha},
+    {"aa.wav", kPcm16Mono22k, -7, &Aa},
     {"lvup.wav", kPcm16Stereo44k, -3, &LvUp},
     {"gameover.wav", kPcm16Stereo44k, -3, &GameOver},
     {"box.wav", kPcm16Stereo44k, -4, &Box},
     {"night.wav", kPcm16Stereo44k, -6, &Night},
     {"dorobou.wav", kPcm16Stereo44k, -3, &Dorobou},
-    {"koke.wav", kPcm16Mono22k, -4, &Koke},
+    {"koke.wav", kPcm16Mono22k, -6, &Koke},
     {"hit.wav", kPcm16Mono22k, -8, &Hit},
     {"takara.wav", kPcm16Stereo44k, -4, &Takara},
     {"oha.wav", kPcm16Stereo44k, -4, &Oha},

@@ -147,7 +147,7 @@ SoundList list({
     {"pi.wav", kPcm16Mono22k, -10, &Pi},
     {"1.wav", kPcm16Mono22k, -6, &One},
     {"4.wav", kPcm16Mono22k, -8, &Four},
-    {"point.wav", kPcm16Mono22k, -5, &Point},
+    {"point.wav", kPcm16Mono22k, -7, &Point},
     {"paper.wav", kPcm16Mono22k, -5, &Paper},
     {"start.wav", kPcm16Stereo44k, -4, &Start},
     {"start2.wav", kPcm16Stereo44k, -4, &Start2},

@@ -276,7 +276,8 @@ void AddThump(Signal& out, int rate, double at, double freq, double length, doub
   for (size_t i = 0; i < n; ++i) {
     double t = double(i) / rate;
     double f = freq * (1 + 1.2 * std::exp(-t / 0.012));
-    double body = std::sin(kTwoPi * phase) * std::exp(-kMinus60dB * t / length) * std::min(1.0, t / 0.0015);
+    double fade = std::min(1.0, (length - t) / (0.2 * length));  // ends on zero, no click
+    double body = std::sin(kTwoPi * phase) * std::exp(-kMinus60dB * t / length) * std::min(1.0, t / 0.0015) * fade;
     double click = dull.Run(rng.Bipolar()) * std::exp(-t / 0.006);
     out[start + i] += float(gain * (0.85 * body + 0.6 * click));
     phase += f / rate;
