@@ -5,6 +5,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -51,7 +53,7 @@ class TForm1 : public TSceneVars {
   std::unique_ptr<TSoundMixer> SoundMixer1;
   std::array<TMixWave*, kSoundSlots> sound_slots{};
   bool closing = false;  // FormClose has run: the message loop ends
-  bool running = false;  // inside Run()
+  uint64_t timer1_due = 0;  // clock ms of the next 20 ms timer tick
 
   // --- app/: start-up, frame tick, input, messages --------------------------
   // False when start-up cannot go on (the error was shown to the player).
@@ -63,6 +65,8 @@ class TForm1 : public TSceneVars {
   // Handles every pending event and the timer; waits at most timeout_ms for
   // the first one.
   void ProcessMessages(int timeout_ms = 0);
+  // Milliseconds until the next timer tick is due (0 when overdue).
+  int TimeToNextTick();
   void HandleEvent(const InputEvent& event);
 
   void Timer1Timer();
@@ -158,8 +162,16 @@ class TForm1 : public TSceneVars {
   void OpenSoundSlots();
   void FreeSoundSlots();
   void PlaySound(int channel, const std::string& name);
+  // Told of every sound the game asks for (tests listen here).
+  std::function<void(int channel, const std::string& name)> on_play_sound;
   void PlayMusic(const std::string& name);
   void mid_pNotify();
+  // Builds SoundMixer1 (Channels 31, activated); without it the game is silent.
+  void CreateSoundMixer();
+  // Every wave loaded so far, by file name: each sound file is loaded once
+  // and kept until FreeSoundSlots (the waves never change).
+  std::map<std::string, TMixWave*> wave_cache;
+  TMixWave* CachedWave(const std::string& name);
   // The mixer's device finished a block.
   void PumpSound();
 };

@@ -97,7 +97,7 @@ class HeadlessPlatform : public Platform {
   uint64_t clock_ms = 0;
   std::string base_dir;
   std::string caption;
-  Bitmap last_frame;
+  const Bitmap* last_frame = nullptr;  // the scene last presented
   int frames_presented = 0;
   std::vector<std::string> questions;  // every AskYesNo text
   bool answer_yes = false;

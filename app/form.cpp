@@ -1,0 +1,103 @@
+// The window's life: start-up, closing, destruction.
+#include "app/form.h"
+
+#include <chrono>
+
+#include "app/random.h"
+#include "sound/mixer/mixer.h"
+
+namespace {
+
+// Pictures every start needs, by slot.
+constexpr const char* kSlotFiles[] = {
+    "box.bmp", "girl00.bmp", "haikei.bmp", "key01.bmp",  "seal01.bmp",
+    "seal_box.bmp", "00.bmp", "front2.bmp", "front_mid.bmp", "front3.bmp",
+};
+
+}  // namespace
+
+TForm1::TForm1(Platform& p) : platform(p) { CreateSoundMixer(); }
+
+TForm1::~TForm1() = default;
+
+std::string TForm1::CgPath(const std::string& name) const { return platform.BaseDir() + "cg/" + name; }
+std::string TForm1::DatPath(const std::string& name) const { return platform.BaseDir() + "dat/" + name; }
+
+std::string TForm1::TitleChoiceOne() const {
+  std::string choice = my.play_count >= 1 ? "Collection" : "";
+  int seals = 0, collected = 0;
+  for (int g = 0; g < kGoodsCount; ++g) {
+    if (goods_table[g].kind != kKindSeal) continue;
+    ++seals;
+    if (my.seal_collected[g] >= 1) ++collected;
+  }
+  if (my.progress_flags[kLetterRead] == 0 && seals == collected) choice = "手紙";
+  return choice;
+}
+
+bool TForm1::FormCreate() {
+  OpenSoundSlots();
+  SeedRandom(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+
+  Bitmap base;
+  if (!base.LoadFromFile(CgPath("00.bmp"))) {
+    platform.ShowError("ピコラッテ", "絵が読めません: " + CgPath("00.bmp"));
+    return false;
+  }
+  cg.SetSize(kSceneWidth, kSceneHeight);
+  cg.Draw(0, 0, base);
+  bak.SetSize(kSceneWidth, kSceneHeight);
+  click_wait = 1;
+
+  if (!LoadProgress()) return false;
+
+  frame_interval_ms = 90;
+  screen_phase = -2;
+
+  for (int slot = 0; slot < kPictureSlots; ++slot) {
+    Bitmap& b = picture_slots[slot];
+    if (slot < static_cast<int>(std::size(kSlotFiles)) && !b.LoadFromFile(CgPath(kSlotFiles[slot]))) {
+      platform.ShowError("ピコラッテ", "絵が読めません: " + CgPath(kSlotFiles[slot]));
+      return false;
+    }
+    b.transparent = true;
+    b.auto_key = true;
+  }
+  picture_slots[8].auto_key = false;
+  picture_slots[8].key_color = 0x000000;
+
+  NewGameReset();
+
+  // The title: a random article or material, drawn huge in the middle.
+  bool any_item = false;
+  for (const titem& item : goods_table) any_item = any_item || (!item.name.empty() && item.kind == kKindItem);
+  if (any_item) {
+    int n;
+    do {
+      n = Random(999);
+    } while (goods_table[n].name.empty() || goods_table[n].kind != kKindItem);
+    LoadPackagePicture(goods_table[n].picture);
+    int w = picture_slots[3].Width();
+    cg.StretchDraw(195 - w, 100 - w, 195 + w, 100 + w, picture_slots[3]);
+  }
+
+  status_slide = -200;
+  choice_slide = -200;
+  choices_active = 1;
+  choice_text = {TitleChoiceOne(), "About", "Start"};
+  platform.SetCaption("ピコラッテ ver1.3 - つつんで、おって、シールをはろう");
+  platform.Present(cg);
+  return true;
+}
+
+void TForm1::FormClose() {
+  if (closing) return;
+  click_wait = -1;
+  closing = true;
+  SaveProgress();
+}
+
+void TForm1::FormDestroy() {
+  for (Bitmap& b : picture_slots) b.Clear();
+  FreeSoundSlots();
+}

@@ -1,0 +1,140 @@
+// The message loop, the 20 ms timer with its frame pacing, and click waits.
+// A waiting game step keeps handling events and frames, and sleeps in the
+// event wait until the next timer tick instead of spinning.
+#include <string>
+
+#include "app/form.h"
+
+namespace {
+constexpr int kTimerMs = 20;
+}
+
+int TForm1::TimeToNextTick() {
+  uint64_t now = platform.NowMs();
+  return timer1_due > now ? static_cast<int>(timer1_due - now) : 0;
+}
+
+void TForm1::ProcessMessages(int timeout_ms) {
+  InputEvent event;
+  int wait = timeout_ms;
+  while (platform.WaitEvent(event, wait)) {
+    HandleEvent(event);
+    wait = 0;
+  }
+  uint64_t now = platform.NowMs();
+  if (now >= timer1_due) {
+    timer1_due = now + kTimerMs;
+    Timer1Timer();
+  }
+}
+
+void TForm1::Run() {
+  while (!closing) ProcessMessages(TimeToNextTick());
+}
+
+void TForm1::HandleEvent(const InputEvent& event) {
+  auto choice_at = [&](int x, int y) {
+    if (!choices_visible || x < kChoiceLeft || x >= kChoiceLeft + kChoiceWidth) return 0;
+    for (int n = 0; n < 3; ++n)
+      if (y >= kChoiceTop[n] && y < kChoiceTop[n] + kChoiceHeight) return n + 1;
+    return 0;
+  };
+  switch (event.kind) {
+    case InputEvent::MouseDown:
+      if (item_box.visible) {
+        ItemPanelMouseDown(event.x, event.y);
+      } else if (int n = choice_at(event.x, event.y)) {
+        selMouseDown(n);
+      } else {
+        cgMouseDown(event.x, event.y);
+      }
+      break;
+    case InputEvent::MouseUp:
+      if (item_box.visible) {
+        ItemPanelMouseUp(event.x, event.y);
+      } else {
+        cgMouseUp(event.x, event.y);
+      }
+      break;
+    case InputEvent::MouseMove:
+      if (item_box.visible) break;
+      if (int n = choice_at(event.x, event.y)) {
+        selMouseMove(n);
+      } else {
+        cgMouseMove(event.x, event.y);
+      }
+      break;
+    case InputEvent::KeyDown:
+      if (item_box.visible) {
+        ItemPanelKey(event.key, true);
+      } else {
+        FormKeyDown(event.key);
+      }
+      break;
+    case InputEvent::KeyUp:
+      if (item_box.visible) ItemPanelKey(event.key, false);
+      break;
+    case InputEvent::Quit:
+      FormClose();
+      break;
+    case InputEvent::AudioDone:
+      PumpSound();
+      break;
+    case InputEvent::MusicDone:
+      mid_pNotify();
+      break;
+  }
+}
+
+void TForm1::Timer1Timer() {
+  uint64_t now = platform.NowMs();
+  if (now > next_frame_time) {
+    next_frame_time = now + frame_interval_ms;
+    FrameStep();
+  }
+  if (now > next_readout_time) {
+    next_readout_time = now + 1000;
+    platform.SetCaption("FLM:" + std::to_string(frames_this_second) + " 1F@" + std::to_string(frame_interval_ms) +
+                        "ms.");
+    if (frames_this_second <= 9) frame_interval_ms -= 5;
+    if (frames_this_second >= 11) frame_interval_ms += 5;
+    if (frame_interval_ms < 0) frame_interval_ms = 0;
+    frames_this_second = 0;
+  }
+  // The item panel draws its money label from `money` itself. Pumping the
+  // mixer here as well keeps a device that cannot notify (the silent one)
+  // from running dry.
+  PumpSound();
+}
+
+void TForm1::FrameStep() {
+  frames_this_second += 1;
+  frame_counter += 1;
+  if (frame_counter > 999) frame_counter = 0;
+  if (screen_phase >= 0) {
+    RenderFrame();
+    ClampState();
+    platform.Present(cg);
+  }
+}
+
+void TForm1::WaitForClick() {
+  if (click_wait == -1) return;
+  click_wait = 0;
+  while (click_wait == 0) ProcessMessages(TimeToNextTick());
+}
+
+void TForm1::AcknowledgeClick() {
+  if (click_wait == 0) PlaySound(0, "3.wav");
+  click_wait = 1;
+}
+
+void TForm1::ClampState() {
+  if (my.satisfaction > 100) my.satisfaction = 100;
+  if (my.satisfaction < 0) my.satisfaction = 0;
+  if (my.money < 0) my.money = 0;
+  if (my.money > 999999999) my.money = 999999999;
+  if (my.day < 0) my.day = 0;
+  if (my.hours_to_closing < 0) my.hours_to_closing = 0;
+  if (my.hours_to_closing > my.clerk_level + 8) my.hours_to_closing = my.clerk_level + 8;
+}

@@ -1,0 +1,63 @@
+// The message log that floats up the lower left of the scene, and the choice
+// prompt at the lower right.
+#include <utility>
+
+#include "app/form.h"
+#include "app/random.h"
+
+namespace {
+
+struct ColorKind {
+  const char* name;
+  int kind;
+};
+constexpr ColorKind kColorKinds[] = {
+    {"green", 301}, {"yellow", 302}, {"blue", 303}, {"pink", 304}, {"red", 307}, {"yellow2", 308}, {"pink2", 310},
+};
+
+bool IsMessageKind(int kind) { return kind == kKindMessage || (kind >= 301 && kind <= 312); }
+
+}  // namespace
+
+void TForm1::AddEffect(int x, int y, const std::string& text, int kind) {
+  effect_next += 1;
+  if (effect_next >= kEffectRing) effect_next = 0;
+  int i = effect_next;
+  effect_age[i] = 1;
+  effect_x[i] = x;
+  effect_y[i] = y;
+  effect_start_x[i] = x;
+  effect_start_y[i] = y;
+  effect_kind[i] = kind;
+  effect_text[i] = text;
+}
+
+// A new line pushes every line of the log up by one line height.
+static void PushLogUp(TForm1& form) {
+  for (int i = 0; i < kEffectRing; ++i)
+    if (IsMessageKind(form.effect_kind[i])) form.effect_age[i] += 12;
+}
+
+void TForm1::PrintMessage(const std::string& text) {
+  if (click_wait == -1) return;
+  PlaySound(Random(2) != 0 ? 3 : 4, "moji.wav");
+  AddEffect(5, 245, text, kKindMessage);
+  PushLogUp(*this);
+}
+
+void TForm1::PrintColorMessage(const std::string& text, const std::string& color) {
+  if (click_wait == -1) return;
+  int kind = kKindMessage;
+  for (const auto& c : kColorKinds)
+    if (color == c.name) kind = c.kind;
+  PlaySound(Random(2) != 0 ? 0 : 4, "moji.wav");
+  AddEffect(5, 245, text, kind);
+  PushLogUp(*this);
+}
+
+void TForm1::OfferChoices(const std::string& text1, const std::string& text2, const std::string& text3) {
+  choice_text = {text1, text2, text3};
+  choice_pressed = {0, 0, 0};
+  choice_slide = -200;
+  choices_active = 1;
+}
