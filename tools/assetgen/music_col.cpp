@@ -14,10 +14,10 @@ constexpr int kMelody = 0, kCelesta = 1, kHarp = 2;
 
 // One chord per bar.
 constexpr std::array<const char*, 32> kChords = {
-    "F",  "C/E", "Dm", "Bb", "F",  "Gm7", "C7", "F",   // A
-    "F",  "C/E", "Dm", "Bb", "Gm", "C7",  "F",  "F",   // A'
-    "Bb", "C",   "Am", "Dm", "Gm", "Am",  "Bb", "C7",  // B
-    "F",  "C/E", "Dm", "Bb", "Gm7", "C7", "F",  "F",   // A''
+    "F",  "C/E", "Dm", "Bb", "F",   "Gm7", "C7", "F",   // A
+    "F",  "C/E", "Dm", "Bb", "Gm",  "C7",  "F",  "F",   // A'
+    "Bb", "C",   "Am", "Dm", "Gm",  "Am",  "Bb", "C7",  // B
+    "F",  "C/E", "Dm", "Bb", "Gm7", "C7",  "F",  "F",   // A''
 };
 
 void WriteMelody(midi::Track& t) {

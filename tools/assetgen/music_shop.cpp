@@ -16,9 +16,9 @@ constexpr int kMelody = 0, kPiano = 1, kBass = 2, kDrums = 9;
 
 // One or two chords per bar ("Am7 D7" splits the bar in halves).
 constexpr std::array<const char*, 24> kChords = {
-    "G", "Em", "C", "D", "G", "Em", "Am7 D7", "G",   // A
-    "C", "D", "Bm", "Em", "Am", "D", "G", "D7",      // B
-    "G", "Em", "C", "D", "G", "Em", "Am7 D7", "G",   // A
+    "G", "Em", "C",  "D",  "G",  "Em", "Am7 D7", "G",   // A
+    "C", "D",  "Bm", "Em", "Am", "D",  "G",      "D7",  // B
+    "G", "Em", "C",  "D",  "G",  "Em", "Am7 D7", "G",   // A
 };
 
 std::vector<std::string> ChordsOfBar(int bar) {
@@ -50,8 +50,8 @@ void WritePiano(midi::Track& t) {
       std::vector<int> keys = score::ParseChord(chords[half]).Spread(59, 3);
       uint32_t at = uint32_t(bar * kBar) + uint32_t(half) * (chords.size() == 2 ? 2 * score::kBeat : 0);
       // One chord: on 1, the "and" of 2, and 4. Two chords: on 1 and the "and" of 1 (twice).
-      const std::vector<uint32_t> hits = chords.size() == 1 ? std::vector<uint32_t>{0, 720, 1440}
-                                                            : std::vector<uint32_t>{0, 720};
+      const std::vector<uint32_t> hits =
+          chords.size() == 1 ? std::vector<uint32_t>{0, 720, 1440} : std::vector<uint32_t>{0, 720};
       for (uint32_t hit : hits)
         for (int k : keys) t.Note(at + hit, 200, kPiano, k, hit == 0 ? 70 : 60);
     }
@@ -93,14 +93,17 @@ void WriteDrums(midi::Track& t) {
     if (bar % 8 == 0) t.Note(at, 240, kDrums, kCrash, 70);
     for (int beat = 0; beat < 4; ++beat) {
       uint32_t b = at + uint32_t(beat) * score::kBeat;
-      if (beat % 2 == 0) t.Note(b, 120, kDrums, kKick, 84);
-      else t.Note(b, 120, kDrums, kStick, 70);
+      if (beat % 2 == 0)
+        t.Note(b, 120, kDrums, kKick, 84);
+      else
+        t.Note(b, 120, kDrums, kStick, 70);
       t.Note(b, 60, kDrums, kHat, beat == 0 ? 62 : 52);
       bool last_off_beat = beat == 3 && bar % 4 == 3;
       t.Note(b + 240, 60, kDrums, last_off_beat ? kOpenHat : kHat, 44);
       t.Note(b + 240, 60, kDrums, kShaker, 38);
     }
-    if (bar % 4 == 3) t.Note(at + 3 * score::kBeat + 240, 120, kDrums, kKick, 60);  // a push into the next phrase
+    if (bar % 4 == 3)
+      t.Note(at + 3 * score::kBeat + 240, 120, kDrums, kKick, 60);  // a push into the next phrase
   }
   t.Note(24 * kBar, 240, kDrums, kKick, 92);
   t.Note(24 * kBar, 240, kDrums, kCrash, 80);

@@ -15,8 +15,8 @@ constexpr int kBars = 18;
 constexpr int kMelody = 0, kPad = 1, kHarp = 2, kBass = 3, kCelesta = 4;
 
 constexpr std::array<const char*, kBars> kChords = {
-    "Dmaj7", "Bm7",  "Gmaj7", "A7sus4 A7", "F#m7",  "Bm7",  "Em7", "Gm6 A7",     // A
-    "Gmaj7", "F#m7", "Em7",   "Dmaj7",     "Gmaj7", "F#m7", "Em7", "A7sus4 A7",  // B
+    "Dmaj7", "Bm7",   "Gmaj7", "A7sus4 A7", "F#m7",  "Bm7",  "Em7", "Gm6 A7",     // A
+    "Gmaj7", "F#m7",  "Em7",   "Dmaj7",     "Gmaj7", "F#m7", "Em7", "A7sus4 A7",  // B
     "Dmaj9", "Dmaj9",                                                             // coda
 };
 
@@ -47,7 +47,8 @@ void WritePad(midi::Track& t) {
       for (int k : score::ParseChord(chords[i]).Spread(50, 4))
         t.Note(uint32_t(bar * kBar) + uint32_t(i) * len, len - 20, kPad, k, 58);
   }
-  for (int k : score::ParseChord("Dmaj9").Spread(50, 5)) t.Note(16 * kBar, 2 * kBar - score::kBeat, kPad, k, 54);
+  for (int k : score::ParseChord("Dmaj9").Spread(50, 5))
+    t.Note(16 * kBar, 2 * kBar - score::kBeat, kPad, k, 54);
 }
 
 // Harp in eighths, rising and falling through the chord.
@@ -66,7 +67,8 @@ void WriteHarp(midi::Track& t) {
   // The last bar: one slow roll up to the top, then silence.
   v.set_legato(1);
   std::vector<int> roll = score::ParseChord("Dmaj9").Spread(62, 6);
-  for (size_t i = 0; i < roll.size(); ++i) t.Note(17 * kBar + uint32_t(i) * 160, 2 * score::kBeat, kHarp, roll[i], 50);
+  for (size_t i = 0; i < roll.size(); ++i)
+    t.Note(17 * kBar + uint32_t(i) * 160, 2 * score::kBeat, kHarp, roll[i], 50);
 }
 
 void WriteBass(midi::Track& t) {

@@ -10,13 +10,20 @@ namespace {
 
 int LetterClass(char c) {
   switch (c) {
-    case 'C': return 0;
-    case 'D': return 2;
-    case 'E': return 4;
-    case 'F': return 5;
-    case 'G': return 7;
-    case 'A': return 9;
-    case 'B': return 11;
+    case 'C':
+      return 0;
+    case 'D':
+      return 2;
+    case 'E':
+      return 4;
+    case 'F':
+      return 5;
+    case 'G':
+      return 7;
+    case 'A':
+      return 9;
+    case 'B':
+      return 11;
   }
   throw std::runtime_error(std::string("bad note letter: ") + c);
 }
@@ -65,12 +72,23 @@ uint32_t Duration(std::string_view name) {
   if (name.empty()) throw std::runtime_error("empty duration");
   uint32_t base = 0;
   switch (name[0]) {
-    case 'w': base = 4 * kBeat; break;
-    case 'h': base = 2 * kBeat; break;
-    case 'q': base = kBeat; break;
-    case 'e': base = kBeat / 2; break;
-    case 's': base = kBeat / 4; break;
-    default: throw std::runtime_error("bad duration: " + std::string(name));
+    case 'w':
+      base = 4 * kBeat;
+      break;
+    case 'h':
+      base = 2 * kBeat;
+      break;
+    case 'q':
+      base = kBeat;
+      break;
+    case 'e':
+      base = kBeat / 2;
+      break;
+    case 's':
+      base = kBeat / 4;
+      break;
+    default:
+      throw std::runtime_error("bad duration: " + std::string(name));
   }
   if (name.size() == 2 && name[1] == '.') return base * 3 / 2;
   if (name.size() != 1) throw std::runtime_error("bad duration: " + std::string(name));
@@ -103,9 +121,10 @@ Chord ParseChord(std::string_view name) {
     std::vector<int> tones;
   };
   static const Quality kQualities[] = {
-      {"", {0, 4, 7}},           {"m", {0, 3, 7}},          {"7", {0, 4, 7, 10}},     {"maj7", {0, 4, 7, 11}},
-      {"m7", {0, 3, 7, 10}},     {"6", {0, 4, 7, 9}},       {"m6", {0, 3, 7, 9}},     {"sus4", {0, 5, 7}},
-      {"7sus4", {0, 5, 7, 10}},  {"add9", {0, 2, 4, 7}},    {"m9", {0, 3, 7, 10, 14}}, {"maj9", {0, 4, 7, 11, 14}},
+      {"", {0, 4, 7}},         {"m", {0, 3, 7}},          {"7", {0, 4, 7, 10}},
+      {"maj7", {0, 4, 7, 11}}, {"m7", {0, 3, 7, 10}},     {"6", {0, 4, 7, 9}},
+      {"m6", {0, 3, 7, 9}},    {"sus4", {0, 5, 7}},       {"7sus4", {0, 5, 7, 10}},
+      {"add9", {0, 2, 4, 7}},  {"m9", {0, 3, 7, 10, 14}}, {"maj9", {0, 4, 7, 11, 14}},
   };
   for (const Quality& q : kQualities) {
     if (q.name == quality) {
