@@ -4,6 +4,9 @@
 
 #include "platform/platform.h"
 
+#include "platform/music.h"
+#include "sound/mixer/wave_out.h"
+
 HeadlessPlatform::HeadlessPlatform(std::string dir) : base_dir(std::move(dir)) {
   if (!base_dir.empty() && base_dir.back() != '/') base_dir += '/';
 }
