@@ -170,12 +170,12 @@ class SdlPlatform : public Platform {
           return false;
         }
         out.kind = InputEvent::KeyDown;
-        out.key = Translate(e.key.keysym.sym);
+        out.key = ::Translate(e.key.keysym.sym);
         return true;
       case SDL_KEYUP:
         if (e.key.keysym.sym == SDLK_F11) return false;
         out.kind = InputEvent::KeyUp;
-        out.key = Translate(e.key.keysym.sym);
+        out.key = ::Translate(e.key.keysym.sym);
         return true;
       default: {
         InputEvent::Kind kind;
