@@ -9,6 +9,7 @@
 
 #include "platform/music.h"
 #include "platform/null_wave_out.h"
+#include "platform/platform.h"
 #include "platform/sdl_audio.h"
 #include "sound_test_util.h"
 
@@ -202,6 +203,44 @@ TEST(SdlAudio, SilentStandInPlaysByTheClock) {
   Block a(551);  // 50 ms
   audio->wave_out().Write(&a.header);
   EXPECT_TRUE(WaitFor([&] { return audio->wave_out().Position() == 551u && a.header.done.load(); }));
+}
+
+// Through the SDL window (dummy video): a finished block arrives as
+// AudioDone and a piece that played to its end as MusicDone.
+TEST(SdlAudio, WindowReportsFinishedBlocksAndTheEndOfAPiece) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  auto dir = sound_test::ScratchDir("events");
+  auto platform = CreateSdlPlatform(dir.string() + "/");
+  ASSERT_NE(platform, nullptr);
+  WaveOutDevice& out = platform->WaveOut();
+  ASSERT_EQ(out.Open(0, Format(1, 11025)), 0);
+  Block a(551), b(551);
+  out.Write(&a.header);
+  out.Write(&b.header);
+  int audio_done = 0;
+  InputEvent event;
+  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!b.header.done && std::chrono::steady_clock::now() < until) {
+    if (platform->WaitEvent(event, 20) && event.kind == InputEvent::AudioDone) ++audio_done;
+  }
+  ASSERT_TRUE(b.header.done);
+  while (platform->WaitEvent(event, 30)) audio_done += event.kind == InputEvent::AudioDone;
+  EXPECT_GE(audio_done, 1);
+  EXPECT_LE(audio_done, 2);  // one per block at most: pending ones are not repeated
+  out.Close();
+
+  MusicPlayer& music = platform->Music();
+  sound_test::WriteBytes(dir / "note.mid", sound_test::MidiNote(1));
+  if (!music.Open((dir / "note.mid").string())) GTEST_SKIP() << "no soundfont: no music";
+  ASSERT_TRUE(music.Play());
+  int music_done = 0;
+  until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (music_done == 0 && std::chrono::steady_clock::now() < until) {
+    if (platform->WaitEvent(event, 50) && event.kind == InputEvent::MusicDone) ++music_done;
+  }
+  EXPECT_EQ(music_done, 1);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -8,11 +8,17 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace sound_test {
 
 // A fresh empty folder under the system's temporary folder.
 inline std::filesystem::path ScratchDir(const std::string& name) {
-  auto dir = std::filesystem::temp_directory_path() / ("picolatte_" + name + "_" + std::to_string(::getpid()));
+  std::string leaf = "picolatte_";
+  leaf += name;
+  leaf += "_";
+  leaf += std::to_string(::getpid());
+  auto dir = std::filesystem::temp_directory_path() / leaf;
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
