@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -161,6 +162,8 @@ class TForm1 : public TSceneVars {
   void OpenSoundSlots();
   void FreeSoundSlots();
   void PlaySound(int channel, const std::string& name);
+  // Told of every sound the game asks for (tests listen here).
+  std::function<void(int channel, const std::string& name)> on_play_sound;
   void PlayMusic(const std::string& name);
   void mid_pNotify();
   // Builds SoundMixer1 (Channels 31, activated); without it the game is silent.

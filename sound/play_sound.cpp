@@ -60,6 +60,7 @@ void TForm1::FreeSoundSlots() {
 }
 
 void TForm1::PlaySound(int channel, const std::string& name) {
+  if (on_play_sound) on_play_sound(channel, name);
   if (!SoundMixer1 || channel < 0 || channel >= kSoundSlots) return;
   try {
     TMixWave* wave = CachedWave(name);
