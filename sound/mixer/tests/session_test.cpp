@@ -207,3 +207,32 @@ TEST_F(SessionTest, EndSessionLetsANewOneStart) {
   EXPECT_EQ(FreeEntries(), kPoolSize);
   EXPECT_EQ(ErrorOf([&] { MixerActivate(&*std::make_unique<TMixSession>(), true); }), "Invalid Session handle");
 }
+
+TEST_F(SessionTest, PositionFromTheClockOrFromTheDevice) {
+  TMixConfig stereo{10, 3, 2, 22};
+  Start(true, &stereo);
+  device.Advance(15);  // 661.5 bytes at 44100 per second
+  EXPECT_EQ(PlayPosition(s), 660);  // whole frames only
+  EndSession(s);
+  WriteIni("[default]\nGoodWavePos=1\n");
+  Start(true);
+  Play(0, Constant(150, 20000));
+  device.PlayBytes(1000);
+  EXPECT_EQ(PlayPosition(s), 1000);
+  Rebase(s, 5000);  // the device is behind: the offset is added
+  EXPECT_EQ(PlayPosition(s), 5000);
+  device.PlayBytes(10);
+  EXPECT_EQ(PlayPosition(s), 5010);
+  Rebase(s, 200);  // the device is ahead: subtracted
+  EXPECT_EQ(PlayPosition(s), 200);
+  EXPECT_EQ(s->mix_position, 200);
+}
+
+TEST_F(SessionTest, UnknownDevicesGetTheDefaultDeviceAndMono) {
+  WriteIni("[general]\nWaveOutDevice=-7\n");
+  device.caps_ok = false;
+  TMixConfig stereo{10, 1, 2, 11};
+  Start(false, &stereo);
+  EXPECT_EQ(s->device_id, -1);
+  EXPECT_EQ(s->format.channels, 1);
+}
