@@ -154,8 +154,8 @@ const std::vector<Customer>& AllCustomers() {
        }},
       {"yukari.bmp", "👩🏻", Hex(0x9A6AC8), nullptr,
        [](Canvas& c) {
-         c.Emoji("👒", 30, 8, 38);
-         c.Emoji("🌺", 44, 9, 12);
+         c.Emoji("👒", 30, 12, 36);
+         c.Emoji("🌺", 44, 12, 12);
          c.Emoji("🌷", 49, 62, 12);
        }},
       {"monato.bmp", "🧝🏻", Hex(0x6A4AA8), nullptr,
