@@ -74,8 +74,9 @@ void Login(const std::string& out) {
   c.Draw(Circle(83, 88, 2), Hex(0xF2C230));
   c.Draw(RoundRect(26, 4, 82, 24, 4), Hex(0xFFFFFF));
   c.TextCentered("ピコラッテ", 54, 8, 12, true, Solid(Hex(0xE8307A)));
-  c.Draw(Rect(98, 118, kW, kH), Hex(0xFFFFFF, 0.35f));
-  c.Draw(Rect(128, 81, kW, kH), Hex(0xFFFFFF, 0.22f));
+  // A dark plum board under the menu: the labels are drawn in white and pink.
+  c.Draw(RoundRect(118, 82, 200, 134, 7), Hex(0x7A3A5E));
+  c.Draw(RoundRect(120, 84, 200, 134, 6), Vertical(84, Hex(0x5A2A48), 130, Hex(0x3E1C34)));
   Save(out, "login.bmp", ToOpaque(c, Hex(0xFFFFFF)));
 }
 
