@@ -71,6 +71,12 @@ class ShopTest : public ::testing::Test {
   std::unique_ptr<TForm1> form;
   DrawScript draws;
   std::vector<Line> lines;  // every effect written, in order
+  struct Sound {
+    int channel;
+    std::string name;
+    size_t after_lines;  // how many lines had been written when it played
+  };
+  std::vector<Sound> sounds;
   int waits = 0;            // click waits ended by the finger
   bool finger = true;       // end click waits by clicking the scene
 
@@ -96,14 +102,30 @@ class ShopTest : public ::testing::Test {
     platform = std::make_unique<HeadlessPlatform>(base.string() + "/");
     platform->on_idle = [this](HeadlessPlatform& p) {
       Harvest();
-      if (finger && form && form->click_wait == 0) {
-        ++waits;
-        p.Click(10, 10);
+      if (!finger || !form || form->click_wait != 0) return;
+      // A wait that twenty clicks do not end never will: stop clicking, and
+      // the platform closes the window after its idle time.
+      if (++clicks_unheard_ > 20) {
+        if (clicks_unheard_ == 21) ADD_FAILURE() << "a click wait ignores the clicks";
+        return;
       }
+      ++waits;
+      p.Click(10, 10);
     };
     form = std::make_unique<TForm1>(*platform);
+    form->on_play_sound = [this](int channel, const std::string& name) {
+      if (name == "3.wav") clicks_unheard_ = 0;  // a wait was ended
+      Harvest();
+      sounds.push_back({channel, name, lines.size()});
+    };
     ASSERT_TRUE(form->FormCreate());
+    // Past the title picture and the title screen to the title menu.
+    platform->Click(10, 10);
+    platform->Click(10, 10);
+    form->ProcessMessages(0);
+    ASSERT_EQ(form->screen_phase, 0);
     seen_ = form->effect_next;
+    sounds.clear();
     draws.Install();
   }
 
@@ -141,6 +163,7 @@ class ShopTest : public ::testing::Test {
     form->current_goods = goods;
     form->LoadCustomerPicture(form->customer_table[customer].picture);
     form->LoadPackagePicture(form->goods_table[goods].picture);
+    form->item_box.visible = false;
   }
 
   // Lets virtual time pass with frames running, until `done` holds.
@@ -171,6 +194,24 @@ class ShopTest : public ::testing::Test {
     platform->Click(x, y);
     form->ProcessMessages(0);
     Harvest();
+  }
+
+  // The sounds played, as "channel:name", leaving out the typing and the
+  // clicks that end waits.
+  std::vector<std::string> Heard() const {
+    std::vector<std::string> out;
+    for (const Sound& s : sounds)
+      if (s.name != "moji.wav" && s.name != "3.wav") out.push_back(std::to_string(s.channel) + ":" + s.name);
+    return out;
+  }
+  bool HeardSound(const std::string& channel_and_name) const {
+    for (const std::string& s : Heard())
+      if (s == channel_and_name) return true;
+    return false;
+  }
+  void Forget() {
+    lines.clear();
+    sounds.clear();
   }
 
   std::vector<std::string> Texts() const {
@@ -215,6 +256,7 @@ class ShopTest : public ::testing::Test {
 
  private:
   int seen_ = 0;
+  int clicks_unheard_ = 0;
 };
 
 inline constexpr int kPink2 = 310, kRed = 307, kYellow = 302, kYellow2 = 308, kBlue = 303,

@@ -59,7 +59,7 @@ TEST_F(SealReactionTest, FavouriteSealIsGreatWithFiveHeartsAndATip) {
   const int rank = form->customer_table[who].rank;
   draws.Queue(12, {7});
   draws.fixed[2] = 1;  // big tip
-  Stick(who, 120, 100, 150);
+  Stick(who, 120, 180, 160);
   EXPECT_TRUE(Printed(words::kGreatReactions[7]));
   EXPECT_EQ(KindOf(words::kGreatReactions[7]), kPink2);
   EXPECT_EQ(form->my.satisfaction, 40 + 3 * rank + 3);
@@ -69,7 +69,7 @@ TEST_F(SealReactionTest, FavouriteSealIsGreatWithFiveHeartsAndATip) {
   std::vector<std::pair<int, int>> hearts;
   for (const Line& l : lines)
     if (l.kind == kKindHeart) hearts.push_back({l.x, l.y});
-  EXPECT_EQ(hearts, (std::vector<std::pair<int, int>>{{100, 150}, {50, 150}, {150, 150}, {100, 100}, {100, 200}}));
+  EXPECT_EQ(hearts, (std::vector<std::pair<int, int>>{{180, 160}, {130, 160}, {230, 160}, {180, 110}, {180, 210}}));
 }
 
 TEST_F(SealReactionTest, SealsLovedByAllAreLikedUnlessTheyAreTheFavourite) {
