@@ -231,9 +231,9 @@ class ShopTest : public ::testing::Test {
       if (l.text == text) return l.kind;
     return -1;
   }
-  // Index of the first line equal to text, -1 if none.
-  int IndexOf(const std::string& text) const {
-    for (size_t i = 0; i < lines.size(); ++i)
+  // Index of the first line from `from` on equal to text, -1 if none.
+  int IndexOf(const std::string& text, size_t from = 0) const {
+    for (size_t i = from; i < lines.size(); ++i)
       if (lines[i].text == text) return static_cast<int>(i);
     return -1;
   }

@@ -37,6 +37,7 @@ TEST_F(NightTest, AQuietNightAndAnOrdinaryMorning) {
   EXPECT_EQ(draws.AskedBesidesTyping(), (std::vector<int>{15, 15, 13, 12, 10}));
   EXPECT_EQ(Texts(), (std::vector<std::string>{"『すやすや・・・・・・』", "次の日・・・・・", "おはようございますー",
                                                "よーし仕事だぜ"}));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"2:night.wav", "3:koke.wav", "1:oha.wav"}));
   EXPECT_EQ(form->my.money, 300);
   EXPECT_EQ(form->my.day, 5);
   EXPECT_EQ(form->my.best_days, 10);
@@ -82,6 +83,7 @@ TEST_F(NightTest, AChickMorningStopsTheHenAndTheEgg) {
   EXPECT_EQ(Texts(), (std::vector<std::string>{"『すやすや・・・・・・』", "次の日・・・・・", "あ、ヒヨコだ!!", Gift(135),
                                                "おはようございますー", "よーし仕事だぜ"}));
   EXPECT_EQ(form->my.stock[133], 0);
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"2:night.wav", "0:hit.wav", "3:item.wav", "1:oha.wav"}));
 }
 
 TEST_F(NightTest, TheHenLaysASealAndStopsTheEgg) {
@@ -107,6 +109,7 @@ TEST_F(NightTest, EggsAreSometimesGolden) {
   EXPECT_EQ(draws.AskedBesidesTyping(), (std::vector<int>{15, 15, 13, 12, 10, 5}));
   EXPECT_TRUE(Printed("あ、卵を産んだ!!"));
   EXPECT_EQ(form->my.stock[134], 1);
+  EXPECT_TRUE(HeardSound("0:takara.wav"));
 
   HoldOnly({});
   draws.Queue(15, {1, 1});
@@ -144,6 +147,8 @@ TEST_F(NightTest, TheThiefTakesSealsOneDrawPerHeldSeal) {
       "よーし仕事だぜ"};
   EXPECT_EQ(Texts(), expected);
   EXPECT_EQ(KindOf(expected[4]), kRed);
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"2:night.wav", "3:dorobou.wav", "0:down.wav", "0:down.wav",
+                                               "3:koke.wav", "1:oha.wav"}));
   EXPECT_EQ(KindOf(expected[2]), kPink2);
   EXPECT_EQ(form->my.stock[100], 0);
   EXPECT_EQ(form->my.stock[104], 3);

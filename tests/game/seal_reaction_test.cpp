@@ -61,6 +61,7 @@ TEST_F(SealReactionTest, FavouriteSealIsGreatWithFiveHeartsAndATip) {
   draws.fixed[2] = 1;  // big tip
   Stick(who, 120, 180, 160);
   EXPECT_TRUE(Printed(words::kGreatReactions[7]));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"3:great.wav", "2:exp.wav", "0:coin.wav"}));
   EXPECT_EQ(KindOf(words::kGreatReactions[7]), kPink2);
   EXPECT_EQ(form->my.satisfaction, 40 + 3 * rank + 3);
   EXPECT_TRUE(Printed("チップを大量に代金に加算してくれた"));
@@ -79,6 +80,7 @@ TEST_F(SealReactionTest, SealsLovedByAllAreLikedUnlessTheyAreTheFavourite) {
   draws.fixed[2] = 0;  // tip
   Stick(0, 129);
   EXPECT_TRUE(Printed(words::kLikedReactions[3]));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"3:up2.wav", "2:exp.wav", "0:coin.wav"}));
   EXPECT_EQ(Hearts(), 1);
   EXPECT_EQ(form->my.satisfaction, 40 + 2 * form->customer_table[0].rank + 2);
   EXPECT_TRUE(Printed("チップを代金に加算してくれた"));
@@ -110,11 +112,13 @@ TEST_F(SealReactionTest, DislikedWinsOverLikedAndSkipsTheFarewell) {
   const int expected_money[] = {0, Price(1) / 2 + 1, Price(1) / 2 + 1, Price(1)};
   for (int pay = 0; pay < 4; ++pay) {
     SCOPED_TRACE(pay);
-    lines.clear();
+    Forget();
     draws.Queue(11, {10});
     draws.Queue(4, {pay});
     Stick(1, 111);
     EXPECT_TRUE(Printed(words::kDislikedReactions[10]));
+    EXPECT_EQ(Heard().front(), "3:oe.wav");
+    EXPECT_EQ(Heard()[1], "2:down.wav");
     EXPECT_EQ(Hearts(), 0);
     EXPECT_EQ(form->my.satisfaction, 40 - (40 / 10 + 2 * rank));
     EXPECT_FALSE(SaidFarewell(1));
@@ -167,8 +171,10 @@ TEST_F(SealReactionTest, ASealBeyondThePackageIsMisplacedButStillPaidAndCollecte
   const int rank = form->customer_table[who].rank;
 
   // Touching the right edge: 25 pixels beyond it.
+  Forget();
   Stick(who, 120, 195 + w / 2 + 25, 170);
   EXPECT_TRUE(Printed("ちょっと、ちゃんと貼ってよ!!"));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"3:choto.wav", "2:down.wav", "0:coin.wav"}));
   EXPECT_EQ(form->my.satisfaction, 40 - (40 / 10 + rank));
   EXPECT_EQ(form->my.money, Price(who));
   EXPECT_FALSE(SaidFarewell(who));
