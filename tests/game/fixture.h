@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "app/form.h"
 #include "app/random.h"
 #include "content/words.h"
@@ -58,6 +60,20 @@ struct DrawScript {
   }
 };
 
+// A folder for one test's shop: the pictures of the build, and a copy of its
+// sounds and save folder without any saved progress.
+inline fs::path MakeShopFolder(const std::string& tag) {
+  static int serial = 0;
+  fs::path base = fs::temp_directory_path() /
+                  ("picolatte_" + tag + "_" + std::to_string(::getpid()) + "_" + std::to_string(serial++));
+  fs::remove_all(base);
+  fs::create_directories(base);
+  fs::create_directory_symlink(fs::path(TEST_DIST_DIR) / "cg", base / "cg");
+  fs::copy(fs::path(TEST_DIST_DIR) / "dat", base / "dat", fs::copy_options::recursive);
+  fs::remove(base / "dat" / "my.dat");
+  return base;
+}
+
 struct Line {
   int kind;
   std::string text;
@@ -81,14 +97,7 @@ class ShopTest : public ::testing::Test {
   bool finger = true;       // end click waits by clicking the scene
 
   void SetUp() override {
-    static int serial = 0;
-    base = fs::temp_directory_path() /
-           ("picolatte_game_" + std::to_string(::getpid()) + "_" + std::to_string(serial++));
-    fs::remove_all(base);
-    fs::create_directories(base);
-    fs::create_directory_symlink(fs::path(TEST_DIST_DIR) / "cg", base / "cg");
-    fs::copy(fs::path(TEST_DIST_DIR) / "dat", base / "dat", fs::copy_options::recursive);
-    fs::remove(base / "dat" / "my.dat");
+    base = MakeShopFolder("game");
     Open();
   }
 
