@@ -45,6 +45,12 @@ void GiveBackQueue(TQueuedPlay* head) {
   }
 }
 
+int FreeEntries() {
+  int n = 0;
+  for (TQueuedPlay* e = g_free; e != nullptr; e = e->next) ++n;
+  return n;
+}
+
 void OpenChannels(TMixSession* session, int n, int mode) {
   TMixSession* s = CheckSession(session);
   if (mode >= 3) Fail("Invalid Flags");

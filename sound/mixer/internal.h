@@ -85,6 +85,7 @@ void LinkPool();
 TQueuedPlay* TakeEntry();
 void GiveBack(TQueuedPlay* entry);
 void GiveBackQueue(TQueuedPlay* head);
+int FreeEntries();  // entries left in the pool
 
 // Positions (position.cpp).
 int32_t DevicePosition(TMixSession* s);  // device bytes, offset applied

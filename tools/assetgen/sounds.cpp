@@ -1,6 +1,7 @@
 // The "sounds" generator: renders every listed sound and writes dat/*.wav.
 #include "tools/assetgen/sounds.h"
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -18,9 +19,10 @@ std::vector<SoundDef>& Registry() {
 void GenerateSounds(const std::string& out) {
   std::set<std::string> seen;
   for (const SoundDef& def : AllSounds()) {
-    if (!seen.insert(def.file).second) throw std::runtime_error(std::string("sound listed twice: ") + def.file);
+    if (!seen.insert(def.file).second)
+      throw std::runtime_error(std::string("sound listed twice: ") + def.file);
     synth::Audio audio = RenderSound(def);
-    WriteFile(out + "/dat/" + def.file, EncodeWav(audio, def.format));
+    WriteAudioAsset(out + "/dat/" + def.file, EncodeWav(audio, def.format));
   }
 }
 
@@ -32,13 +34,17 @@ SoundList::SoundList(std::initializer_list<SoundDef> defs) {
   Registry().insert(Registry().end(), defs.begin(), defs.end());
 }
 
-const std::vector<SoundDef>& AllSounds() { return Registry(); }
+const std::vector<SoundDef>& AllSounds() {
+  return Registry();
+}
 
 synth::Audio RenderSound(const SoundDef& def) {
   synth::Audio audio = def.make(def.format.rate);
   synth::RemoveDc(audio);
-  synth::FadeEdges(audio);
   synth::NormalizePeak(audio, def.peak_dbfs);
+  synth::TrimTail(audio, -54);
+  synth::FadeEdges(audio, 0.002, std::min(0.015, 0.2 * audio.Seconds()));
+  synth::NormalizePeak(audio, def.peak_dbfs);  // the fades may have taken the first peak
   return audio;
 }
 

@@ -19,7 +19,7 @@ void AddBoxKnock(Signal& out, int rate, double at, double body_hz, double gain, 
   for (size_t i = 0; i < ring.size(); ++i) {
     double t = double(i) / rate;
     double hit = t < 0.008 ? rng.Bipolar() * (1 - t / 0.008) : 0;
-    ring[i] = float(2.2 * wall1.Run(hit) + 1.4 * wall2.Run(hit));
+    ring[i] = float(3.5 * wall1.Run(hit) + 2.2 * wall2.Run(hit));
   }
   MixInto(out, ring, at, rate, gain);
 }
@@ -172,6 +172,7 @@ Audio Hako4(int rate) {
   AddBoxKnock(lid, rate, 0, 95, 1.0, 164);
   AddBoxKnock(lid, rate, 0.12, 105, 0.5, 165);
   AddTape(tape, rate, 0.3, 0.32, 0.5, 166);
+  LowpassInPlace(tape, rate, 6000);
   AddThump(lid, rate, 0.66, 180, 0.08, 0.3, 167);
   MixPanned(a, lid, 0, 0);
   MixPanned(a, tape, 0, 0.3);
