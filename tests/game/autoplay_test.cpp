@@ -147,7 +147,8 @@ class Autoplay {
     ++frames;
     const tmy& my = form->my;
     std::string fault;
-    if (my.satisfaction < 0 || my.satisfaction > 100) fault = "satisfaction " + std::to_string(my.satisfaction);
+    if (my.satisfaction < 0 || my.satisfaction > 100)
+      fault = "satisfaction " + std::to_string(my.satisfaction);
     if (my.money < 0 || my.money > 999999999) fault = "money " + std::to_string(my.money);
     if (my.day < 0) fault = "day " + std::to_string(my.day);
     if (my.hours_to_closing < 0 || my.hours_to_closing > my.clerk_level + 8)
@@ -182,10 +183,11 @@ TEST(AutoplayTest, TwoThousandVisitsKeepTheStateInBoundsAndMemoryFlat) {
       ++steps;
     }
     const long rss_end = ResidentKiB();
-    std::printf("autoplay: %d visits, %d frames, %d games cleared, %d seals stuck, %d purchases tried, "
-                "RSS %ld -> %ld KiB, waves %zu -> %zu, live effects %d\n",
-                bot.visits, bot.frames, bot.games_cleared, bot.seals_stuck, bot.purchases_tried, rss_start,
-                rss_end, waves_start, bot.form->wave_cache.size(), LiveEffects(*bot.form));
+    std::printf(
+        "autoplay: %d visits, %d frames, %d games cleared, %d seals stuck, %d purchases tried, "
+        "RSS %ld -> %ld KiB, waves %zu -> %zu, live effects %d\n",
+        bot.visits, bot.frames, bot.games_cleared, bot.seals_stuck, bot.purchases_tried, rss_start, rss_end,
+        waves_start, bot.form->wave_cache.size(), LiveEffects(*bot.form));
 
     EXPECT_GE(bot.visits, 2300);
     EXPECT_GT(bot.frames, 1000);

@@ -4,14 +4,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "app/form.h"
 #include "app/random.h"
@@ -93,8 +92,8 @@ class ShopTest : public ::testing::Test {
     size_t after_lines;  // how many lines had been written when it played
   };
   std::vector<Sound> sounds;
-  int waits = 0;            // click waits ended by the finger
-  bool finger = true;       // end click waits by clicking the scene
+  int waits = 0;       // click waits ended by the finger
+  bool finger = true;  // end click waits by clicking the scene
 
   void SetUp() override {
     base = MakeShopFolder("game");
@@ -152,8 +151,8 @@ class ShopTest : public ::testing::Test {
     while (seen_ != form->effect_next) {
       seen_ = (seen_ + 1) % kEffectRing;
       if (form->effect_kind[seen_] == 0) continue;  // cleared by a new game
-      lines.push_back({form->effect_kind[seen_], form->effect_text[seen_], form->effect_x[seen_],
-                       form->effect_y[seen_]});
+      lines.push_back(
+          {form->effect_kind[seen_], form->effect_text[seen_], form->effect_x[seen_], form->effect_y[seen_]});
     }
   }
 
@@ -247,9 +246,7 @@ class ShopTest : public ::testing::Test {
     return -1;
   }
   std::array<std::string, 3> Offered() const { return form->choice_text; }
-  static std::array<std::string, 3> Choices(const char* a, const char* b, const char* c) {
-    return {a, b, c};
-  }
+  static std::array<std::string, 3> Choices(const char* a, const char* b, const char* c) { return {a, b, c}; }
   // A customer number by name, -1 when none.
   int CustomerNamed(const std::string& name) const {
     for (int i = 0; i < kCustomerCount; ++i)
@@ -268,5 +265,5 @@ class ShopTest : public ::testing::Test {
   int clicks_unheard_ = 0;
 };
 
-inline constexpr int kPink2 = 310, kRed = 307, kYellow = 302, kYellow2 = 308, kBlue = 303,
-                     kPink = 304, kGreen = 301;
+inline constexpr int kPink2 = 310, kRed = 307, kYellow = 302, kYellow2 = 308, kBlue = 303, kPink = 304,
+                     kGreen = 301;

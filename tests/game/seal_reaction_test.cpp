@@ -33,8 +33,8 @@ class SealReactionTest : public ShopTest {
   }
   int Price(int who) const { return form->goods_table[form->customer_table[who].wished_goods[0]].price; }
   int Hearts() const {
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(),
-                                          [](const Line& l) { return l.kind == kKindHeart; }));
+    return static_cast<int>(
+        std::count_if(lines.begin(), lines.end(), [](const Line& l) { return l.kind == kKindHeart; }));
   }
   // A seal customer `who` neither likes nor dislikes.
   int NeutralSealFor(int who) const {
@@ -70,7 +70,8 @@ TEST_F(SealReactionTest, FavouriteSealIsGreatWithFiveHeartsAndATip) {
   std::vector<std::pair<int, int>> hearts;
   for (const Line& l : lines)
     if (l.kind == kKindHeart) hearts.push_back({l.x, l.y});
-  EXPECT_EQ(hearts, (std::vector<std::pair<int, int>>{{180, 160}, {130, 160}, {230, 160}, {180, 110}, {180, 210}}));
+  EXPECT_EQ(hearts,
+            (std::vector<std::pair<int, int>>{{180, 160}, {130, 160}, {230, 160}, {180, 110}, {180, 210}}));
 }
 
 TEST_F(SealReactionTest, SealsLovedByAllAreLikedUnlessTheyAreTheFavourite) {

@@ -79,16 +79,17 @@ TEST_F(VisitTest, EverySealOutcomeThroughTheBox) {
   const tman& c0 = form->customer_table[0];
   for (int g = 100; g <= 150 && neutral == 0; ++g) {
     const bool liked = std::find(c0.liked_seals.begin(), c0.liked_seals.end(), g) != c0.liked_seals.end();
-    const bool disliked = std::find(c0.disliked_seals.begin(), c0.disliked_seals.end(), g) != c0.disliked_seals.end();
+    const bool disliked =
+        std::find(c0.disliked_seals.begin(), c0.disliked_seals.end(), g) != c0.disliked_seals.end();
     if (form->goods_table[g].kind == kKindSeal && !liked && !disliked && g != 129 && g != 133) neutral = g;
   }
   ASSERT_NE(neutral, 0);
   const std::vector<Case> cases = {
       {0, neutral, 200, 160, "2:exp.wav"},  // neutral: no reaction sound of its own
-      {1, 129, 195, 170, "3:great.wav"},   // favourite
-      {0, 129, 195, 170, "3:up2.wav"},     // loved by all
-      {1, 111, 195, 170, "3:oe.wav"},      // liked and disliked: disliked
-      {0, 129, 380, 20, "3:choto.wav"},    // far off the package
+      {1, 129, 195, 170, "3:great.wav"},    // favourite
+      {0, 129, 195, 170, "3:up2.wav"},      // loved by all
+      {1, 111, 195, 170, "3:oe.wav"},       // liked and disliked: disliked
+      {0, 129, 380, 20, "3:choto.wav"},     // far off the package
   };
   StartWith(0, 0);
   Choose("断る");

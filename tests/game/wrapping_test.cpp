@@ -110,20 +110,40 @@ TEST_F(WrappingTest, PlainPackageRowsFromHappyToAngry) {
   const std::string name = customer.name;
   const std::string up = "お客の満足度 " + std::to_string(1 + 10) + "UP";
   const std::vector<PlainCase> cases = {
-      {0, 1, {name + "は帰っていった....", up, "お金 " + std::to_string(price) + "円を入手"},
-       31, 100 + price, {"2:exp.wav", "0:coin.wav"}},
-      {6, 0, {name + "は帰っていった....", "お金 " + std::to_string(price) + "円を入手"},
-       20, 100 + price, {"0:coin.wav"}},
-      {7, 0, {name + "はむっつりして帰っていった....", "お金を半分しか払ってくれなかった..",
-              "お金 " + std::to_string(price / 2 + 1) + "円を入手"},
-       20, 100 + price / 2 + 1, {"3:mu.wav", "0:coin.wav"}},
-      {10, 0, {"えーシールは！？", "お客の満足度 " + std::to_string(20 / 20 + rank) + "DOWN",
-               name + "は不服そうに帰っていった....", "お金を払ってくれなかった...."},
-       20 - (1 + rank), 100, {"3:e.wav", "2:down.wav"}},
-      {11, 0, {"シール貼ってくれないの？シールが欲しかったのに！！",
-               "お客の満足度 " + std::to_string(20 / 15 + 2 * rank) + "DOWN",
-               name + "は怒りながら帰っていった....", "お金を払ってくれなかった...."},
-       20 - (1 + 2 * rank), 100, {"3:e.wav", "2:down.wav"}},
+      {0,
+       1,
+       {name + "は帰っていった....", up, "お金 " + std::to_string(price) + "円を入手"},
+       31,
+       100 + price,
+       {"2:exp.wav", "0:coin.wav"}},
+      {6,
+       0,
+       {name + "は帰っていった....", "お金 " + std::to_string(price) + "円を入手"},
+       20,
+       100 + price,
+       {"0:coin.wav"}},
+      {7,
+       0,
+       {name + "はむっつりして帰っていった....", "お金を半分しか払ってくれなかった..",
+        "お金 " + std::to_string(price / 2 + 1) + "円を入手"},
+       20,
+       100 + price / 2 + 1,
+       {"3:mu.wav", "0:coin.wav"}},
+      {10,
+       0,
+       {"えーシールは！？", "お客の満足度 " + std::to_string(20 / 20 + rank) + "DOWN",
+        name + "は不服そうに帰っていった....", "お金を払ってくれなかった...."},
+       20 - (1 + rank),
+       100,
+       {"3:e.wav", "2:down.wav"}},
+      {11,
+       0,
+       {"シール貼ってくれないの？シールが欲しかったのに！！",
+        "お客の満足度 " + std::to_string(20 / 15 + 2 * rank) + "DOWN", name + "は怒りながら帰っていった....",
+        "お金を払ってくれなかった...."},
+       20 - (1 + 2 * rank),
+       100,
+       {"3:e.wav", "2:down.wav"}},
   };
   for (const PlainCase& c : cases) {
     SCOPED_TRACE(c.r);
@@ -142,8 +162,12 @@ TEST_F(WrappingTest, PlainPackageRowsFromHappyToAngry) {
     EXPECT_EQ(form->my.money, c.money_after);
     EXPECT_EQ(form->my.hours_to_closing, 4);
     EXPECT_EQ(Offered(), Choices("", "", "次"));
-    if (c.r == 10) EXPECT_EQ(KindOf("えーシールは！？"), kPink2);
-    if (c.r == 0) EXPECT_EQ(KindOf(name + "は帰っていった...."), kKindMessage);
+    if (c.r == 10) {
+      EXPECT_EQ(KindOf("えーシールは！？"), kPink2);
+    }
+    if (c.r == 0) {
+      EXPECT_EQ(KindOf(name + "は帰っていった...."), kKindMessage);
+    }
   }
 }
 
