@@ -300,6 +300,9 @@ void TForm1::DrawItemPanel() {
 }
 
 void TForm1::ItemPanelMouseDown(int x, int y) {
+  // A click on the panel also ends a pending wait, so that a step that
+  // waits while the shop is open can never leave the player stuck.
+  AcknowledgeClick();
   TItemPanel& panel = item_box;
   mouse_x = x;
   mouse_y = y;

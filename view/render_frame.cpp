@@ -1,14 +1,22 @@
 // One frame of the scene: the picture layers from back to front, the choice
 // labels, the floating texts, the seal box, the light layer and the status
 // panel; the item panel covers everything while the evening shop is open.
-#include <algorithm>
-
 #include "app/form.h"
 
+namespace {
+
+// An unscaled copy that ignores the picture's transparent colour.
+void DrawOpaque(Bitmap& canvas, int x, int y, Bitmap& picture) {
+  bool transparent = picture.transparent;
+  picture.transparent = false;
+  canvas.Draw(x, y, picture);
+  picture.transparent = transparent;
+}
+
+}  // namespace
+
 void TForm1::RenderFrame() {
-  // Background, opaque and unscaled.
-  Bitmap& back = picture_slots[6];
-  cg.CopyRect(0, 0, back.Width(), back.Height(), back, 0, 0, back.Width(), back.Height());
+  DrawOpaque(cg, 0, 0, picture_slots[6]);  // the background
 
   // Customer: twice as wide as the picture, 150 pixels high, centred.
   const Bitmap& customer = picture_slots[1];
@@ -18,11 +26,8 @@ void TForm1::RenderFrame() {
   if (shop_front_shown == 1) {
     cg.Draw(0, 100, picture_slots[8]);
     cg.Draw(260, 0, picture_slots[9]);
-    // The counter is copied opaque; whatever lies below the scene is clipped.
-    const Bitmap& counter = picture_slots[7];
-    int cw = std::min(counter.Width(), kSceneWidth);
-    int ch = std::min(counter.Height(), kSceneHeight);
-    if (cw > 0 && ch > 0) cg.CopyRect(0, 150, cw, 150 + ch, counter, 0, 0, cw, ch);
+    // The counter, opaque; whatever lies below the scene is clipped.
+    DrawOpaque(cg, 0, 150, picture_slots[7]);
   }
 
   // Package: a square of twice the picture's width centred at (195, 170).

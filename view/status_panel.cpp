@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/form.h"
-#include "view/sjis_cut.h"
+#include "app/sjis.h"
 
 namespace {
 
@@ -108,7 +108,8 @@ void TForm1::DrawStatusPanel() {
     cg.TextOut(390 + p - cg.TextWidth(goods->name), 145, goods->name);
     cg.font.size = 8;
     cg.font.color = 0xCC2277;
-    std::vector<std::string> lines = CutDescriptionLines(goods->description);
+    // Lines of 22 bytes as the description's Shift-JIS form counts them.
+    std::vector<std::string> lines = CutSjisLines(goods->description, {22, 44});
     for (size_t i = 0; i < lines.size(); ++i) {
       cg.TextOut(390 + p - cg.TextWidth(lines[i]), 160 + 10 * static_cast<int>(i), lines[i]);
     }

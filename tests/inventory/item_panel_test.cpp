@@ -63,8 +63,8 @@ TEST_F(ItemPanelTest, ArrowKeysMoveTheSelectionAndUpdateTheDetail) {
   EXPECT_EQ(form->current_goods, 200);
   // Key press and release both describe: the second finds the same goods
   // and stays quiet.
-  EXPECT_TRUE(Plays(0, [&] { form->ItemPanelKey(KeyCode::Down, true); }));
-  EXPECT_FALSE(Plays(0, [&] { form->ItemPanelKey(KeyCode::Down, false); }));
+  EXPECT_TRUE(Plays(0, "key2.wav", [&] { form->ItemPanelKey(KeyCode::Down, true); }));
+  EXPECT_FALSE(Plays(0, "key2.wav", [&] { form->ItemPanelKey(KeyCode::Down, false); }));
   EXPECT_EQ(form->current_goods, 201);
   Key(KeyCode::End);
   EXPECT_EQ(form->item_box.selected, static_cast<int>(form->item_box.entries.size()) - 1);

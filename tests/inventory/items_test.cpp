@@ -14,7 +14,7 @@ class ItemsTest : public fixture::FormTest {
 TEST_F(ItemsTest, GainItemAnnouncesTheNewCountAndWaits) {
   form->my.stock[101] = 2;
   platform->Click(10, 10, 50);
-  bool sound = Plays(3, [&] { form->GainItem(101); });
+  bool sound = Plays(3, "item.wav", [&] { form->GainItem(101); });
   EXPECT_TRUE(sound);
   EXPECT_EQ(form->my.stock[101], 3);
   int i = form->effect_next;
@@ -27,8 +27,9 @@ TEST_F(ItemsTest, GainItemAnnouncesTheNewCountAndWaits) {
 
 TEST_F(ItemsTest, GainItemOfAnEmptyNumberDoesNothing) {
   int next = form->effect_next;
-  bool sound = Plays(3, [&] { form->GainItem(130); });
+  bool sound = Plays(3, "item.wav", [&] { form->GainItem(130); });
   EXPECT_FALSE(sound);
+  EXPECT_TRUE(sounds.empty());
   EXPECT_EQ(form->my.stock[130], 0);
   EXPECT_EQ(form->effect_next, next);
   form->GainItem(-1);
@@ -75,20 +76,20 @@ TEST_F(ItemsTest, UnreadablePictureKeepsThePreviousOne) {
 TEST_F(ItemsTest, SelectionChangeClicksOnlyForOtherGoods) {
   Select({"ハートのチール", "", "お花のチール"}, 0);
   form->current_goods = 0;
-  EXPECT_TRUE(Plays(0, [&] { form->ShowItemDetail(); }));
-  EXPECT_FALSE(Plays(0, [&] { form->ShowItemDetail(); }));
+  EXPECT_TRUE(Plays(0, "key2.wav", [&] { form->ShowItemDetail(); }));
+  EXPECT_FALSE(Plays(0, "key2.wav", [&] { form->ShowItemDetail(); }));
   // A sold-out (emptied) entry leaves everything as it was.
   std::string detail = form->item_box.detail;
   form->item_box.selected = 1;
-  EXPECT_FALSE(Plays(0, [&] { form->ShowItemDetail(); }));
+  EXPECT_FALSE(Plays(0, "key2.wav", [&] { form->ShowItemDetail(); }));
   EXPECT_EQ(form->current_goods, 101);
   EXPECT_EQ(form->item_box.detail, detail);
   form->item_box.selected = 2;
-  EXPECT_TRUE(Plays(0, [&] { form->ShowItemDetail(); }));
+  EXPECT_TRUE(Plays(0, "key2.wav", [&] { form->ShowItemDetail(); }));
   EXPECT_EQ(form->current_goods, 102);
   // Nothing selected: nothing happens.
   form->item_box.selected = -1;
-  EXPECT_FALSE(Plays(0, [&] { form->ShowItemDetail(); }));
+  EXPECT_FALSE(Plays(0, "key2.wav", [&] { form->ShowItemDetail(); }));
   EXPECT_EQ(form->current_goods, 102);
 }
 

@@ -5,11 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 #include <unistd.h>
 
 #include "app/form.h"
@@ -56,29 +57,6 @@ inline int CountOther(const Bitmap& b, Rgb background, int left, int top, int ri
   return n;
 }
 
-// A short 8-bit mono WAV (a click) at `path`.
-inline void WriteWav(const std::string& path) {
-  const int samples = 200;
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  auto put32 = [f](uint32_t v) { for (int i = 0; i < 4; ++i) std::fputc((v >> (8 * i)) & 0xFF, f); };
-  auto put16 = [f](uint16_t v) { std::fputc(v & 0xFF, f); std::fputc(v >> 8, f); };
-  std::fputs("RIFF", f);
-  put32(36 + samples);
-  std::fputs("WAVEfmt ", f);
-  put32(16);
-  put16(1);
-  put16(1);
-  put32(11025);
-  put32(11025);
-  put16(1);
-  put16(8);
-  std::fputs("data", f);
-  put32(samples);
-  for (int i = 0; i < samples; ++i) std::fputc(i % 20 < 10 ? 0xA0 : 0x60, f);
-  std::fclose(f);
-}
-
 // Every Random(n) answers `value` while it is alive.
 struct FixedRandom {
   explicit FixedRandom(int value) {
@@ -92,6 +70,7 @@ class FormTest : public ::testing::Test {
   std::filesystem::path dir;
   std::unique_ptr<HeadlessPlatform> platform;
   std::unique_ptr<TForm1> form;
+  std::vector<std::pair<int, std::string>> sounds;  // every sound played, with its channel
 
   void SetUp() override {
     static int serial = 0;
@@ -99,20 +78,6 @@ class FormTest : public ::testing::Test {
           ("picolatte_view_" + std::to_string(getpid()) + "_" + std::to_string(++serial));
     std::filesystem::create_directories(dir / "cg");
     std::filesystem::create_directories(dir / "dat");
-    // The game's sounds, copied so that nothing touches the real folder.
-    std::error_code ec;
-    std::filesystem::path dist_dat = std::filesystem::path(TEST_DIST_DIR) / "dat";
-    for (const auto& entry : std::filesystem::directory_iterator(dist_dat, ec)) {
-      if (entry.path().extension() == ".wav")
-        std::filesystem::copy_file(entry.path(), dir / "dat" / entry.path().filename(), ec);
-    }
-
-    // The sounds the item panel and the seal box play, whatever the
-    // game's own folder holds.
-    for (const char* wav : {"key2.wav", "item.wav", "buy.wav", "no.wav", "back.wav", "box.wav"}) {
-      if (!std::filesystem::exists(dir / "dat" / wav)) WriteWav((dir / "dat" / wav).string());
-    }
-
     Save("box.bmp", Block(12, 12, kMarker));
     Save("girl00.bmp", Block(20, 30, kCustomer));
     Save("girl.bmp", Block(20, 30, kCustomer));
@@ -129,6 +94,7 @@ class FormTest : public ::testing::Test {
 
     platform = std::make_unique<HeadlessPlatform>(dir.string() + "/");
     form = std::make_unique<TForm1>(*platform);
+    form->on_play_sound = [this](int channel, const std::string& name) { sounds.emplace_back(channel, name); };
     FillGoodsTable(form->goods_table);
     FillCustomerTable(form->customer_table);
     // Every goods picture exists, in a colour of its own number.
@@ -167,13 +133,14 @@ class FormTest : public ::testing::Test {
     form->ClampState();
   }
 
-  // Whether `step` played a sound on `channel`: each play stores a newly
-  // loaded wave in the channel's slot.
+  // Whether `step` played the sound `name` on `channel`.
   template <typename Step>
-  bool Plays(int channel, Step step) {
-    TMixWave* before = form->sound_slots[channel];
+  bool Plays(int channel, const std::string& name, Step step) {
+    sounds.clear();
     step();
-    return form->sound_slots[channel] != before;
+    for (const auto& [c, n] : sounds)
+      if (c == channel && n == name) return true;
+    return false;
   }
 
   void BlackScene() {
