@@ -35,6 +35,7 @@ constexpr Uint32 kRepostMs = 100;
 FluidMusic* g_music = nullptr;
 
 bool RegisterEvents() {
+  g_done_pending.store(false);  // a new device: nothing of the old one is pending
   if (g_event_base.load() != 0) return true;
   Uint32 base = SDL_RegisterEvents(2);
   if (base == static_cast<Uint32>(-1)) return false;
