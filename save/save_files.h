@@ -14,7 +14,7 @@ inline constexpr int kProgressLines = 1103;  // 100 flags, 1000 seals, 3 counter
 inline constexpr int kNameLines = 226;
 using NameList = std::array<std::string, kNameLines>;
 
-inline constexpr const char* kErrorTitle = "Z.R.";
+inline constexpr const char* kErrorTitle = "ピコラッテ";
 inline constexpr const char* kMyDatName = "my.dat";
 inline constexpr const char* kNameDatName = "name.dat";
 inline constexpr const char* kResultsSheetName = "成績.txt";
