@@ -2,9 +2,8 @@
 // game waits, and input from a script.
 #include <utility>
 
-#include "platform/platform.h"
-
 #include "platform/music.h"
+#include "platform/platform.h"
 #include "sound/mixer/wave_out.h"
 
 HeadlessPlatform::HeadlessPlatform(std::string dir) : base_dir(std::move(dir)) {

@@ -114,7 +114,8 @@ void NullWaveOut::CatchUpLocked() {
   uint32_t now = clock_ms_();
   uint32_t elapsed = now - last_clock_;  // wraps correctly
   last_clock_ = now;
-  if (!open_ || paused_ || count_ == 0) {
+  if (paused_) return;
+  if (!open_ || count_ == 0) {
     remainder_ = 0;
     return;
   }

@@ -99,11 +99,17 @@ TMixSession* InitSession(WaveOutDevice& device, const std::string& ini_path, con
   const IniFile ini(ini_path);
   const Settings defaults = ReadSection(ini, "default", Settings{1, 0, 3, 0, 11});
   s->device_id = ini.GetInt("general", "WaveOutDevice", 0);
-  if (s->device_id >= device_count) s->device_id = -1;
+  // Below -1 is no device number either.
+  if (s->device_id >= device_count || s->device_id < -1) s->device_id = -1;
 
   WaveOutCaps caps;
   std::string name = "Unknown Device";
-  if (device.GetCaps(s->device_id, caps)) name = caps.product_name.substr(0, 31);
+  if (device.GetCaps(s->device_id, caps)) {
+    name = caps.product_name.substr(0, 31);
+  } else {
+    caps = WaveOutCaps{};
+    caps.channels = 0;  // nothing known: no stereo either
+  }
   if (caps.support & kWaveCapsSync) {
     FreeSession(s);
     Fail(name + " is a syncronous (blocking) " +

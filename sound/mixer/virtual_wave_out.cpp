@@ -75,15 +75,16 @@ uint32_t VirtualWaveOut::Play(uint32_t bytes) {
     if (record) played.insert(played.end(), h->data + head_offset_, h->data + head_offset_ + n);
     head_offset_ += n;
     played_now += n;
+    position_ += n;
+    bytes_played += n;
     if (head_offset_ == h->length) {
       queue_.pop_front();
       head_offset_ = 0;
       h->done = true;
+      // The position already counts the block, as a real device's would.
       if (on_block_done) on_block_done();
     }
   }
-  position_ += played_now;
-  bytes_played += played_now;
   return played_now;
 }
 

@@ -15,6 +15,7 @@ class FrameTick : public AppTest {
   }
   // One readout with `frames` counted since the last one, and no frame.
   int Readout(int frames) {
+    platform->clock_ms += 1000;
     form->next_frame_time = platform->clock_ms + 100000;
     form->next_readout_time = 0;
     form->frames_this_second = frames;

@@ -18,9 +18,10 @@ std::vector<SoundDef>& Registry() {
 void GenerateSounds(const std::string& out) {
   std::set<std::string> seen;
   for (const SoundDef& def : AllSounds()) {
-    if (!seen.insert(def.file).second) throw std::runtime_error(std::string("sound listed twice: ") + def.file);
+    if (!seen.insert(def.file).second)
+      throw std::runtime_error(std::string("sound listed twice: ") + def.file);
     synth::Audio audio = RenderSound(def);
-    WriteFile(out + "/dat/" + def.file, EncodeWav(audio, def.format));
+    WriteAudioAsset(out + "/dat/" + def.file, EncodeWav(audio, def.format));
   }
 }
 
@@ -32,7 +33,9 @@ SoundList::SoundList(std::initializer_list<SoundDef> defs) {
   Registry().insert(Registry().end(), defs.begin(), defs.end());
 }
 
-const std::vector<SoundDef>& AllSounds() { return Registry(); }
+const std::vector<SoundDef>& AllSounds() {
+  return Registry();
+}
 
 synth::Audio RenderSound(const SoundDef& def) {
   synth::Audio audio = def.make(def.format.rate);

@@ -11,9 +11,9 @@
 namespace assetgen {
 
 struct SoundDef {
-  const char* file;             // name in dat/
-  PcmFormat format;             // how it is stored
-  double peak_dbfs;             // loudness of its loudest sample, below 0
+  const char* file;                // name in dat/
+  PcmFormat format;                // how it is stored
+  double peak_dbfs;                // loudness of its loudest sample, below 0
   synth::Audio (*make)(int rate);  // renders it at the format's rate
 };
 

@@ -27,16 +27,16 @@ Audio No(int rate) {
 Audio Mu(int rate) {
   Audio a = MakeMono(rate, 0.6);
   AddVoice(a.left, rate, 0,
-           {{0, 215, 0, kNasalM}, {0.05, 212, 0.8, kNasalM}, {0.2, 200, 1, kVowelU}, {0.56, 158, 0, kVowelU}}, 5,
-           15, 0.05, 201);
+           {{0, 215, 0, kNasalM}, {0.05, 212, 0.8, kNasalM}, {0.2, 200, 1, kVowelU}, {0.56, 158, 0, kVowelU}},
+           5, 15, 0.05, 201);
   return a;
 }
 
 // "Eh?": the voice rises in a question.
 Audio E(int rate) {
   Audio a = MakeMono(rate, 0.42);
-  AddVoice(a.left, rate, 0, {{0, 185, 0, kVowelE}, {0.04, 188, 0.9, kVowelE}, {0.22, 230, 1, kVowelE},
-                             {0.4, 330, 0, kVowelE}},
+  AddVoice(a.left, rate, 0,
+           {{0, 185, 0, kVowelE}, {0.04, 188, 0.9, kVowelE}, {0.22, 230, 1, kVowelE}, {0.4, 330, 0, kVowelE}},
            0, 0, 0.08, 202);
   return a;
 }
@@ -45,8 +45,12 @@ Audio E(int rate) {
 Audio Naki(int rate) {
   Audio a = MakeMono(rate, 1.25);
   AddVoice(a.left, rate, 0,
-           {{0, 380, 0, kVowelU}, {0.08, 430, 0.8, kVowelU}, {0.2, 480, 1, kVowelA}, {0.7, 450, 0.9, kVowelA},
-            {1.05, 340, 0.6, kVowelA}, {1.2, 300, 0, kNasalM}},
+           {{0, 380, 0, kVowelU},
+            {0.08, 430, 0.8, kVowelU},
+            {0.2, 480, 1, kVowelA},
+            {0.7, 450, 0.9, kVowelA},
+            {1.05, 340, 0.6, kVowelA},
+            {1.2, 300, 0, kNasalM}},
            6, 45, 0.12, 203);
   return a;
 }
@@ -57,14 +61,17 @@ Audio Naki2(int rate) {
   for (int i = 0; i < 3; ++i) {
     double pitch = 470 - 20 * i;
     AddVoice(a.left, rate, 0.2 * i,
-             {{0, pitch, 0, kVowelE}, {0.02, pitch, 0.9, kVowelE}, {0.1, pitch * 0.9, 0.7, kVowelI},
+             {{0, pitch, 0, kVowelE},
+              {0.02, pitch, 0.9, kVowelE},
+              {0.1, pitch * 0.9, 0.7, kVowelI},
               {0.15, pitch * 0.8, 0, kVowelI}},
              0, 0, 0.2, 204 + i);
   }
   AddSwish(a.left, rate, 0.62, 0.14, 2500, 4500, 2, 0.25, 208);
-  AddVoice(a.left, rate, 0.8,
-           {{0, 440, 0, kVowelE}, {0.04, 460, 1, kVowelE}, {0.25, 400, 0.7, kVowelE}, {0.42, 330, 0, kVowelI}},
-           7, 50, 0.15, 209);
+  AddVoice(
+      a.left, rate, 0.8,
+      {{0, 440, 0, kVowelE}, {0.04, 460, 1, kVowelE}, {0.25, 400, 0.7, kVowelE}, {0.42, 330, 0, kVowelI}}, 7,
+      50, 0.15, 209);
   return a;
 }
 
@@ -73,8 +80,12 @@ Audio Naki3(int rate) {
   Audio a = MakeStereo(rate, 1.35);
   Signal v;
   AddVoice(v, rate, 0,
-           {{0, 420, 0, kVowelU}, {0.1, 500, 0.9, kVowelU}, {0.25, 560, 1, kVowelA}, {0.85, 540, 0.9, kVowelA},
-            {1.15, 420, 0.6, kVowelO}, {1.3, 380, 0, kVowelU}},
+           {{0, 420, 0, kVowelU},
+            {0.1, 500, 0.9, kVowelU},
+            {0.25, 560, 1, kVowelA},
+            {0.85, 540, 0.9, kVowelA},
+            {1.15, 420, 0.6, kVowelO},
+            {1.3, 380, 0, kVowelU}},
            7.5, 70, 0.12, 210);
   MixPanned(a, v, 0, 0);
   AddRoom(a, 0.3, 0.15);
@@ -83,9 +94,15 @@ Audio Naki3(int rate) {
 
 // A brass note whose tone brightens as it speaks, like a real horn.
 void AddBrass(Signal& out, int rate, double at, double gate, int note, double gain) {
-  Tone body{.freq = NoteHz(note), .wave = Wave::Saw, .brightness = 0.45, .env = {0.02, 0.3, 0.75, 0.12},
+  Tone body{.freq = NoteHz(note),
+            .wave = Wave::Saw,
+            .brightness = 0.45,
+            .env = {0.02, 0.3, 0.75, 0.12},
             .gain = gain};
-  Tone blat{.freq = NoteHz(note), .wave = Wave::Saw, .brightness = 0.85, .env = {0.012, 0.08, 0.15, 0.08},
+  Tone blat{.freq = NoteHz(note),
+            .wave = Wave::Saw,
+            .brightness = 0.85,
+            .env = {0.012, 0.08, 0.15, 0.08},
             .gain = gain * 0.5};
   body.vibrato_hz = blat.vibrato_hz = 5.5;
   body.vibrato_cents = blat.vibrato_cents = 6;
@@ -102,12 +119,14 @@ Audio Great(int rate) {
     AddBrass(lead, rate, step * i, step * 0.6, 67, 0.5);     // G4
     AddBrass(harmony, rate, step * i, step * 0.6, 64, 0.4);  // E4
   }
-  AddBrass(lead, rate, step * 3, 0.55, 72, 0.55);     // C5
-  AddBrass(harmony, rate, step * 3, 0.55, 67, 0.4);   // G4
-  AddBrass(harmony, rate, step * 3, 0.55, 64, 0.3);   // E4
-  AddTone(bass, rate, step * 3, 0.55, {.freq = NoteHz(48), .wave = Wave::Triangle, .env = {0.01, 0.5, 0.6, 0.15}});
+  AddBrass(lead, rate, step * 3, 0.55, 72, 0.55);    // C5
+  AddBrass(harmony, rate, step * 3, 0.55, 67, 0.4);  // G4
+  AddBrass(harmony, rate, step * 3, 0.55, 64, 0.3);  // E4
+  AddTone(bass, rate, step * 3, 0.55,
+          {.freq = NoteHz(48), .wave = Wave::Triangle, .env = {0.01, 0.5, 0.6, 0.15}});
   const int sparkles[] = {84, 88, 91, 96};
-  for (int i = 0; i < 4; ++i) AddBell(sparkle, rate, step * 3 + 0.05 * i, NoteHz(sparkles[i]), 0.6, GlassBell());
+  for (int i = 0; i < 4; ++i)
+    AddBell(sparkle, rate, step * 3 + 0.05 * i, NoteHz(sparkles[i]), 0.6, GlassBell());
   LowpassInPlace(lead, rate, 4500);
   LowpassInPlace(harmony, rate, 3500);
   MixPanned(a, lead, 0, -0.15);
@@ -130,8 +149,13 @@ Audio Up2(int rate) {
 Audio Choto(int rate) {
   Audio a = MakeMono(rate, 0.55);
   AddTone(a.left, rate, 0, 0.45,
-          {.freq = 700, .freq_end = 330, .glide = 0.45, .vibrato_hz = 11, .vibrato_cents = 120,
-           .wave = Wave::Triangle, .env = {0.01, 0.6, 0.5, 0.08}});
+          {.freq = 700,
+           .freq_end = 330,
+           .glide = 0.45,
+           .vibrato_hz = 11,
+           .vibrato_cents = 120,
+           .wave = Wave::Triangle,
+           .env = {0.01, 0.6, 0.5, 0.08}});
   return a;
 }
 
@@ -139,8 +163,8 @@ Audio Choto(int rate) {
 Audio Oe(int rate) {
   Audio a = MakeMono(rate, 0.62);
   AddVoice(a.left, rate, 0,
-           {{0, 175, 0, kVowelO}, {0.05, 170, 1, kVowelO}, {0.25, 150, 0.9, kVowelE}, {0.6, 115, 0, kVowelE}}, 24,
-           35, 0.2, 211);
+           {{0, 175, 0, kVowelO}, {0.05, 170, 1, kVowelO}, {0.25, 150, 0.9, kVowelE}, {0.6, 115, 0, kVowelE}},
+           24, 35, 0.2, 211);
   return a;
 }
 
@@ -168,24 +192,24 @@ Audio Down(int rate) {
 Audio Coin(int rate) {
   Audio a = MakeMono(rate, 0.6);
   Bell coin = CoinBell();
-  AddBell(a.left, rate, 0, NoteHz(83), 0.08, coin);   // B5, cut short by the next
+  AddBell(a.left, rate, 0, NoteHz(83), 0.08, coin);      // B5, cut short by the next
   AddBell(a.left, rate, 0.075, NoteHz(88), 0.52, coin);  // E6
   return a;
 }
 
 SoundList list({
-    {"no.wav", kPcm8Mono11k, -5, &No},
-    {"mu.wav", kPcm8Mono11k, -5, &Mu},
-    {"e.wav", kPcm8Mono11k, -5, &E},
-    {"naki.wav", kPcm16Mono22k, -4, &Naki},
-    {"naki2.wav", kPcm16Mono22k, -4, &Naki2},
-    {"naki3.wav", kPcm16Stereo44k, -4, &Naki3},
+    {"no.wav", kPcm8Mono11k, -8, &No},
+    {"mu.wav", kPcm8Mono11k, -8, &Mu},
+    {"e.wav", kPcm8Mono11k, -8, &E},
+    {"naki.wav", kPcm16Mono22k, -7, &Naki},
+    {"naki2.wav", kPcm16Mono22k, -7, &Naki2},
+    {"naki3.wav", kPcm16Stereo44k, -7, &Naki3},
     {"great.wav", kPcm16Stereo44k, -3, &Great},
     {"up2.wav", kPcm16Mono22k, -5, &Up2},
-    {"choto.wav", kPcm16Mono22k, -6, &Choto},
-    {"oe.wav", kPcm8Mono11k, -4, &Oe},
+    {"choto.wav", kPcm16Mono22k, -8, &Choto},
+    {"oe.wav", kPcm8Mono11k, -7, &Oe},
     {"exp.wav", kPcm16Mono22k, -6, &Exp},
-    {"down.wav", kPcm16Mono22k, -5, &Down},
+    {"down.wav", kPcm16Mono22k, -7, &Down},
     {"coin.wav", kPcm16Mono22k, -4, &Coin},
 });
 

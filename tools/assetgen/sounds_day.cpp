@@ -13,8 +13,8 @@ Audio Fun(int rate) {
   Audio a = MakeMono(rate, 0.34);
   AddSwish(a.left, rate, 0, 0.07, 1200, 900, 1, 0.2, 301);
   AddVoice(a.left, rate, 0.04,
-           {{0, 150, 0, kHum}, {0.03, 152, 1, kHum}, {0.13, 136, 0.8, kVowelU}, {0.28, 112, 0, kHum}}, 0, 0, 0.25,
-           302);
+           {{0, 150, 0, kHum}, {0.03, 152, 1, kHum}, {0.13, 136, 0.8, kVowelU}, {0.28, 112, 0, kHum}}, 0, 0,
+           0.25, 302);
   return a;
 }
 
@@ -24,7 +24,9 @@ Audio Aha(int rate) {
   for (int i = 0; i < 3; ++i) {
     double pitch = 175 - 12 * i, at = 0.17 * i;
     AddVoice(a.left, rate, at,
-             {{0, pitch, 0, kVowelA}, {0.025, pitch * 1.06, 1 - 0.15 * i, kVowelA}, {0.12, pitch * 0.92, 0, kVowelO}},
+             {{0, pitch, 0, kVowelA},
+              {0.025, pitch * 1.06, 1 - 0.15 * i, kVowelA},
+              {0.12, pitch * 0.92, 0, kVowelO}},
              0, 0, 0.4, 303 + i);
   }
   return a;
@@ -33,9 +35,10 @@ Audio Aha(int rate) {
 // "Aa...": a sigh before one of the manager's stories.
 Audio Aa(int rate) {
   Audio a = MakeMono(rate, 0.85);
-  AddVoice(a.left, rate, 0,
-           {{0, 135, 0, kVowelA}, {0.08, 140, 0.9, kVowelA}, {0.5, 122, 0.7, kVowelA}, {0.8, 104, 0, kVowelO}}, 4,
-           10, 0.35, 306);
+  AddVoice(
+      a.left, rate, 0,
+      {{0, 135, 0, kVowelA}, {0.08, 140, 0.9, kVowelA}, {0.5, 122, 0.7, kVowelA}, {0.8, 104, 0, kVowelO}}, 4,
+      10, 0.35, 306);
   return a;
 }
 
@@ -45,16 +48,26 @@ Audio LvUp(int rate) {
   const int run[] = {72, 76, 79, 84, 88, 91};
   for (int i = 0; i < 6; ++i) {
     Signal n;
-    AddTone(n, rate, 0, 0.06, {.freq = NoteHz(run[i]), .wave = Wave::Square, .brightness = 0.4,
-                               .env = {0.004, 0.1, 0.5, 0.05}, .gain = 0.35});
+    AddTone(n, rate, 0, 0.06,
+            {.freq = NoteHz(run[i]),
+             .wave = Wave::Square,
+             .brightness = 0.4,
+             .env = {0.004, 0.1, 0.5, 0.05},
+             .gain = 0.35});
     AddBell(n, rate, 0, NoteHz(run[i]), 0.3, GlassBell());
     MixPanned(a, n, 0.06 * i, -0.5 + 0.2 * i, 0.5);
   }
   const int chord[] = {60, 64, 67, 72, 76};
   for (int i = 0; i < 5; ++i) {
     Signal n;
-    AddTone(n, rate, 0, 0.55, {.freq = NoteHz(chord[i]), .vibrato_hz = 5, .vibrato_cents = 5, .wave = Wave::Saw,
-                               .brightness = 0.35, .env = {0.02, 0.4, 0.6, 0.3}, .gain = 0.22});
+    AddTone(n, rate, 0, 0.55,
+            {.freq = NoteHz(chord[i]),
+             .vibrato_hz = 5,
+             .vibrato_cents = 5,
+             .wave = Wave::Saw,
+             .brightness = 0.35,
+             .env = {0.02, 0.4, 0.6, 0.3},
+             .gain = 0.22});
     AddBell(n, rate, 0, NoteHz(chord[i] + 12), 0.8, GlassBell());
     MixPanned(a, n, 0.38, -0.4 + 0.2 * i, 0.5);
   }
@@ -71,17 +84,29 @@ Audio GameOver(int rate) {
   for (int i = 0; i < 4; ++i) {
     double len = 0.2 + 0.03 * i;
     AddTone(lead, rate, at, len * 0.8,
-            {.freq = NoteHz(phrase[i]), .vibrato_hz = 5, .vibrato_cents = 8, .wave = Wave::Triangle,
-             .env = {0.02, 0.4, 0.7, 0.12}, .gain = 0.7});
+            {.freq = NoteHz(phrase[i]),
+             .vibrato_hz = 5,
+             .vibrato_cents = 8,
+             .wave = Wave::Triangle,
+             .env = {0.02, 0.4, 0.7, 0.12},
+             .gain = 0.7});
     at += len;
   }
   AddTone(lead, rate, at, 0.9,
-          {.freq = NoteHz(63), .vibrato_hz = 4.5, .vibrato_cents = 12, .wave = Wave::Triangle,
-           .env = {0.03, 0.8, 0.6, 0.6}, .gain = 0.7});
+          {.freq = NoteHz(63),
+           .vibrato_hz = 4.5,
+           .vibrato_cents = 12,
+           .wave = Wave::Triangle,
+           .env = {0.03, 0.8, 0.6, 0.6},
+           .gain = 0.7});
   const int chord[] = {48, 55, 60, 63};  // C minor, low and open
   for (int n : chord)
-    AddTone(pad, rate, at, 0.9, {.freq = NoteHz(n), .wave = Wave::Saw, .brightness = 0.25,
-                                 .env = {0.15, 1.0, 0.6, 0.6}, .gain = 0.2});
+    AddTone(pad, rate, at, 0.9,
+            {.freq = NoteHz(n),
+             .wave = Wave::Saw,
+             .brightness = 0.25,
+             .env = {0.15, 1.0, 0.6, 0.6},
+             .gain = 0.2});
   LowpassInPlace(pad, rate, 1200);
   MixPanned(a, lead, 0, -0.1);
   MixPanned(a, pad, 0, 0.15);
@@ -118,7 +143,8 @@ Audio Night(int rate) {
     double hz = c ? 4350 : 3900, every = c ? 0.47 : 0.36;
     for (double t = 0.1 + 0.13 * c; t < length - 0.4; t += every) {
       for (int p = 0; p < 3; ++p)
-        AddTone(cricket, rate, t + 0.028 * p, 0.012, {.freq = hz, .env = {0.003, 0.02, 0.8, 0.006}, .gain = 0.3});
+        AddTone(cricket, rate, t + 0.028 * p, 0.012,
+                {.freq = hz, .env = {0.003, 0.02, 0.8, 0.006}, .gain = 0.3});
     }
     MixPanned(a, cricket, 0, c ? 0.7 : -0.7);
   }
@@ -130,8 +156,12 @@ Audio Night(int rate) {
   Signal pad;
   const int chord[] = {45, 52, 55, 59, 64};  // A minor with the ninth: still, not sad
   for (int n : chord)
-    AddTone(pad, rate, 0, length - 1.0, {.freq = NoteHz(n), .vibrato_hz = 0.3, .vibrato_cents = 6,
-                                         .env = {0.6, 2.0, 0.7, 0.95}, .gain = 0.16});
+    AddTone(pad, rate, 0, length - 1.0,
+            {.freq = NoteHz(n),
+             .vibrato_hz = 0.3,
+             .vibrato_cents = 6,
+             .env = {0.6, 2.0, 0.7, 0.95},
+             .gain = 0.16});
   MixPanned(a, pad, 0, 0);
   AddRoom(a, 0.8, 0.3);
   a.left.resize(size_t(length * rate));
@@ -148,8 +178,8 @@ Audio Dorobou(int rate) {
     int note;
     double gain;
   };
-  const Step steps[] = {{0.0, 52, 0.9}, {0.22, 55, 0.7}, {0.44, 57, 0.8}, {0.66, 58, 0.7}, {0.77, 59, 0.9},
-                        {1.1, 52, 0.6}, {1.21, 64, 0.5}};
+  const Step steps[] = {{0.0, 52, 0.9},  {0.22, 55, 0.7}, {0.44, 57, 0.8}, {0.66, 58, 0.7},
+                        {0.77, 59, 0.9}, {1.1, 52, 0.6},  {1.21, 64, 0.5}};
   uint32_t seed = 321;
   for (const Step& s : steps) {
     Signal n;
@@ -181,7 +211,10 @@ Audio Koke(int rate) {
   AddVoice(a.left, rate, 0.26, {{0, 680, 0, kVowelO}, {0.02, 740, 1, kVowelO}, {0.09, 700, 0, kVowelO}},
            rough_hz, rough_cents, breath, 333);
   AddVoice(a.left, rate, 0.4,
-           {{0, 700, 0, kVowelO}, {0.04, 820, 1, kVowelO}, {0.35, 880, 1, kVowelU}, {0.7, 720, 0.6, kVowelU},
+           {{0, 700, 0, kVowelO},
+            {0.04, 820, 1, kVowelO},
+            {0.35, 880, 1, kVowelU},
+            {0.7, 720, 0.6, kVowelU},
             {0.92, 560, 0, kVowelU}},
            rough_hz, rough_cents, breath, 334);
   return a;
@@ -192,7 +225,8 @@ Audio Hit(int rate) {
   Audio a = MakeMono(rate, 0.75);
   for (int i = 0; i < 2; ++i) {
     double at = 0.34 * i;
-    AddTone(a.left, rate, at, 0.06, {.freq = 3000, .freq_end = 4200, .glide = 0.05, .env = {0.005, 0.1, 0.8, 0.02}});
+    AddTone(a.left, rate, at, 0.06,
+            {.freq = 3000, .freq_end = 4200, .glide = 0.05, .env = {0.005, 0.1, 0.8, 0.02}});
     AddTone(a.left, rate, at + 0.1, 0.09,
             {.freq = 4300, .freq_end = 3100, .glide = 0.09, .env = {0.005, 0.2, 0.8, 0.03}, .gain = 0.85});
   }
@@ -230,8 +264,8 @@ Audio Oha(int rate) {
   }
   Signal warm;
   for (int n : {60, 64, 67})
-    AddTone(warm, rate, 0.24, 0.3, {.freq = NoteHz(n), .wave = Wave::Triangle, .env = {0.04, 0.5, 0.6, 0.4},
-                                    .gain = 0.22});
+    AddTone(warm, rate, 0.24, 0.3,
+            {.freq = NoteHz(n), .wave = Wave::Triangle, .env = {0.04, 0.5, 0.6, 0.4}, .gain = 0.22});
   MixPanned(a, warm, 0, 0);
   AddRoom(a, 0.5, 0.2);
   return a;
@@ -242,8 +276,8 @@ Audio Item(int rate) {
   Audio a = MakeMono(rate, 0.75);
   AddBell(a.left, rate, 0, NoteHz(79), 0.12, GlassBell());
   for (int n : {84, 88, 91}) AddBell(a.left, rate, 0.1, NoteHz(n), 0.62, GlassBell());
-  AddTone(a.left, rate, 0.1, 0.2, {.freq = NoteHz(60), .wave = Wave::Triangle, .env = {0.01, 0.4, 0.5, 0.3},
-                                   .gain = 0.4});
+  AddTone(a.left, rate, 0.1, 0.2,
+          {.freq = NoteHz(60), .wave = Wave::Triangle, .env = {0.01, 0.4, 0.5, 0.3}, .gain = 0.4});
   return a;
 }
 
@@ -259,15 +293,15 @@ Audio Buy(int rate) {
 }
 
 SoundList list({
-    {"fun.wav", kPcm8Mono11k, -5, &Fun},
-    {"aha.wav", kPcm16Mono22k, -4, &Aha},
-    {"aa.wav", kPcm16Mono22k, -5, &Aa},
+    {"fun.wav", kPcm8Mono11k, -8, &Fun},
+    {"aha.wav", kPcm16Mono22k, -6, &Aha},
+    {"aa.wav", kPcm16Mono22k, -7, &Aa},
     {"lvup.wav", kPcm16Stereo44k, -3, &LvUp},
     {"gameover.wav", kPcm16Stereo44k, -3, &GameOver},
     {"box.wav", kPcm16Stereo44k, -4, &Box},
     {"night.wav", kPcm16Stereo44k, -6, &Night},
     {"dorobou.wav", kPcm16Stereo44k, -3, &Dorobou},
-    {"koke.wav", kPcm16Mono22k, -4, &Koke},
+    {"koke.wav", kPcm16Mono22k, -6, &Koke},
     {"hit.wav", kPcm16Mono22k, -8, &Hit},
     {"takara.wav", kPcm16Stereo44k, -4, &Takara},
     {"oha.wav", kPcm16Stereo44k, -4, &Oha},

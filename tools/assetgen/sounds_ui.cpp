@@ -40,8 +40,9 @@ Audio Three(int rate) {
 // The item panel closes: a blip sliding down.
 Audio Back(int rate) {
   Audio a = MakeMono(rate, 0.13);
-  AddTone(a.left, rate, 0, 0.12,
-          {.freq = 990, .freq_end = 560, .glide = 0.1, .wave = Wave::Triangle, .env = {0.003, 0.3, 0.4, 0.04}});
+  AddTone(
+      a.left, rate, 0, 0.12,
+      {.freq = 990, .freq_end = 560, .glide = 0.1, .wave = Wave::Triangle, .env = {0.003, 0.3, 0.4, 0.04}});
   return a;
 }
 
@@ -56,8 +57,8 @@ Audio Pi(int rate) {
 // The Enter key, before the reset question: a cautious ding-dong.
 Audio One(int rate) {
   Audio a = MakeMono(rate, 0.75);
-  AddBell(a.left, rate, 0, NoteHz(79), 0.7, GlassBell());         // G5
-  AddBell(a.left, rate, 0.17, NoteHz(76), 0.58, GlassBell());     // E5
+  AddBell(a.left, rate, 0, NoteHz(79), 0.7, GlassBell());      // G5
+  AddBell(a.left, rate, 0.17, NoteHz(76), 0.58, GlassBell());  // E5
   AddTone(a.left, rate, 0.17, 0.3, {.freq = NoteHz(64), .env = {0.01, 0.3, 0.2, 0.2}, .gain = 0.25});
   return a;
 }
@@ -132,7 +133,11 @@ Audio Start3(int rate) {
   }
   Signal pad;
   AddTone(pad, rate, 0, 0.35,
-          {.freq = NoteHz(60), .wave = Wave::Saw, .brightness = 0.35, .env = {0.01, 0.4, 0.4, 0.35}, .gain = 0.3});
+          {.freq = NoteHz(60),
+           .wave = Wave::Saw,
+           .brightness = 0.35,
+           .env = {0.01, 0.4, 0.4, 0.35},
+           .gain = 0.3});
   MixPanned(a, pad, 0.27, 0);
   AddRoom(a, 0.6, 0.25);
   return a;
@@ -147,7 +152,7 @@ SoundList list({
     {"pi.wav", kPcm16Mono22k, -10, &Pi},
     {"1.wav", kPcm16Mono22k, -6, &One},
     {"4.wav", kPcm16Mono22k, -8, &Four},
-    {"point.wav", kPcm16Mono22k, -5, &Point},
+    {"point.wav", kPcm16Mono22k, -7, &Point},
     {"paper.wav", kPcm16Mono22k, -5, &Paper},
     {"start.wav", kPcm16Stereo44k, -4, &Start},
     {"start2.wav", kPcm16Stereo44k, -4, &Start2},

@@ -19,7 +19,7 @@ void AddBoxKnock(Signal& out, int rate, double at, double body_hz, double gain, 
   for (size_t i = 0; i < ring.size(); ++i) {
     double t = double(i) / rate;
     double hit = t < 0.008 ? rng.Bipolar() * (1 - t / 0.008) : 0;
-    ring[i] = float(2.2 * wall1.Run(hit) + 1.4 * wall2.Run(hit));
+    ring[i] = float(3.5 * wall1.Run(hit) + 2.2 * wall2.Run(hit));
   }
   MixInto(out, ring, at, rate, gain);
 }

@@ -10,7 +10,9 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kMinus60dB = 6.907755;  // ln(1000)
 
-size_t SampleAt(double seconds, int rate) { return seconds <= 0 ? 0 : size_t(std::lround(seconds * rate)); }
+size_t SampleAt(double seconds, int rate) {
+  return seconds <= 0 ? 0 : size_t(std::lround(seconds * rate));
+}
 
 void Grow(Signal& s, size_t n) {
   if (s.size() < n) s.resize(n, 0.0f);
@@ -73,8 +75,12 @@ uint32_t Rng::Next() {
   return s_;
 }
 
-double Rng::Uniform() { return (Next() >> 8) * (1.0 / 16777216.0); }
-double Rng::Bipolar() { return Uniform() * 2 - 1; }
+double Rng::Uniform() {
+  return (Next() >> 8) * (1.0 / 16777216.0);
+}
+double Rng::Bipolar() {
+  return Uniform() * 2 - 1;
+}
 
 double Adsr::Level(double t, double gate) const {
   if (t < 0) return 0;
@@ -102,8 +108,10 @@ double AddTone(Signal& out, int rate, double at, double gate, const Tone& tone) 
   for (size_t i = 0; i < n; ++i) {
     double t = double(i) / rate;
     double f = tone.freq;
-    if (tone.freq_end > 0 && tone.glide > 0) f *= std::pow(tone.freq_end / tone.freq, std::min(t / tone.glide, 1.0));
-    if (tone.vibrato_hz > 0) f *= std::pow(2.0, tone.vibrato_cents / 1200 * std::sin(kTwoPi * tone.vibrato_hz * t));
+    if (tone.freq_end > 0 && tone.glide > 0)
+      f *= std::pow(tone.freq_end / tone.freq, std::min(t / tone.glide, 1.0));
+    if (tone.vibrato_hz > 0)
+      f *= std::pow(2.0, tone.vibrato_cents / 1200 * std::sin(kTwoPi * tone.vibrato_hz * t));
     if (std::fabs(f - last_freq) > 0.5) {
       FillHarmonics(harmonics, tone.wave, tone.brightness, f, rate);
       last_freq = f;
@@ -116,12 +124,19 @@ double AddTone(Signal& out, int rate, double at, double gate, const Tone& tone) 
   return at + length;
 }
 
-Bell GlassBell() { return {{{1, 1, 1.4}, {2, 0.3, 0.7}, {3, 0.15, 0.4}, {4.2, 0.1, 0.2}, {5.4, 0.05, 0.12}}, 0.002, 1}; }
-Bell CoinBell() {
-  return {{{1, 1, 0.6}, {2, 0.45, 0.35}, {3.01, 0.3, 0.22}, {4.13, 0.16, 0.12}, {6.27, 0.08, 0.06}}, 0.001, 1};
+Bell GlassBell() {
+  return {{{1, 1, 1.4}, {2, 0.3, 0.7}, {3, 0.15, 0.4}, {4.2, 0.1, 0.2}, {5.4, 0.05, 0.12}}, 0.002, 1};
 }
-Bell MusicBoxTine() { return {{{1, 1, 1.6}, {2, 0.12, 0.5}, {3.9, 0.2, 0.25}, {9.2, 0.06, 0.05}}, 0.001, 1}; }
-Bell SoftMallet() { return {{{1, 1, 0.45}, {3.93, 0.22, 0.1}, {9.8, 0.04, 0.03}}, 0.003, 1}; }
+Bell CoinBell() {
+  return {
+      {{1, 1, 0.6}, {2, 0.45, 0.35}, {3.01, 0.3, 0.22}, {4.13, 0.16, 0.12}, {6.27, 0.08, 0.06}}, 0.001, 1};
+}
+Bell MusicBoxTine() {
+  return {{{1, 1, 1.6}, {2, 0.12, 0.5}, {3.9, 0.2, 0.25}, {9.2, 0.06, 0.05}}, 0.001, 1};
+}
+Bell SoftMallet() {
+  return {{{1, 1, 0.45}, {3.93, 0.22, 0.1}, {9.8, 0.04, 0.03}}, 0.003, 1};
+}
 
 void AddBell(Signal& out, int rate, double at, double freq, double length, const Bell& bell) {
   size_t start = SampleAt(at, rate), n = SampleAt(length, rate);
@@ -186,7 +201,9 @@ void AddVoice(Signal& out, int rate, double at, const std::vector<VoicePoint>& p
   }
 }
 
-void OnePole::SetLowpass(int rate, double hz) { a = 1 - std::exp(-kTwoPi * hz / rate); }
+void OnePole::SetLowpass(int rate, double hz) {
+  a = 1 - std::exp(-kTwoPi * hz / rate);
+}
 
 void Biquad::Lowpass(int rate, double hz, double q) {
   double w = kTwoPi * std::min(hz, 0.49 * rate) / rate, c = std::cos(w), alpha = std::sin(w) / (2 * q);
@@ -238,7 +255,8 @@ void AddSwish(Signal& out, int rate, double at, double length, double hz_from, d
       b.Bandpass(rate, hz * 1.1, q);
     }
     // Swells in over the first third, dies away after.
-    double env = u < 0.35 ? std::pow(std::sin(u / 0.35 * kTwoPi / 4), 2) : std::pow(1 - (u - 0.35) / 0.65, 1.6);
+    double env =
+        u < 0.35 ? std::pow(std::sin(u / 0.35 * kTwoPi / 4), 2) : std::pow(1 - (u - 0.35) / 0.65, 1.6);
     out[start + i] += float(gain * 3 * env * b.Run(a.Run(rng.Bipolar())));
   }
 }
@@ -276,7 +294,9 @@ void AddThump(Signal& out, int rate, double at, double freq, double length, doub
   for (size_t i = 0; i < n; ++i) {
     double t = double(i) / rate;
     double f = freq * (1 + 1.2 * std::exp(-t / 0.012));
-    double body = std::sin(kTwoPi * phase) * std::exp(-kMinus60dB * t / length) * std::min(1.0, t / 0.0015);
+    double fade = std::min(1.0, (length - t) / (0.2 * length));  // ends on zero, no click
+    double body =
+        std::sin(kTwoPi * phase) * std::exp(-kMinus60dB * t / length) * std::min(1.0, t / 0.0015) * fade;
     double click = dull.Run(rng.Bipolar()) * std::exp(-t / 0.006);
     out[start + i] += float(gain * (0.85 * body + 0.6 * click));
     phase += f / rate;
@@ -382,7 +402,8 @@ void AddRoom(Audio& a, double size, double wet, double damping) {
 
 void FadeEdges(Audio& a, double in_seconds, double out_seconds) {
   for (Signal* ch : {&a.left, &a.right}) {
-    size_t n = ch->size(), fi = std::min(n, SampleAt(in_seconds, a.rate)), fo = std::min(n, SampleAt(out_seconds, a.rate));
+    size_t n = ch->size(), fi = std::min(n, SampleAt(in_seconds, a.rate)),
+           fo = std::min(n, SampleAt(out_seconds, a.rate));
     for (size_t i = 0; i < fi; ++i) (*ch)[i] *= float(double(i) / fi);
     for (size_t i = 0; i < fo; ++i) (*ch)[n - 1 - i] *= float(double(i) / fo);
   }
@@ -411,6 +432,8 @@ void NormalizePeak(Audio& a, double dbfs) {
   for (float& x : a.right) x = float(x * g);
 }
 
-double NoteHz(int midi_note) { return 440.0 * std::pow(2.0, (midi_note - 69) / 12.0); }
+double NoteHz(int midi_note) {
+  return 440.0 * std::pow(2.0, (midi_note - 69) / 12.0);
+}
 
 }  // namespace assetgen::synth

@@ -38,10 +38,10 @@ class Rng {
 // Attack, decay to the sustain level, hold while the gate is open, release.
 // Decay and release fall exponentially (about -60 dB over their time).
 struct Adsr {
-  double attack = 0.005;   // seconds
-  double decay = 0.1;      // seconds
-  double sustain = 0.0;    // 0..1
-  double release = 0.05;   // seconds
+  double attack = 0.005;                      // seconds
+  double decay = 0.1;                         // seconds
+  double sustain = 0.0;                       // 0..1
+  double release = 0.05;                      // seconds
   double Level(double t, double gate) const;  // t and gate in seconds
   double Length(double gate) const { return gate + release; }
 };
@@ -57,12 +57,12 @@ enum class Wave {
 // `freq` to `freq_end` over `glide` seconds.
 struct Tone {
   double freq = 440;
-  double freq_end = 0;     // 0: no glide
-  double glide = 0;        // seconds
+  double freq_end = 0;  // 0: no glide
+  double glide = 0;     // seconds
   double vibrato_hz = 0;
   double vibrato_cents = 0;
   Wave wave = Wave::Sine;
-  double brightness = 1;   // 0..1: 1 keeps 1/k (saw), lower values darken
+  double brightness = 1;  // 0..1: 1 keeps 1/k (saw), lower values darken
   Adsr env;
   double gain = 1;
 };
@@ -72,19 +72,19 @@ double AddTone(Signal& out, int rate, double at, double gate, const Tone& tone);
 
 // Inharmonic partials that ring out: bells, chimes, music-box tines, coins.
 struct Partial {
-  double ratio;   // of the fundamental
+  double ratio;  // of the fundamental
   double amp;
-  double decay;   // seconds to fall by 60 dB
+  double decay;  // seconds to fall by 60 dB
 };
 struct Bell {
   std::vector<Partial> partials;
   double attack = 0.002;
   double gain = 1;
 };
-Bell GlassBell();    // bright, clean: chimes and menus
-Bell CoinBell();     // metallic, short
-Bell MusicBoxTine(); // thin tine with a quick high shimmer
-Bell SoftMallet();   // marimba-like wooden bar
+Bell GlassBell();     // bright, clean: chimes and menus
+Bell CoinBell();      // metallic, short
+Bell MusicBoxTine();  // thin tine with a quick high shimmer
+Bell SoftMallet();    // marimba-like wooden bar
 void AddBell(Signal& out, int rate, double at, double freq, double length, const Bell& bell);
 
 // Formant voice: a harmonic source shaped by up to three vowel resonances.
@@ -97,9 +97,9 @@ inline constexpr Vowel kVowelI{320, 2300, 3000};
 inline constexpr Vowel kVowelO{500, 850, 2500};
 inline constexpr Vowel kVowelU{340, 1000, 2400};
 struct VoicePoint {
-  double t;        // seconds from the voice's start
-  double freq;     // Hz
-  double amp;      // 0..1
+  double t;     // seconds from the voice's start
+  double freq;  // Hz
+  double amp;   // 0..1
   Vowel vowel;
 };
 // Interpolates linearly between the points (pitch in the log domain).

@@ -64,7 +64,7 @@ std::vector<uint8_t> EncodeWav(const synth::Audio& audio, PcmFormat format) {
   return b;
 }
 
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+void WriteAudioAsset(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream f(path, std::ios::binary | std::ios::trunc);
   if (!f) throw std::runtime_error("cannot write " + path);
   f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));

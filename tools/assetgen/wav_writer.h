@@ -22,6 +22,6 @@ inline constexpr PcmFormat kPcm16Stereo44k{16, 2, 44100};
 // written as stereo is doubled; a stereo one written as mono is averaged.
 // 8-bit mono data is padded to an even length so no pad byte is needed.
 std::vector<uint8_t> EncodeWav(const synth::Audio& audio, PcmFormat format);
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+void WriteAudioAsset(const std::string& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace assetgen
