@@ -57,7 +57,12 @@ void TForm1::HandleEvent(const InputEvent& event) {
       }
       break;
     case InputEvent::MouseMove:
-      if (item_box.visible) break;
+      if (item_box.visible) {
+        // The panel lights the button under the mouse.
+        mouse_x = event.x;
+        mouse_y = event.y;
+        break;
+      }
       if (int n = choice_at(event.x, event.y)) {
         selMouseMove(n);
       } else {

@@ -131,13 +131,19 @@ static void StretchLoop(SDL_Surface* dst, int dl, int dt, int dr, int db, SDL_Su
   int dw = dr - dl, dh = db - dt, sw = sr - sl, sh = sb - st;
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   Span xs = Clip(dl, dr, dst->w), ys = Clip(dt, db, dst->h);
+  if (xs.to <= xs.from) return;
+  // Source column of every destination column, worked out once per call.
+  thread_local std::vector<int> columns;
+  columns.resize(xs.to - xs.from);
+  for (int x = xs.from; x < xs.to; ++x)
+    columns[x - xs.from] = sl + static_cast<int>(static_cast<int64_t>(x - dl) * sw / dw);
   for (int y = ys.from; y < ys.to; ++y) {
     int sy = st + static_cast<int>(static_cast<int64_t>(y - dt) * sh / dh);
     if (sy < 0 || sy >= src->h) continue;
     const Uint32* in = Row(src, sy);
     Uint32* out = Row(dst, y);
     for (int x = xs.from; x < xs.to; ++x) {
-      int sx = sl + static_cast<int>(static_cast<int64_t>(x - dl) * sw / dw);
+      int sx = columns[x - xs.from];
       if (sx < 0 || sx >= src->w) continue;
       Uint32 p = in[sx] & 0xFFFFFF;
       if (keyed && p == key) continue;
@@ -268,7 +274,16 @@ void Bitmap::FloodFill(int x, int y, Rgb border) {
   border &= 0xFFFFFF;
   if (Pixel(x, y) == border) return;
   int w = surface_->w, h = surface_->h;
-  std::vector<uint8_t> seen(static_cast<size_t>(w) * h, 0);
+  // Visited marks carry the number of the fill that set them, so the buffer
+  // is cleared only when it grows (the hearts fill twenty times a frame).
+  thread_local std::vector<uint32_t> visited;
+  thread_local uint32_t fill = 0;
+  size_t cells = static_cast<size_t>(w) * h;
+  if (visited.size() < cells || ++fill == 0) {
+    visited.assign(std::max(visited.size(), cells), 0);
+    fill = 1;
+  }
+  auto seen = [&](int px, int py) { return visited[static_cast<size_t>(py) * w + px] == fill; };
   std::vector<std::pair<int, int>> stack{{x, y}};
   Uint32 brush = brush_color & 0xFFFFFF;
   while (!stack.empty()) {
@@ -277,15 +292,15 @@ void Bitmap::FloodFill(int x, int y, Rgb border) {
     Uint32* row = Row(surface_, py);
     // Walk left and right along the row, then queue the rows above and below.
     int l = px;
-    while (l > 0 && !seen[py * w + l - 1] && (row[l - 1] & 0xFFFFFF) != border) --l;
+    while (l > 0 && !seen(l - 1, py) && (row[l - 1] & 0xFFFFFF) != border) --l;
     int r = px;
-    while (r + 1 < w && !seen[py * w + r + 1] && (row[r + 1] & 0xFFFFFF) != border) ++r;
+    while (r + 1 < w && !seen(r + 1, py) && (row[r + 1] & 0xFFFFFF) != border) ++r;
     for (int i = l; i <= r; ++i) {
-      if (seen[py * w + i]) continue;
-      seen[py * w + i] = 1;
+      if (seen(i, py)) continue;
+      visited[static_cast<size_t>(py) * w + i] = fill;
       row[i] = brush;
       for (int ny : {py - 1, py + 1}) {
-        if (ny < 0 || ny >= h || seen[ny * w + i]) continue;
+        if (ny < 0 || ny >= h || seen(i, ny)) continue;
         if ((Row(surface_, ny)[i] & 0xFFFFFF) != border) stack.push_back({i, ny});
       }
     }
