@@ -1,6 +1,7 @@
 // The message loop, the 20 ms timer with its frame pacing, and click waits.
 // A waiting game step keeps handling events and frames, and sleeps in the
 // event wait until the next timer tick instead of spinning.
+#include <algorithm>
 #include <string>
 
 #include "app/form.h"
@@ -11,7 +12,12 @@ constexpr int kTimerMs = 20;
 
 int TForm1::TimeToNextTick() {
   uint64_t now = platform.NowMs();
-  return timer1_due > now ? static_cast<int>(timer1_due - now) : 0;
+  // A tick before the next frame and the next readout would do nothing, so
+  // the wait sleeps through it to the first tick that has work.
+  uint64_t work = std::min(next_frame_time, next_readout_time);
+  uint64_t due = timer1_due;
+  if (work >= due) due += (work - due) / kTimerMs * kTimerMs + kTimerMs;
+  return due > now ? static_cast<int>(due - now) : 0;
 }
 
 void TForm1::ProcessMessages(int timeout_ms) {

@@ -4,7 +4,8 @@
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"; fi
 . "$(dirname "$0")/../e2e/game_session.sh"
-e2e_start "$1" "$(mktemp -d)" SDL_AUDIODRIVER=dummy
+DIST_ARG=$1; shift
+e2e_start "$DIST_ARG" "$(mktemp -d)" SDL_AUDIODRIVER=dummy "$@"
 e2e_click 195 130; sleep 0.5
 e2e_click 195 130; sleep 1.5
 e2e_click 320 246; sleep 1.5   # Start: the shop opens and waits for a click
