@@ -179,6 +179,9 @@ TEST_F(NightTest, AThiefWhoFindsNoSealTakesHalfTheMoney) {
 TEST_F(NightTest, NoThiefBelowLevelTwoAndTheMoonDoesNotKeepHimAway) {
   HoldOnly({100});
   draws.Queue(15, {1, 0});
+  draws.Queue(13, {1});  // no chick, hen or egg: only seal 100 is held next night
+  draws.Queue(12, {1});
+  draws.Queue(10, {1});
   Sleep(1, 100);
   EXPECT_FALSE(Printed("泥棒が侵入した!!"));
   EXPECT_EQ(form->my.money, 100);
