@@ -49,6 +49,21 @@ Bitmap& Bitmap::operator=(const Bitmap& other) {
   SDL_Surface* copy = other.surface_ ? SDL_DuplicateSurface(other.surface_) : nullptr;
   if (surface_) SDL_FreeSurface(surface_);
   surface_ = copy;
+  CopyCanvasState(other);
+  return *this;
+}
+
+Bitmap::Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
+
+Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
+  if (this == &other) return *this;
+  if (surface_) SDL_FreeSurface(surface_);
+  surface_ = std::exchange(other.surface_, nullptr);
+  CopyCanvasState(other);
+  return *this;
+}
+
+void Bitmap::CopyCanvasState(const Bitmap& other) {
   transparent = other.transparent;
   auto_key = other.auto_key;
   key_color = other.key_color;
@@ -59,26 +74,6 @@ Bitmap& Bitmap::operator=(const Bitmap& other) {
   font = other.font;
   pen_x_ = other.pen_x_;
   pen_y_ = other.pen_y_;
-  return *this;
-}
-
-Bitmap::Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
-
-Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
-  if (this == &other) return *this;
-  if (surface_) SDL_FreeSurface(surface_);
-  surface_ = std::exchange(other.surface_, nullptr);
-  transparent = other.transparent;
-  auto_key = other.auto_key;
-  key_color = other.key_color;
-  pen_color = other.pen_color;
-  pen_width = other.pen_width;
-  brush_color = other.brush_color;
-  brush_clear = other.brush_clear;
-  font = std::move(other.font);
-  pen_x_ = other.pen_x_;
-  pen_y_ = other.pen_y_;
-  return *this;
 }
 
 int Bitmap::Width() const { return surface_ ? surface_->w : 0; }

@@ -91,6 +91,9 @@ class Bitmap {
   SDL_Surface* surface() const { return surface_; }
 
  private:
+  // Everything but the pixels.
+  void CopyCanvasState(const Bitmap& other);
+
   SDL_Surface* surface_ = nullptr;
   int pen_x_ = 0, pen_y_ = 0;
 };
