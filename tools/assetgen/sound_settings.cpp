@@ -11,15 +11,17 @@ namespace {
 
 // With the mixer's built-in blocks (3 x 2048 bytes at 11025 a second) a
 // sound that starts while another one plays waits for half a second of
-// already mixed sound. Two blocks of 512 bytes keep that under a tenth of a
-// second, so the typing blip stays with its line.
+// already mixed sound. Two blocks of 512 bytes at 22050 a second hold 46 ms,
+// so the typing blip stays with its line, and the sounds keep their highs.
 constexpr const char* kSettings =
     "; Settings of the sound effects mixer. Every key is optional.\r\n"
     "; Short blocks let a sound start soon after its event; if the sound\r\n"
     "; stutters, raise WaveBlocks (2 to 6) or WaveBlockLen (512 to 4096).\r\n"
+    "; SamplesPerSec: 11, 22 or 44 (thousand samples a second).\r\n"
     "[default]\r\n"
     "WaveBlocks=2\r\n"
-    "WaveBlockLen=512\r\n";
+    "WaveBlockLen=512\r\n"
+    "SamplesPerSec=22\r\n";
 
 void GenerateSoundSettings(const std::string& out) {
   std::string path = out + "/SOUNDMIX.INI";
