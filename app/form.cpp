@@ -10,18 +10,24 @@ namespace {
 
 // Pictures every start needs, by slot.
 constexpr const char* kSlotFiles[] = {
-    "box.bmp", "girl00.bmp", "haikei.bmp", "key01.bmp",  "seal01.bmp",
-    "seal_box.bmp", "00.bmp", "front2.bmp", "front_mid.bmp", "front3.bmp",
+    "box.bmp",      "girl00.bmp", "haikei.bmp", "key01.bmp",     "seal01.bmp",
+    "seal_box.bmp", "00.bmp",     "front2.bmp", "front_mid.bmp", "front3.bmp",
 };
 
 }  // namespace
 
-TForm1::TForm1(Platform& p) : platform(p) { CreateSoundMixer(); }
+TForm1::TForm1(Platform& p) : platform(p) {
+  CreateSoundMixer();
+}
 
 TForm1::~TForm1() = default;
 
-std::string TForm1::CgPath(const std::string& name) const { return platform.BaseDir() + "cg/" + name; }
-std::string TForm1::DatPath(const std::string& name) const { return platform.BaseDir() + "dat/" + name; }
+std::string TForm1::CgPath(const std::string& name) const {
+  return platform.BaseDir() + "cg/" + name;
+}
+std::string TForm1::DatPath(const std::string& name) const {
+  return platform.BaseDir() + "dat/" + name;
+}
 
 std::string TForm1::TitleChoiceOne() const {
   std::string choice = my.play_count >= 1 ? "Collection" : "";

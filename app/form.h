@@ -52,7 +52,7 @@ class TForm1 : public TSceneVars {
   // Sound.
   std::unique_ptr<TSoundMixer> SoundMixer1;
   std::array<TMixWave*, kSoundSlots> sound_slots{};
-  bool closing = false;  // FormClose has run: the message loop ends
+  bool closing = false;     // FormClose has run: the message loop ends
   uint64_t timer1_due = 0;  // clock ms of the next 20 ms timer tick
 
   // --- app/: start-up, frame tick, input, messages --------------------------
@@ -97,7 +97,7 @@ class TForm1 : public TSceneVars {
   void DispatchChoice(const std::string& text);
   void NewGameReset();
   void FullReset();
-  void Say(const std::string& text);                             // print + wait
+  void Say(const std::string& text);                                 // print + wait
   void SayColor(const std::string& text, const std::string& color);  // print + wait
   void StartShop();
   void ShowAbout();

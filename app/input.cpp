@@ -57,7 +57,9 @@ void TForm1::cgMouseMove(int x, int y) {
 
 void TForm1::cgMouseUp(int, int) {}
 
-void TForm1::moji_lMouseDown() { cgMouseDown(-1, -1); }
+void TForm1::moji_lMouseDown() {
+  cgMouseDown(-1, -1);
+}
 
 void TForm1::selMouseMove(int n) {
   if (screen_phase < 0 || choices_active == 0) return;
@@ -79,9 +81,9 @@ void TForm1::selMouseDown(int n) {
 void TForm1::FormKeyDown(KeyCode key) {
   if (key != KeyCode::Enter) return;
   PlaySound(0, "1.wav");
-  bool erase = platform.AskYesNo(
-      "ピコラッテ",
-      "【!!】全てのゲームデータを完全初期化しますがよろしいですか？\n"
-      "(※この初期化は、クリア回数やエンディングデータなど全てを初期化するものです。)");
+  bool erase =
+      platform.AskYesNo("ピコラッテ",
+                        "【!!】全てのゲームデータを完全初期化しますがよろしいですか？\n"
+                        "(※この初期化は、クリア回数やエンディングデータなど全てを初期化するものです。)");
   if (erase) FullReset();
 }

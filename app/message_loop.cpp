@@ -105,8 +105,8 @@ void TForm1::Timer1Timer() {
   }
   if (now > next_readout_time) {
     next_readout_time = now + 1000;
-    platform.SetCaption("FLM:" + std::to_string(frames_this_second) + " 1F@" + std::to_string(frame_interval_ms) +
-                        "ms.");
+    platform.SetCaption("FLM:" + std::to_string(frames_this_second) + " 1F@" +
+                        std::to_string(frame_interval_ms) + "ms.");
     if (frames_this_second <= 9) frame_interval_ms -= 5;
     if (frames_this_second >= 11) frame_interval_ms += 5;
     if (frame_interval_ms < 0) frame_interval_ms = 0;

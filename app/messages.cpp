@@ -12,10 +12,13 @@ struct ColorKind {
   int kind;
 };
 constexpr ColorKind kColorKinds[] = {
-    {"green", 301}, {"yellow", 302}, {"blue", 303}, {"pink", 304}, {"red", 307}, {"yellow2", 308}, {"pink2", 310},
+    {"green", 301}, {"yellow", 302},  {"blue", 303},  {"pink", 304},
+    {"red", 307},   {"yellow2", 308}, {"pink2", 310},
 };
 
-bool IsMessageKind(int kind) { return kind == kKindMessage || (kind >= 301 && kind <= 312); }
+bool IsMessageKind(int kind) {
+  return kind == kKindMessage || (kind >= 301 && kind <= 312);
+}
 
 }  // namespace
 

@@ -19,9 +19,13 @@ ScriptedRandom*& Installed() {
 }
 }  // namespace
 
-void SeedRandom(uint64_t seed) { Generator().seed(seed); }
+void SeedRandom(uint64_t seed) {
+  Generator().seed(seed);
+}
 
-void SetRandomScript(RandomScript script) { Script() = std::move(script); }
+void SetRandomScript(RandomScript script) {
+  Script() = std::move(script);
+}
 
 int Random(int n) {
   if (n <= 0) return 0;

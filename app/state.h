@@ -9,9 +9,9 @@
 #include <vector>
 
 struct tmy {
-  int32_t satisfaction = 0;  // 0-100, percent; today's customer satisfaction
-  int32_t money = 0;         // yen, 0-999999999
-  int32_t clerk_level = 0;   // customers of higher rank do not come; 10 clears
+  int32_t satisfaction = 0;                    // 0-100, percent; today's customer satisfaction
+  int32_t money = 0;                           // yen, 0-999999999
+  int32_t clerk_level = 0;                     // customers of higher rank do not come; 10 clears
   std::array<int32_t, 1000> stock{};           // pieces held, by goods number
   std::array<int32_t, 1000> seal_collected{};  // 1 once stuck; saved
   int32_t play_count = 0;                      // games begun; saved
@@ -38,27 +38,27 @@ inline constexpr int kSealBoxRows = 24;
 // What the item panel holds while it is open (the evening shop).
 struct TItemPanel {
   bool visible = false;
-  std::string detail;            // item_l, word-wrapped; "\r" breaks lines
-  std::string action_caption;    // item_b: "買う" in the shop
+  std::string detail;                // item_l, word-wrapped; "\r" breaks lines
+  std::string action_caption;        // item_b: "買う" in the shop
   std::vector<std::string> entries;  // item_list; "" = sold out
-  int selected = -1;             // index in entries, -1 = none
-  int top = 0;                   // first visible entry when scrolled
-  std::string picture;           // file shown in item_box_cg, "" = none
-  int pressed = 0;               // held mouse button: 0 none, 1 action, 2 close, 3 list, 4 scroll bar
+  int selected = -1;                 // index in entries, -1 = none
+  int top = 0;                       // first visible entry when scrolled
+  std::string picture;               // file shown in item_box_cg, "" = none
+  int pressed = 0;                   // held mouse button: 0 none, 1 action, 2 close, 3 list, 4 scroll bar
 };
 
 // The scene and input variables.
 struct TSceneVars {
-  int32_t screen_phase = 0;  // -2 title picture, -1 title screen, 0 menu, 1 game
-  int32_t click_wait = 0;    // 0 waiting for a click, 1 not, -1 window closing
-  int32_t frame_counter = 0;       // 0-999, wrapping
+  int32_t screen_phase = 0;   // -2 title picture, -1 title screen, 0 menu, 1 game
+  int32_t click_wait = 0;     // 0 waiting for a click, 1 not, -1 window closing
+  int32_t frame_counter = 0;  // 0-999, wrapping
   int32_t frames_this_second = 0;
   int32_t frame_interval_ms = 0;   // adapted to about 10 frames a second
   uint64_t next_frame_time = 0;    // clock ms
   uint64_t next_readout_time = 0;  // clock ms
   int32_t hovered_choice = 0;      // 0-3
   int32_t mouse_x = 0, mouse_y = 0;
-  bool choices_visible = false;    // sel1-sel3 shown (after the title clicks)
+  bool choices_visible = false;  // sel1-sel3 shown (after the title clicks)
 
   std::array<std::string, 3> choice_text;
   int32_t choices_active = 0;

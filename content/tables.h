@@ -32,8 +32,8 @@ struct tman {
   std::string name;     // empty = empty slot
   std::array<std::string, 50> request_lines;
   std::array<std::string, 50> farewell_lines;
-  std::array<int32_t, 20> wished_goods{};     // goods numbers; only 0-8 are drawn
-  std::array<int32_t, 100> liked_seals{};     // position 0 is the favourite
+  std::array<int32_t, 20> wished_goods{};  // goods numbers; only 0-8 are drawn
+  std::array<int32_t, 100> liked_seals{};  // position 0 is the favourite
   std::array<int32_t, 100> disliked_seals{};
   int32_t rank = 0;  // lowest clerk level at which this customer comes
 };

@@ -11,9 +11,7 @@ namespace {
 
 struct Box {
   int left, top, width, height;
-  bool Contains(int x, int y) const {
-    return x >= left && x < left + width && y >= top && y < top + height;
-  }
+  bool Contains(int x, int y) const { return x >= left && x < left + width && y >= top && y < top + height; }
   int Right() const { return left + width; }
   int Bottom() const { return top + height; }
 };
@@ -37,8 +35,7 @@ constexpr Rgb kListHover = 0x2A1F29;
 constexpr Rgb kListSelected = 0x6B3563;
 constexpr Rgb kFrame = 0x4A3547;
 
-constexpr int kButtonNone = 0, kButtonAction = 1, kButtonClose = 2, kPressList = 3,
-              kPressScroll = 4;
+constexpr int kButtonNone = 0, kButtonAction = 1, kButtonClose = 2, kPressList = 3, kPressScroll = 4;
 
 size_t Utf8Length(unsigned char lead) {
   if (lead < 0x80) return 1;
@@ -60,8 +57,7 @@ std::vector<std::string> SplitCharacters(const std::string& text) {
 
 // Breaks one paragraph to `width` pixels: between words where the line has
 // a space, otherwise between any two characters (Japanese has no spaces).
-void WrapParagraph(Bitmap& canvas, const std::string& paragraph, int width,
-                   std::vector<std::string>& lines) {
+void WrapParagraph(Bitmap& canvas, const std::string& paragraph, int width, std::vector<std::string>& lines) {
   std::vector<std::string> chars = SplitCharacters(paragraph);
   std::string line;
   size_t line_start = 0;
@@ -142,8 +138,7 @@ void VerticalLine(Bitmap& canvas, int x, int top, int bottom, Rgb color) {
 }
 
 // A bevelled button; it lights up under the mouse and sinks while held.
-void DrawButton(Bitmap& canvas, const Box& box, const std::string& caption, bool hover,
-                bool held) {
+void DrawButton(Bitmap& canvas, const Box& box, const std::string& caption, bool hover, bool held) {
   Rgb face = held ? 0x3E2A3C : hover ? 0x7A5576 : 0x5E425B;
   Rgb light = held ? 0x231722 : 0xA3819F;
   Rgb dark = held ? 0x8A6886 : 0x1E141D;
@@ -160,8 +155,7 @@ void DrawButton(Bitmap& canvas, const Box& box, const std::string& caption, bool
   int w = canvas.TextWidth(caption);
   int h = canvas.TextHeight(caption);
   int shift = held ? 1 : 0;
-  canvas.TextOut(box.left + (box.width - w) / 2 + shift, box.top + (box.height - h) / 2 + shift,
-                 caption);
+  canvas.TextOut(box.left + (box.width - w) / 2 + shift, box.top + (box.height - h) / 2 + shift, caption);
 }
 
 // Shortens an entry that does not fit the list with an ellipsis.
@@ -243,11 +237,9 @@ void DrawList(Bitmap& canvas, TItemPanel& panel, int mouse_x, int mouse_y) {
     Box track = {text_right, kListBox.top, kScrollBarWidth, kListBox.height};
     FillBox(canvas, track, 0x221A21);
     Thumb thumb = ScrollThumb(panel);
-    FillBox(canvas, {text_right + 1, thumb.top, kScrollBarWidth - 2, thumb.bottom - thumb.top},
-            0x7A5576);
+    FillBox(canvas, {text_right + 1, thumb.top, kScrollBarWidth - 2, thumb.bottom - thumb.top}, 0x7A5576);
   }
-  Frame(canvas, {kListBox.left - 1, kListBox.top - 1, kListBox.width + 2, kListBox.height + 1},
-        kFrame);
+  Frame(canvas, {kListBox.left - 1, kListBox.top - 1, kListBox.width + 2, kListBox.height + 1}, kFrame);
 }
 
 }  // namespace
@@ -350,16 +342,27 @@ void TForm1::ItemPanelKey(KeyCode key, bool down) {
     int& sel = panel.selected;
     switch (key) {
       case KeyCode::Up:
-      case KeyCode::Left: sel = sel <= 0 ? 0 : sel - 1; break;
+      case KeyCode::Left:
+        sel = sel <= 0 ? 0 : sel - 1;
+        break;
       case KeyCode::Down:
-      case KeyCode::Right: sel = sel < 0 ? 0 : std::min(sel + 1, count - 1); break;
-      case KeyCode::Home: sel = 0; break;
-      case KeyCode::End: sel = count - 1; break;
-      case KeyCode::PageUp: sel = std::max(sel - (kVisibleRows - 1), 0); break;
+      case KeyCode::Right:
+        sel = sel < 0 ? 0 : std::min(sel + 1, count - 1);
+        break;
+      case KeyCode::Home:
+        sel = 0;
+        break;
+      case KeyCode::End:
+        sel = count - 1;
+        break;
+      case KeyCode::PageUp:
+        sel = std::max(sel - (kVisibleRows - 1), 0);
+        break;
       case KeyCode::PageDown:
         sel = sel < 0 ? 0 : std::min(sel + kVisibleRows - 1, count - 1);
         break;
-      default: break;
+      default:
+        break;
     }
     RevealSelection(panel);
   }

@@ -10,8 +10,7 @@ void TForm1::GainItem(int goods) {
   if (item.name.empty()) return;
   PlaySound(3, "item.wav");
   ++my.stock[goods];
-  PrintColorMessage("Item【" + item.name + "】を 1個入手した(所持:" +
-                        std::to_string(my.stock[goods]) + "個)",
+  PrintColorMessage("Item【" + item.name + "】を 1個入手した(所持:" + std::to_string(my.stock[goods]) + "個)",
                     "green");
   WaitForClick();
 }
@@ -28,8 +27,8 @@ void TForm1::ShowItemDetail() {
   const titem& item = goods_table[goods];
 
   // The price is marked with the yen sign.
-  panel.detail = item.name + "\r(所持: " + std::to_string(my.stock[goods]) + "個)\r\r" +
-                 item.description + "\r\r値段:￥ " + std::to_string(item.price) + "円";
+  panel.detail = item.name + "\r(所持: " + std::to_string(my.stock[goods]) + "個)\r\r" + item.description +
+                 "\r\r値段:￥ " + std::to_string(item.price) + "円";
 
   if (!item.picture.empty() && goods < kFirstMaterial) {
     if (item_box_cg.LoadFromFile(CgPath(item.picture))) {

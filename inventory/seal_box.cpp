@@ -54,8 +54,7 @@ void TForm1::AddSealToBox(int goods) {
   seal_box_grid[column][row] = goods;
   // A picture that cannot be read shows the previous seal instead.
   LoadSlot(kSealSlot, CgPath(goods_table[goods].picture));
-  picture_slots[kBoxSlot].Draw(kMargin + kCell * column, kMargin + kCell * row,
-                               picture_slots[kSealSlot]);
+  picture_slots[kBoxSlot].Draw(kMargin + kCell * column, kMargin + kCell * row, picture_slots[kSealSlot]);
   ++seal_box_count;
 }
 

@@ -30,19 +30,25 @@ struct Span {
 };
 
 // Clips [a, b) to [0, limit).
-Span Clip(int a, int b, int limit) { return {std::max(a, 0), std::min(b, limit)}; }
+Span Clip(int a, int b, int limit) {
+  return {std::max(a, 0), std::min(b, limit)};
+}
 
 }  // namespace
 
 Bitmap::Bitmap() = default;
 
-Bitmap::Bitmap(int width, int height) { SetSize(width, height); }
+Bitmap::Bitmap(int width, int height) {
+  SetSize(width, height);
+}
 
 Bitmap::~Bitmap() {
   if (surface_) SDL_FreeSurface(surface_);
 }
 
-Bitmap::Bitmap(const Bitmap& other) { *this = other; }
+Bitmap::Bitmap(const Bitmap& other) {
+  *this = other;
+}
 
 Bitmap& Bitmap::operator=(const Bitmap& other) {
   if (this == &other) return *this;
@@ -53,7 +59,9 @@ Bitmap& Bitmap::operator=(const Bitmap& other) {
   return *this;
 }
 
-Bitmap::Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
+Bitmap::Bitmap(Bitmap&& other) noexcept {
+  *this = std::move(other);
+}
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
   if (this == &other) return *this;
@@ -76,9 +84,15 @@ void Bitmap::CopyCanvasState(const Bitmap& other) {
   pen_y_ = other.pen_y_;
 }
 
-int Bitmap::Width() const { return surface_ ? surface_->w : 0; }
-int Bitmap::Height() const { return surface_ ? surface_->h : 0; }
-bool Bitmap::Empty() const { return Width() == 0 || Height() == 0; }
+int Bitmap::Width() const {
+  return surface_ ? surface_->w : 0;
+}
+int Bitmap::Height() const {
+  return surface_ ? surface_->h : 0;
+}
+bool Bitmap::Empty() const {
+  return Width() == 0 || Height() == 0;
+}
 
 void Bitmap::SetSize(int width, int height) {
   SDL_Surface* s = NewSurface(width, height);
@@ -149,8 +163,8 @@ static void StretchLoop(SDL_Surface* dst, int dl, int dt, int dr, int db, SDL_Su
 
 void Bitmap::StretchDraw(int left, int top, int right, int bottom, const Bitmap& src) {
   if (!surface_ || !src.surface_) return;
-  StretchLoop(surface_, left, top, right, bottom, src.surface_, 0, 0, src.Width(), src.Height(), src.transparent,
-              src.TransparentColor());
+  StretchLoop(surface_, left, top, right, bottom, src.surface_, 0, 0, src.Width(), src.Height(),
+              src.transparent, src.TransparentColor());
 }
 
 void Bitmap::CopyRect(int dl, int dt, int dr, int db, const Bitmap& src, int sl, int st, int sr, int sb) {

@@ -33,9 +33,9 @@ class Bitmap {
 
   int Width() const;
   int Height() const;
-  bool Empty() const;               // no pixels at all (0 x 0)
+  bool Empty() const;                   // no pixels at all (0 x 0)
   void SetSize(int width, int height);  // new black pixels
-  void Clear();                     // back to 0 x 0
+  void Clear();                         // back to 0 x 0
 
   // BMP (1, 4, 8, 16, 24 and 32 bits) or JPEG, chosen by content. On any
   // failure the bitmap is left exactly as it was and false is returned.
@@ -73,9 +73,9 @@ class Bitmap {
   void OrRect(int left, int top, int right, int bottom, const Bitmap& src);
 
   // Shapes. Right and bottom edges are excluded, as on a window canvas.
-  void FillRect(int left, int top, int right, int bottom);    // brush only
-  void Rectangle(int left, int top, int right, int bottom);   // pen outline, brush inside
-  void Ellipse(int left, int top, int right, int bottom);     // pen outline, brush inside
+  void FillRect(int left, int top, int right, int bottom);   // brush only
+  void Rectangle(int left, int top, int right, int bottom);  // pen outline, brush inside
+  void Ellipse(int left, int top, int right, int bottom);    // pen outline, brush inside
   void MoveTo(int x, int y);
   void LineTo(int x, int y);  // pen; the end point itself is not drawn
   // Fills with the brush the area reachable from (x, y) that is not `border`.
@@ -99,4 +99,6 @@ class Bitmap {
 };
 
 // Points at 96 dpi to pixels.
-inline int PointsToPixels(int points) { return points * 96 / 72; }
+inline int PointsToPixels(int points) {
+  return points * 96 / 72;
+}

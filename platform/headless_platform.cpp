@@ -12,7 +12,9 @@ HeadlessPlatform::HeadlessPlatform(std::string dir) : base_dir(std::move(dir)) {
 
 HeadlessPlatform::~HeadlessPlatform() = default;
 
-void HeadlessPlatform::Push(InputEvent event, int delay_ms) { script_.push_back({event, delay_ms}); }
+void HeadlessPlatform::Push(InputEvent event, int delay_ms) {
+  script_.push_back({event, delay_ms});
+}
 
 void HeadlessPlatform::Click(int x, int y, int delay_ms) {
   InputEvent down;
@@ -84,4 +86,6 @@ bool HeadlessPlatform::AskYesNo(const std::string&, const std::string& text) {
   return answer_yes;
 }
 
-void HeadlessPlatform::ShowError(const std::string&, const std::string& text) { errors.push_back(text); }
+void HeadlessPlatform::ShowError(const std::string&, const std::string& text) {
+  errors.push_back(text);
+}

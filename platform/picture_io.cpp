@@ -59,7 +59,9 @@ struct JpegError {
   jmp_buf jump;
 };
 
-void JpegFail(j_common_ptr info) { longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1); }
+void JpegFail(j_common_ptr info) {
+  longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
+}
 void JpegQuiet(j_common_ptr, int) {}
 
 SDL_Surface* DecodeJpeg(const std::vector<unsigned char>& data) {
@@ -85,7 +87,8 @@ SDL_Surface* DecodeJpeg(const std::vector<unsigned char>& data) {
     jpeg_destroy_decompress(&info);
     return nullptr;
   }
-  out = SDL_CreateRGBSurfaceWithFormat(0, info.output_width, info.output_height, 32, SDL_PIXELFORMAT_XRGB8888);
+  out =
+      SDL_CreateRGBSurfaceWithFormat(0, info.output_width, info.output_height, 32, SDL_PIXELFORMAT_XRGB8888);
   if (!out) {
     jpeg_destroy_decompress(&info);
     return nullptr;

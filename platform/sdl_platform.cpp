@@ -61,8 +61,8 @@ class SdlPlatform : public Platform {
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) == 0)
       scale = std::max(1, std::min(desktop.w / 2 / kSceneWidth, desktop.h / 2 / kSceneHeight));
-    window_ = SDL_CreateWindow("ピコラッテ", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kSceneWidth * scale,
-                               kSceneHeight * scale, SDL_WINDOW_SHOWN);
+    window_ = SDL_CreateWindow("ピコラッテ", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               kSceneWidth * scale, kSceneHeight * scale, SDL_WINDOW_SHOWN);
     if (!window_) {
       std::fprintf(stderr, "picolatte: cannot open a window: %s\n", SDL_GetError());
       return false;
@@ -75,8 +75,8 @@ class SdlPlatform : public Platform {
     }
     SDL_RenderSetLogicalSize(renderer_, kSceneWidth, kSceneHeight);
     SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING, kSceneWidth,
-                                 kSceneHeight);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                 kSceneWidth, kSceneHeight);
     OpenAudio();
     return texture_ != nullptr;
   }

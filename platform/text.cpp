@@ -113,7 +113,8 @@ class RunCache {
     run.h = argb->h;
     run.alpha.resize(static_cast<size_t>(run.w) * run.h);
     for (int y = 0; y < run.h; ++y) {
-      const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
+      const Uint32* row =
+          reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
       for (int x = 0; x < run.w; ++x) run.alpha[static_cast<size_t>(y) * run.w + x] = row[x] >> 24;
     }
     SDL_FreeSurface(argb);

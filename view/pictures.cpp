@@ -36,7 +36,9 @@ void TForm1::LoadScenePicture(const std::string& name) {
   LoadSealPicture(kEmptyPicture);
 }
 
-void TForm1::LoadCustomerPicture(const std::string& name) { LoadSlot(kCustomerSlot, CgPath(name)); }
+void TForm1::LoadCustomerPicture(const std::string& name) {
+  LoadSlot(kCustomerSlot, CgPath(name));
+}
 
 void TForm1::LoadPackagePicture(const std::string& name) {
   LoadSlot(kPackageSlot, CgPath(name));
@@ -44,7 +46,9 @@ void TForm1::LoadPackagePicture(const std::string& name) {
   goods_card_state = name != kEmptyPicture ? 1 : 0;
 }
 
-void TForm1::LoadSealPicture(const std::string& name) { LoadSlot(kSealSlot, CgPath(name)); }
+void TForm1::LoadSealPicture(const std::string& name) {
+  LoadSlot(kSealSlot, CgPath(name));
+}
 
 void TForm1::SetShopFront(const std::string& name) {
   shop_front_shown = name != kEmptyPicture ? 1 : 0;

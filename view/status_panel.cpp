@@ -99,9 +99,8 @@ void TForm1::DrawStatusPanel() {
 
   // The goods card slides in with each customer and out after the visit.
   int& p = goods_card_slide;
-  const titem* goods = (current_goods >= 0 && current_goods < kGoodsCount)
-                           ? &goods_table[current_goods]
-                           : nullptr;
+  const titem* goods =
+      (current_goods >= 0 && current_goods < kGoodsCount) ? &goods_table[current_goods] : nullptr;
   if (goods_card_state >= 1 && goods && !goods->name.empty()) {
     cg.font.size = 9;
     cg.font.color = 0xBB0077;

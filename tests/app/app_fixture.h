@@ -24,12 +24,16 @@ class AppTest : public ::testing::Test {
            ("picolatte_app_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
     std::filesystem::create_directories(dir_ / "dat");
     std::filesystem::path dist = TEST_DIST_DIR;
-    if (std::filesystem::exists(dist / "cg")) std::filesystem::create_directory_symlink(dist / "cg", dir_ / "cg");
+    if (std::filesystem::exists(dist / "cg"))
+      std::filesystem::create_directory_symlink(dist / "cg", dir_ / "cg");
     for (const char* f : {"my.dat", "name.dat"})
-      if (std::filesystem::exists(dist / "dat" / f)) std::filesystem::copy_file(dist / "dat" / f, dir_ / "dat" / f);
+      if (std::filesystem::exists(dist / "dat" / f))
+        std::filesystem::copy_file(dist / "dat" / f, dir_ / "dat" / f);
     platform = std::make_unique<HeadlessPlatform>(dir_.string());
     form = std::make_unique<TForm1>(*platform);
-    form->on_play_sound = [this](int channel, const std::string& name) { sounds.emplace_back(channel, name); };
+    form->on_play_sound = [this](int channel, const std::string& name) {
+      sounds.emplace_back(channel, name);
+    };
     random.Install();
   }
 

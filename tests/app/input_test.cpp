@@ -82,7 +82,8 @@ TEST_F(Input, OnlyAnExplicitYesErasesEverything) {
     return e;
   }());
   ASSERT_EQ(platform->questions.size(), 1u);
-  EXPECT_NE(platform->questions[0].find("全てのゲームデータを完全初期化しますがよろしいですか？"), std::string::npos);
+  EXPECT_NE(platform->questions[0].find("全てのゲームデータを完全初期化しますがよろしいですか？"),
+            std::string::npos);
   EXPECT_EQ(form->my.play_count, 7);
   EXPECT_EQ(CountSounds("1.wav"), 1);
   platform->answer_yes = true;
@@ -130,7 +131,8 @@ TEST_F(Input, TheStartUpTitleIsAnArticleOrAMaterial) {
             note.Pixel(note.Width() / 2, note.Height() / 2));
   // Drawn huge around (195, 100): twice its width, on the display itself.
   int w = note.Width();
-  EXPECT_EQ(form->cg.Pixel(195 - w + 2 * (w / 2), 100 - w + 2 * (w / 2)), note.Pixel(w / 2, w / 2 * note.Height() / w));
+  EXPECT_EQ(form->cg.Pixel(195 - w + 2 * (w / 2), 100 - w + 2 * (w / 2)),
+            note.Pixel(w / 2, w / 2 * note.Height() / w));
 }
 
 }  // namespace

@@ -45,8 +45,8 @@ TEST_F(Messages, TypingSoundChannelsFollowTheDraw) {
 TEST_F(Messages, ColourNamesAreExactAndUnknownOnesAreWhite) {
   form->click_wait = 1;
   const std::pair<const char*, int> cases[] = {
-      {"green", 301}, {"yellow", 302}, {"blue", 303}, {"pink", 304}, {"red", 307},
-      {"yellow2", 308}, {"pink2", 310}, {"Pink", 4}, {"purple", 4}, {"", 4},
+      {"green", 301},   {"yellow", 302}, {"blue", 303}, {"pink", 304}, {"red", 307},
+      {"yellow2", 308}, {"pink2", 310},  {"Pink", 4},   {"purple", 4}, {"", 4},
   };
   for (auto [name, kind] : cases) {
     form->PrintColorMessage("x", name);

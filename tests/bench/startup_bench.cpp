@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
   fs::create_directories(work / "dat");
   fs::create_directory_symlink(fs::absolute(dist / "cg"), work / "cg");
   for (const auto& entry : fs::directory_iterator(dist / "dat"))
-    if (entry.path().filename() != "my.dat") fs::copy_file(entry.path(), work / "dat" / entry.path().filename());
+    if (entry.path().filename() != "my.dat")
+      fs::copy_file(entry.path(), work / "dat" / entry.path().filename());
   auto platform = CreateSdlPlatform(work.string() + "/");
   if (!platform) return 1;
   double window = Uptime();

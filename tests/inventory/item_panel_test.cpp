@@ -124,7 +124,8 @@ TEST_F(ItemPanelTest, PanelShowsMoneyListAndSelection) {
 }
 
 TEST_F(ItemPanelTest, LongDetailIsWrappedInsideItsBox) {
-  form->item_box.detail = std::string(200, 'W') + "\r" + "ことばのながいせつめいがつづきますよここからもっとながくなります";
+  form->item_box.detail =
+      std::string(200, 'W') + "\r" + "ことばのながいせつめいがつづきますよここからもっとながくなります";
   BlackScene();
   form->DrawItemPanel();
   // Nothing spills right of the detail box.

@@ -42,8 +42,7 @@ TEST_F(ItemsTest, DetailListsNameStockDescriptionAndPrice) {
   Select({"ハートのチール"}, 0);
   form->ShowItemDetail();
   EXPECT_EQ(form->current_goods, 101);
-  EXPECT_EQ(form->item_box.detail,
-            "ハートのチール\r(所持: 4個)\r\rハートの絵入り、定番だよ\r\r値段:￥ 35円");
+  EXPECT_EQ(form->item_box.detail, "ハートのチール\r(所持: 4個)\r\rハートの絵入り、定番だよ\r\r値段:￥ 35円");
   // A seal shows its picture, transparent.
   EXPECT_EQ(form->item_box.picture, "seal02.bmp");
   EXPECT_EQ(form->item_box_cg.Width(), 14);

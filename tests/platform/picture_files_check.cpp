@@ -55,9 +55,15 @@ std::vector<unsigned char> MakeBmp(int bits, const std::vector<uint32_t>& colour
       int index = (x + y) % static_cast<int>(colours.size());
       uint32_t c = colours[index];
       switch (bits) {
-        case 1: row[x / 8] |= index << (7 - x % 8); break;
-        case 4: row[x / 2] |= index << (x % 2 ? 0 : 4); break;
-        case 8: row[x] = index; break;
+        case 1:
+          row[x / 8] |= index << (7 - x % 8);
+          break;
+        case 4:
+          row[x / 2] |= index << (x % 2 ? 0 : 4);
+          break;
+        case 8:
+          row[x] = index;
+          break;
         case 24:
           row[x * 3] = c & 0xFF;
           row[x * 3 + 1] = (c >> 8) & 0xFF;
@@ -91,7 +97,8 @@ TEST_P(PictureFiles, EveryBmpDepthReadsTheSameColours) {
   ASSERT_EQ(b.Height(), 2);
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 4; ++x)
-      EXPECT_EQ(b.Pixel(x, y), colours[(x + y) % colours.size()] & 0xFFFFFF) << bits << " bits at " << x << "," << y;
+      EXPECT_EQ(b.Pixel(x, y), colours[(x + y) % colours.size()] & 0xFFFFFF)
+          << bits << " bits at " << x << "," << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, PictureFiles, ::testing::Values(1, 4, 8, 24, 32));
@@ -150,11 +157,11 @@ TEST(PictureFilesBroken, AFailedLoadLeavesThePictureAsItWas) {
   b.SetPixel(1, 1, 0xABCDEF);
   std::vector<unsigned char> good = MakeBmp(24, {0xFF0000, 0x00FF00});
   std::vector<std::vector<unsigned char>> broken = {
-      {},                                                // empty file
-      {'B', 'M', 1, 2, 3},                               // header cut short
+      {},                                                           // empty file
+      {'B', 'M', 1, 2, 3},                                          // header cut short
       std::vector<unsigned char>(good.begin(), good.begin() + 60),  // pixels missing
-      {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I'},  // JPEG cut short
-      {'G', 'I', 'F', '8', '9', 'a', 0, 0},              // some other format
+      {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I'},             // JPEG cut short
+      {'G', 'I', 'F', '8', '9', 'a', 0, 0},                         // some other format
   };
   std::vector<unsigned char> huge = good;
   huge[18] = 0xFF, huge[19] = 0xFF, huge[20] = 0xFF, huge[21] = 0x7F;  // absurd width

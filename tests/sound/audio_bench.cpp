@@ -145,9 +145,11 @@ int main() {
   Latency(dir, "default mixer settings (3 blocks of 2048 bytes at 11025 Hz):");
   std::ofstream(dir / "SOUNDMIX.INI") << "[default]\r\nWaveBlocks=2\r\nWaveBlockLen=512\r\n";
   Latency(dir, "SOUNDMIX.INI with WaveBlocks=2, WaveBlockLen=512:");
-  std::ofstream(dir / "SOUNDMIX.INI") << "[default]\r\nWaveBlocks=2\r\nWaveBlockLen=512\r\nSamplesPerSec=22\r\n";
+  std::ofstream(dir / "SOUNDMIX.INI")
+      << "[default]\r\nWaveBlocks=2\r\nWaveBlockLen=512\r\nSamplesPerSec=22\r\n";
   Latency(dir, "SOUNDMIX.INI with WaveBlocks=2, WaveBlockLen=512, SamplesPerSec=22:");
-  std::ofstream(dir / "SOUNDMIX.INI") << "[default]\r\nWaveBlocks=3\r\nWaveBlockLen=512\r\nSamplesPerSec=22\r\n";
+  std::ofstream(dir / "SOUNDMIX.INI")
+      << "[default]\r\nWaveBlocks=3\r\nWaveBlockLen=512\r\nSamplesPerSec=22\r\n";
   Latency(dir, "SOUNDMIX.INI with WaveBlocks=3, WaveBlockLen=512, SamplesPerSec=22:");
   std::filesystem::remove_all(dir);
   return 0;

@@ -110,7 +110,7 @@ TEST_F(EffectsTest, HeartBurstIsDrawnTwentyFramesOnTheLightLayer) {
 }
 
 TEST_F(EffectsTest, HeartColoursDarkenWithAge) {
-  const std::pair<int, Rgb> steps[] = {{2, 0xEE55AA}, {4, 0xDD4488},  {11, 0xBB3377},
+  const std::pair<int, Rgb> steps[] = {{2, 0xEE55AA},  {4, 0xDD4488},  {11, 0xBB3377},
                                        {12, 0x992255}, {18, 0x551133}, {19, 0x331122}};
   for (auto [age, color] : steps) {
     SCOPED_TRACE(age);

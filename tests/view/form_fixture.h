@@ -4,6 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -11,7 +12,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-#include <unistd.h>
 
 #include "app/form.h"
 #include "app/random.h"
@@ -94,7 +94,9 @@ class FormTest : public ::testing::Test {
 
     platform = std::make_unique<HeadlessPlatform>(dir.string() + "/");
     form = std::make_unique<TForm1>(*platform);
-    form->on_play_sound = [this](int channel, const std::string& name) { sounds.emplace_back(channel, name); };
+    form->on_play_sound = [this](int channel, const std::string& name) {
+      sounds.emplace_back(channel, name);
+    };
     FillGoodsTable(form->goods_table);
     FillCustomerTable(form->customer_table);
     // Every goods picture exists, in a colour of its own number.
@@ -106,8 +108,8 @@ class FormTest : public ::testing::Test {
 
     form->cg.SetSize(kSceneWidth, kSceneHeight);
     form->bak.SetSize(kSceneWidth, kSceneHeight);
-    const char* slots[] = {"box.bmp", "girl00.bmp", "haikei.bmp", "key01.bmp", "seal01.bmp",
-                           "seal_box.bmp", "00.bmp", "front2.bmp", "front_mid.bmp", "front3.bmp"};
+    const char* slots[] = {"box.bmp",      "girl00.bmp", "haikei.bmp", "key01.bmp",     "seal01.bmp",
+                           "seal_box.bmp", "00.bmp",     "front2.bmp", "front_mid.bmp", "front3.bmp"};
     for (int s = 0; s < 10; ++s) ASSERT_TRUE(form->LoadSlot(s, Cg(slots[s]))) << slots[s];
     form->picture_slots[8].auto_key = false;
     form->picture_slots[8].key_color = 0x000000;

@@ -2,8 +2,8 @@
 // numbers' colours, and the goods card with its description lines.
 #include <vector>
 
-#include "tests/view/form_fixture.h"
 #include "app/sjis.h"
+#include "tests/view/form_fixture.h"
 
 namespace {
 
@@ -30,8 +30,8 @@ TEST_F(StatusPanelTest, SlidesInFromTwoHundredPixelsRight) {
     Draw();
     seen.push_back(form->status_slide);
   }
-  EXPECT_EQ(seen, (std::vector<int>{-149, -111, -83, -62, -46, -34, -25, -18, -13, -9, -6, -4, -2,
-                                    -1, 0, 0}));
+  EXPECT_EQ(seen,
+            (std::vector<int>{-149, -111, -83, -62, -46, -34, -25, -18, -13, -9, -6, -4, -2, -1, 0, 0}));
 }
 
 TEST_F(StatusPanelTest, FullDayFillsTheHoursBarAndTheTickMarksTheGoal) {
@@ -80,14 +80,17 @@ TEST_F(StatusPanelTest, BarsEaseWithoutOvershoot) {
 }
 
 // Pixels of the satisfaction number's colour, in the number's rows.
-int SatisfactionPixels(const Bitmap& cg, Rgb color) { return CountColor(cg, color, 250, 73, 390, 90); }
-int HoursPixels(const Bitmap& cg, Rgb color) { return CountColor(cg, color, 250, 50, 390, 66); }
+int SatisfactionPixels(const Bitmap& cg, Rgb color) {
+  return CountColor(cg, color, 250, 73, 390, 90);
+}
+int HoursPixels(const Bitmap& cg, Rgb color) {
+  return CountColor(cg, color, 250, 50, 390, 66);
+}
 
 TEST_F(StatusPanelTest, NumberColoursChangeAtTheirBoundaries) {
   form->my.clerk_level = 10;  // goal 100 %: the percentage is the satisfaction itself
-  const std::pair<int, Rgb> satisfaction[] = {{10, 0x800000}, {11, 0xFF0000}, {30, 0xFF7744},
-                                              {31, 0xFFCC55}, {65, 0xFFFFBB}, {66, 0xFFFFDD},
-                                              {100, 0x00FFFF}};
+  const std::pair<int, Rgb> satisfaction[] = {{10, 0x800000}, {11, 0xFF0000}, {30, 0xFF7744}, {31, 0xFFCC55},
+                                              {65, 0xFFFFBB}, {66, 0xFFFFDD}, {100, 0x00FFFF}};
   for (auto [value, color] : satisfaction) {
     SCOPED_TRACE(value);
     form->my.satisfaction = value;

@@ -21,7 +21,9 @@ std::vector<Entry>& Registry() {
 }
 }  // namespace
 
-Register::Register(const char* name, GenerateFn fn, int order) { Registry().push_back({name, fn, order}); }
+Register::Register(const char* name, GenerateFn fn, int order) {
+  Registry().push_back({name, fn, order});
+}
 
 }  // namespace assetgen
 

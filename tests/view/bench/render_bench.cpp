@@ -28,9 +28,9 @@ void Prepare(TForm1& form) {
   form.cg.SetSize(kSceneWidth, kSceneHeight);
   form.bak.SetSize(kSceneWidth, kSceneHeight);
   const std::pair<int, Bitmap> slots[] = {
-      {0, Block(12, 12, 0x00FF00)},   {1, Block(60, 75, 0xC08080)},  {3, Block(40, 40, 0x4040C0)},
+      {0, Block(12, 12, 0x00FF00)},   {1, Block(60, 75, 0xC08080)},   {3, Block(40, 40, 0x4040C0)},
       {4, Block(16, 16, 0xE0E000)},   {5, Block(390, 260, 0x604020)}, {6, Block(390, 260, 0x102030)},
-      {7, Block(390, 110, 0x40C0C0)}, {8, Block(100, 50, 0x808000)}, {9, Block(130, 150, 0x008080)},
+      {7, Block(390, 110, 0x40C0C0)}, {8, Block(100, 50, 0x808000)},  {9, Block(130, 150, 0x008080)},
   };
   for (const auto& [slot, picture] : slots) form.picture_slots[slot] = picture;
 
@@ -103,9 +103,10 @@ int main() {
   }
   std::sort(times.begin(), times.end());
   auto at = [&](double q) { return times[static_cast<size_t>(q * (times.size() - 1))]; };
-  std::printf("render_bench: %d frames of a busy scene (50 message lines, 5 heart bursts, all layers,\n"
-              "  seal box open, status panel with goods card)\n",
-              kFrames);
+  std::printf(
+      "render_bench: %d frames of a busy scene (50 message lines, 5 heart bursts, all layers,\n"
+      "  seal box open, status panel with goods card)\n",
+      kFrames);
   std::printf("  median %.3f ms per frame, 10%% %.3f ms, 90%% %.3f ms, max %.3f ms\n", at(0.5), at(0.1),
               at(0.9), times.back());
   std::error_code ec;
