@@ -46,9 +46,13 @@ void TSoundMixer::SetChannels(uint8_t bits) {
   channels_ = bits;
 }
 
-TMixWave* TSoundMixer::LoadWaveFile(const std::string& path) { return LoadWave(session_, path, kLoadFile); }
+TMixWave* TSoundMixer::LoadWaveFile(const std::string& path) {
+  return LoadWave(session_, path, kLoadFile);
+}
 
-void TSoundMixer::FreeWaveData(TMixWave* wave) { ReleaseWave(session_, wave); }
+void TSoundMixer::FreeWaveData(TMixWave* wave) {
+  ReleaseWave(session_, wave);
+}
 
 void TSoundMixer::PlayWave(int channel, TMixWave* wave, uint16_t loops, uint32_t flags, MixNotify* notify) {
   params_.channel = channel;
@@ -59,4 +63,6 @@ void TSoundMixer::PlayWave(int channel, TMixWave* wave, uint16_t loops, uint32_t
   MixerPlay(&params_);
 }
 
-void TSoundMixer::Pump() { ::Pump(); }
+void TSoundMixer::Pump() {
+  ::Pump();
+}

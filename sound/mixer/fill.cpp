@@ -12,7 +12,9 @@ namespace {
 // of a repetition. Taking the offset modulo the length for every play (not
 // only looping ones) changes nothing while the play is within its end, and
 // keeps a play whose end was pushed far out from reading past its data.
-const uint8_t* SourceAt(const TQueuedPlay* e, int64_t a) { return e->first + (a - e->start) % e->length; }
+const uint8_t* SourceAt(const TQueuedPlay* e, int64_t a) {
+  return e->first + (a - e->start) % e->length;
+}
 
 void MixRun(uint8_t* out, int64_t a, int n, TQueuedPlay* const* started, int count) {
   if (count == 1) {

@@ -42,21 +42,21 @@ inline constexpr uint16_t kLoopForever = 0xFFFF;    // repeat until the channel 
 
 // What MixerPlay is asked to do.
 struct TMixPlayParams {
-  uint16_t size = 24;                // record size, 24
-  TMixSession* session = nullptr;    // the session
-  int32_t channel = 0;               // 0-7; the chosen channel is written back with kPlayLeastRecent
-  TMixWave* wave = nullptr;          // from LoadWave
-  MixNotify* notify = nullptr;       // told when this sound has finished; may be null
-  uint32_t flags = 0;                // kPlay* bits
-  uint16_t loops = 0;                // extra repetitions; kLoopForever = until flushed
+  uint16_t size = 24;              // record size, 24
+  TMixSession* session = nullptr;  // the session
+  int32_t channel = 0;             // 0-7; the chosen channel is written back with kPlayLeastRecent
+  TMixWave* wave = nullptr;        // from LoadWave
+  MixNotify* notify = nullptr;     // told when this sound has finished; may be null
+  uint32_t flags = 0;              // kPlay* bits
+  uint16_t loops = 0;              // extra repetitions; kLoopForever = until flushed
 };
 
 // Optional settings for InitSession; ignored unless size is 10.
 struct TMixConfig {
-  uint16_t size = 10;      // record size, 10
-  uint32_t flags = 0;      // bit 0: `channels` is given, bit 1: `rate_code` is given
-  uint16_t channels = 1;   // output channels wanted, 1 or 2
-  uint16_t rate_code = 11; // 11, 22 or 44 (kilo-samples per second)
+  uint16_t size = 10;       // record size, 10
+  uint32_t flags = 0;       // bit 0: `channels` is given, bit 1: `rate_code` is given
+  uint16_t channels = 1;    // output channels wanted, 1 or 2
+  uint16_t rate_code = 11;  // 11, 22 or 44 (kilo-samples per second)
 };
 
 // The mixer component of the main window: one session, two properties

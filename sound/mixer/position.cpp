@@ -4,7 +4,9 @@
 
 namespace {
 
-int64_t RawDevicePosition(TMixSession* s) { return s->activated ? s->device->Position() : 0; }
+int64_t RawDevicePosition(TMixSession* s) {
+  return s->activated ? s->device->Position() : 0;
+}
 
 }  // namespace
 

@@ -14,7 +14,9 @@ const char* const kMemoryMessage =
     "Unable to allocate memory for waveform data.  Try making more memory available by closing other "
     "applications.";
 
-void Fail(const std::string& message) { throw ESoundMixerError(message); }
+void Fail(const std::string& message) {
+  throw ESoundMixerError(message);
+}
 
 TMixSession* CheckSession(TMixSession* session) {
   if (session == nullptr || session->magic != kSessionMagic || session->magic2 != kSessionMagic)
@@ -56,7 +58,8 @@ Settings ReadSection(const IniFile& ini, const std::string& section, const Setti
   return s;
 }
 
-void SetOutputFormat(TMixSession* s, const Settings& device, const TMixConfig* config, uint16_t caps_channels) {
+void SetOutputFormat(TMixSession* s, const Settings& device, const TMixConfig* config,
+                     uint16_t caps_channels) {
   if (config != nullptr && (config->flags & 1) && config->channels > 1 && caps_channels > 1) {
     s->format.channels = 2;
     s->format.block_align = 2;

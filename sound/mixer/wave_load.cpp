@@ -57,11 +57,15 @@ constexpr uint32_t FourCc(const char (&s)[5]) {
          uint32_t(uint8_t(s[3])) << 24;
 }
 
-uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t Le32(const uint8_t* p) {
+  return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t Le16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
 struct Chunk {
-  int64_t data = 0;  // offset of the chunk's first data byte
+  int64_t data = 0;   // offset of the chunk's first data byte
   uint32_t size = 0;  // bytes, as declared
   int64_t Next() const { return data + size + (size & 1); }
 };

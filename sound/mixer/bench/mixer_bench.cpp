@@ -2,8 +2,8 @@
 // a multiple of real time, and memory over many load/play/free cycles.
 #include <chrono>
 #include <cmath>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <string>
 

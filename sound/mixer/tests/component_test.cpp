@@ -49,7 +49,7 @@ TEST_F(ComponentTest, ChannelsFrom31To3ClosesTwoToFourWithoutRemix) {
   EXPECT_EQ(mixer.Channels(), 3);
   EXPECT_EQ(ms->open_channels, 2);
   for (int c = 2; c < 5; ++c) EXPECT_FALSE(IsOpen(ms, c)) << c;
-  EXPECT_EQ(device.resets, 0);        // flushed without remix
+  EXPECT_EQ(device.resets, 0);              // flushed without remix
   EXPECT_EQ(FreeEntries(), kPoolSize - 2);  // their plays went back
   EXPECT_EQ(ErrorOf([&] { mixer.PlayWave(3, w, 0, 0); }), "The specified channel was not open");
   mixer.SetChannels(255);

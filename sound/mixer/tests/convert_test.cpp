@@ -123,5 +123,6 @@ TEST_F(MixerTest, SessionAt44100RampsA22050FileIntoTwos) {
   const auto file = MakeWav({1, 1, 22050, 8}, {10, 20, 30});
   TMixWave* w = LoadWave(s, TMemoryFile{file.data(), static_cast<uint32_t>(file.size())});
   waves.push_back(w);
-  EXPECT_EQ(std::vector<uint8_t>(w->data, w->data + w->length), (std::vector<uint8_t>{10, 15, 20, 25, 30, 30}));
+  EXPECT_EQ(std::vector<uint8_t>(w->data, w->data + w->length),
+            (std::vector<uint8_t>{10, 15, 20, 25, 30, 30}));
 }

@@ -36,9 +36,10 @@ void Exercise(TMixSession* s, VirtualWaveOut& device, TMixWave* w) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int runs = argc > 1 ? std::atoi(argv[1]) : 12000;
+  const int runs = argc > 1 ? std::atoi(argv[1]) : 10500;
   const uint32_t seed = argc > 2 ? static_cast<uint32_t>(std::atoi(argv[2])) : 20261208;
-  const auto path = std::filesystem::temp_directory_path() / ("mixer_fuzz_" + std::to_string(::getpid()) + ".wav");
+  const auto path =
+      std::filesystem::temp_directory_path() / ("mixer_fuzz_" + std::to_string(::getpid()) + ".wav");
   WavMutator mutator(seed);
   VirtualWaveOut device;
   device.record = false;
@@ -59,7 +60,8 @@ int main(int argc, char** argv) {
               .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
           w = LoadWave(s, path.string(), kLoadFile);
         } else {
-          w = LoadWave(s, TMemoryFile{file.empty() ? &kEmpty : file.data(), static_cast<uint32_t>(file.size())});
+          w = LoadWave(s,
+                       TMemoryFile{file.empty() ? &kEmpty : file.data(), static_cast<uint32_t>(file.size())});
         }
         ++loaded;
         Exercise(s, device, w);

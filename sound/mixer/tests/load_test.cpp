@@ -14,8 +14,9 @@ class LoadTest : public MixerTest {
   std::string LoadError(const std::vector<uint8_t>& bytes) {
     static const uint8_t kNothing = 0;  // an empty file still has an address
     const uint8_t* buffer = bytes.empty() ? &kNothing : bytes.data();
-    const std::string from_memory =
-        ErrorOf([&] { LoadWave(s, TMemoryFile{buffer, static_cast<uint32_t>(bytes.size())}); });
+    const std::string from_memory = ErrorOf([&] {
+      LoadWave(s, TMemoryFile{buffer, static_cast<uint32_t>(bytes.size())});
+    });
     const std::string path = (dir / "broken.wav").string();
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     EXPECT_EQ(ErrorOf([&] { LoadWave(s, path, kLoadFile); }), from_memory);
@@ -51,10 +52,11 @@ TEST_F(LoadTest, RefusesWhatIsNotAWave) {
 
 TEST_F(LoadTest, ReportsEachMissingOrBrokenPart) {
   EXPECT_EQ(LoadError(WithChunks({{"data", kPcm}})), "WAVE file is corrupted");
-  WavSpec short_fmt;
+  WavFormat short_fmt;
   short_fmt.fmt_size = 14;
-  EXPECT_EQ(LoadError(WithChunks({{"fmt ", FmtBody(short_fmt)}, {"data", kPcm}})), "Failed to read format chunk");
-  WavSpec float_fmt;
+  EXPECT_EQ(LoadError(WithChunks({{"fmt ", FmtBody(short_fmt)}, {"data", kPcm}})),
+            "Failed to read format chunk");
+  WavFormat float_fmt;
   float_fmt.format_tag = 3;
   float_fmt.bits = 32;
   EXPECT_EQ(LoadError(MakeWav(float_fmt, kPcm)), "The file is not a PCM file");
@@ -79,11 +81,12 @@ TEST_F(LoadTest, TruncatedOrLyingDataIsAShortRead) {
 
 TEST_F(LoadTest, SkipsOtherChunksAndTheirPadding) {
   // An odd-sized chunk is padded to an even length before the next one.
-  TMixWave* w = LoadFile("list.wav", WithChunks({{"LIST", {1, 2, 3}}, {"fmt ", FmtBody({})},
-                                                 {"fact", {9, 9, 9, 9}}, {"data", kPcm}}));
+  TMixWave* w = LoadFile(
+      "list.wav",
+      WithChunks({{"LIST", {1, 2, 3}}, {"fmt ", FmtBody({})}, {"fact", {9, 9, 9, 9}}, {"data", kPcm}}));
   EXPECT_EQ(std::vector<uint8_t>(w->data, w->data + w->length), kPcm);
   // A larger format chunk (with the extension size) is left as a whole.
-  WavSpec ext;
+  WavFormat ext;
   ext.fmt_size = 18;
   TMixWave* w2 = LoadFile("ext.wav", MakeWav(ext, kPcm));
   EXPECT_EQ(w2->length, 4);
@@ -105,7 +108,9 @@ TEST_F(LoadTest, SourcesThatCannotBeOpened) {
   EXPECT_EQ(ErrorOf([&] { LoadWave(s, missing, kLoadFile); }), "Failed to open wave file " + missing);
   EXPECT_EQ(ErrorOf([&] { LoadWave(s, "BEEP", kLoadResource); }), "Failed to open \"WAVE\" resource BEEP");
   EXPECT_EQ(ErrorOf([&] { LoadWave(s, 7, kLoadResource); }), "Failed to open \"WAVE\" resource 7");
-  EXPECT_EQ(ErrorOf([&] { LoadWave(s, TMemoryFile{nullptr, 10}); }),
+  EXPECT_EQ(ErrorOf([&] {
+              LoadWave(s, TMemoryFile{nullptr, 10});
+            }),
             "Failed to open memory file, mmioOpen error=259.\rMay need to make sure memory is read-write");
 }
 

@@ -6,7 +6,9 @@ namespace {
 
 using MixTest = MixerTest;
 
-std::vector<uint8_t> Repeat(uint8_t value, size_t n) { return std::vector<uint8_t>(n, value); }
+std::vector<uint8_t> Repeat(uint8_t value, size_t n) {
+  return std::vector<uint8_t>(n, value);
+}
 
 std::vector<uint8_t> Concat(std::initializer_list<std::vector<uint8_t>> parts) {
   std::vector<uint8_t> out;
@@ -67,7 +69,8 @@ TEST_F(MixTest, BusyChannelQueuesBehindTheSoundBeforeIt) {
   Play(1, Constant(90, 100));
   Play(1, Constant(30, 100));
   Run(6144);
-  EXPECT_EQ(Played(2048, 4096), Concat({Repeat(90, 99), Repeat(128, 1949), Repeat(30, 99), Repeat(128, 1949)}));
+  EXPECT_EQ(Played(2048, 4096),
+            Concat({Repeat(90, 99), Repeat(128, 1949), Repeat(30, 99), Repeat(128, 1949)}));
 }
 
 TEST_F(MixTest, LoopsRepeatBackToBack) {
@@ -224,7 +227,7 @@ TEST_F(MixTest, PumpTellsWhenTheDeviceHasPlayedPastTheEnd) {
   TMixWave* b = Constant(100, 300);
   TMixWave* follow = Constant(210, 100);
   Play(2, a, kPlayWait, 0, &rec);
-  Play(3, b, 0, 1, &rec);  // ends at 599
+  Play(3, b, 0, 1, &rec);               // ends at 599
   rec.then = [&] { Play(4, follow); };  // a listener may play again
   Run(512);
   EXPECT_TRUE(rec.done.empty());

@@ -173,7 +173,8 @@ TEST_F(SessionTest, PlayChecksComeInOrder) {
   p.wave = nullptr;
   EXPECT_EQ(ErrorOf([&] { MixerPlay(&p); }), "nil wave pointer passed to MixerPlay!");
   p.wave = w;
-  EXPECT_EQ(ErrorOf([&] { MixerPlay(&p); }), "Wave device not allocated, call MixerActivate(hMixSession,TRUE)");
+  EXPECT_EQ(ErrorOf([&] { MixerPlay(&p); }),
+            "Wave device not allocated, call MixerActivate(hMixSession,TRUE)");
   MixerActivate(s, true);
   CloseChannels(s, 0, kFlushAll);
   EXPECT_EQ(ErrorOf([&] { MixerPlay(&p); }), "You must open a channel before you can play a wave");
@@ -205,13 +206,14 @@ TEST_F(SessionTest, EndSessionLetsANewOneStart) {
   EXPECT_EQ(g_active, nullptr);
   Start(true);
   EXPECT_EQ(FreeEntries(), kPoolSize);
-  EXPECT_EQ(ErrorOf([&] { MixerActivate(&*std::make_unique<TMixSession>(), true); }), "Invalid Session handle");
+  EXPECT_EQ(ErrorOf([&] { MixerActivate(&*std::make_unique<TMixSession>(), true); }),
+            "Invalid Session handle");
 }
 
 TEST_F(SessionTest, PositionFromTheClockOrFromTheDevice) {
   TMixConfig stereo{10, 3, 2, 22};
   Start(true, &stereo);
-  device.Advance(15);  // 661.5 bytes at 44100 per second
+  device.Advance(15);               // 661.5 bytes at 44100 per second
   EXPECT_EQ(PlayPosition(s), 660);  // whole frames only
   EndSession(s);
   WriteIni("[default]\nGoodWavePos=1\n");
