@@ -5,6 +5,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -160,10 +162,16 @@ class TForm1 : public TSceneVars {
   void OpenSoundSlots();
   void FreeSoundSlots();
   void PlaySound(int channel, const std::string& name);
+  // Told of every sound the game asks for (tests listen here).
+  std::function<void(int channel, const std::string& name)> on_play_sound;
   void PlayMusic(const std::string& name);
   void mid_pNotify();
   // Builds SoundMixer1 (Channels 31, activated); without it the game is silent.
   void CreateSoundMixer();
+  // Every wave loaded so far, by file name: each sound file is loaded once
+  // and kept until FreeSoundSlots (the waves never change).
+  std::map<std::string, TMixWave*> wave_cache;
+  TMixWave* CachedWave(const std::string& name);
   // The mixer's device finished a block.
   void PumpSound();
 };

@@ -44,6 +44,7 @@ struct TItemPanel {
   int selected = -1;             // index in entries, -1 = none
   int top = 0;                   // first visible entry when scrolled
   std::string picture;           // file shown in item_box_cg, "" = none
+  int pressed = 0;               // held mouse button: 0 none, 1 action, 2 close, 3 list, 4 scroll bar
 };
 
 // The scene and input variables.

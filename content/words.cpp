@@ -84,7 +84,7 @@ const std::array<const char*, 4> kManagerBonus91 = {
 const std::array<const char*, 4> kManagerPerfect = {
     "な、なんと満足度100％じゃと!?",
     "わしは感動したぞ…",
-    "今日の稼ぎを倍にしてやろう",
+    "おぬしの金を倍にしてやろう!!",
     "それと、わしのシールもくれてやる",
 };
 

@@ -2,7 +2,9 @@
 // game waits, and input from a script.
 #include <utility>
 
+#include "platform/music.h"
 #include "platform/platform.h"
+#include "sound/mixer/wave_out.h"
 
 HeadlessPlatform::HeadlessPlatform(std::string dir) : base_dir(std::move(dir)) {
   if (!base_dir.empty() && base_dir.back() != '/') base_dir += '/';

@@ -12,7 +12,7 @@
 
 namespace {
 
-KeyCode Translate(SDL_Keycode k) {
+KeyCode TranslateKey(SDL_Keycode k) {
   switch (k) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
@@ -170,12 +170,12 @@ class SdlPlatform : public Platform {
           return false;
         }
         out.kind = InputEvent::KeyDown;
-        out.key = Translate(e.key.keysym.sym);
+        out.key = TranslateKey(e.key.keysym.sym);
         return true;
       case SDL_KEYUP:
         if (e.key.keysym.sym == SDLK_F11) return false;
         out.kind = InputEvent::KeyUp;
-        out.key = Translate(e.key.keysym.sym);
+        out.key = TranslateKey(e.key.keysym.sym);
         return true;
       default: {
         InputEvent::Kind kind;

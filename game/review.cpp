@@ -1,0 +1,105 @@
+// Closing time: the manager (天長) judges the day, pays or cuts the wage,
+// promotes or fires the clerk, and sometimes tells a story from his past.
+#include <algorithm>
+#include <string>
+
+#include "app/form.h"
+#include "app/random.h"
+#include "content/words.h"
+
+namespace {
+
+template <size_t N>
+void ManagerSays(TForm1& form, const std::array<const char*, N>& lines) {
+  for (const char* line : lines) form.SayColor(line, "blue");
+}
+
+}  // namespace
+
+void TForm1::DayEndReview() {
+  const int s = my.satisfaction;
+  SayColor("うむっ、今日のお客さんの満足度は " + std::to_string(s) + "％じゃ。", "blue");
+
+  // The verdict. Bonuses are worked out from the money before they are paid.
+  if (s >= 21 && s <= 30) {
+    PlaySound(0, "fun.wav");
+    ManagerSays(*this, words::kManagerWageCut);
+    const int cut = my.money / 4 + 1;
+    my.money -= cut;  // with no money left this dips to -1 until the next frame
+    PlaySound(0, "down.wav");
+    SayColor("お金が " + std::to_string(cut) + "円減った", "red");
+  } else if (s >= 70 && s <= 80) {
+    PlaySound(0, "fun.wav");
+    ManagerSays(*this, words::kManagerBonus70);
+    GainMoney(my.money / 4 + 1);
+  } else if (s >= 81 && s <= 90) {
+    PlaySound(0, "fun.wav");
+    ManagerSays(*this, words::kManagerBonus81);
+    GainMoney(my.money / 3 + 1);
+  } else if (s >= 91 && s <= 99) {
+    PlaySound(0, "fun.wav");
+    ManagerSays(*this, words::kManagerBonus91);
+    GainMoney(my.money / 2 + 1);
+  } else if (s >= 100) {
+    PlaySound(0, "fun.wav");
+    ManagerSays(*this, words::kManagerPerfect);
+    GainMoney(my.money);
+    GainItem(132);
+  }
+
+  // Promotion: 50 % at level 0, five more per level, never above 99 %.
+  if (s >= std::min(5 * my.clerk_level + 50, 99)) {
+    SayColor(words::kManagerPromotion, "blue");
+    my.clerk_level += 1;
+    PlaySound(3, "lvup.wav");
+    if (my.clerk_level > my.best_level) my.best_level = my.clerk_level;
+    PrintColorMessage("あなたの店員レベルがあがりました!!", "yellow");
+    SayColor("レベルアップ!! → " + std::to_string(my.clerk_level), "yellow");
+
+    if (my.clerk_level >= 10) {
+      PlaySound(0, "aha.wav");
+      my.progress_flags[kGameCleared] = 1;
+      ManagerSays(*this, words::kManagerClear);
+      LoadScenePicture("clear.bmp");
+      SayColor("～～～～クリア～～～～", "red");
+      SayColor("お・し・ま・い", "red");
+      FormClose();  // saves; the shop closes for good
+      return;
+    }
+  }
+
+  // Dismissal: back to the title menu, the game is lost.
+  if (s <= 20) {
+    SayColor(words::kManagerDismissal, "blue");
+    PlaySound(3, "gameover.wav");
+    SayColor("なんと、あなたはクビになってしまいました!!", "red");
+    SayColor("ゲームオーバー", "red");
+    NewGameReset();
+    screen_phase = 0;
+    PlaySound(3, "start2.wav");
+    LoadScenePicture("login.bmp");
+    OfferChoices("Collection", "About", "Start");
+    return;
+  }
+
+  // The manager's stories, each told once in the player's whole life.
+  if (my.clerk_level >= 4 && Random(10) == 0 && my.progress_flags[kStoryTold1] == 0) {
+    my.progress_flags[kStoryTold1] = 1;
+    PlaySound(1, "aa.wav");
+    ManagerSays(*this, words::kManagerStory1);
+  }
+  if (my.clerk_level >= 5 && Random(10) == 0 && my.progress_flags[kStoryTold1 + 1] == 0) {
+    my.progress_flags[kStoryTold1 + 1] = 1;
+    PlaySound(1, "aa.wav");
+    ManagerSays(*this, words::kManagerStory2);
+  }
+  if (my.clerk_level >= 6 && Random(10) == 0 && my.progress_flags[kStoryTold1 + 2] == 0) {
+    my.progress_flags[kStoryTold1 + 2] = 1;
+    PlaySound(1, "aa.wav");
+    ManagerSays(*this, words::kManagerStory3);
+  }
+
+  PlaySound(0, "fun.wav");
+  ManagerSays(*this, words::kManagerParting);
+  OpenShop();
+}

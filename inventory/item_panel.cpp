@@ -1,0 +1,364 @@
+// The item panel that covers the scene while the evening shop is open: the
+// detail text with the goods' picture, the money, the list of goods and the
+// two buttons. Drawn by the game itself over the finished frame.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/form.h"
+
+namespace {
+
+struct Box {
+  int left, top, width, height;
+  bool Contains(int x, int y) const {
+    return x >= left && x < left + width && y >= top && y < top + height;
+  }
+  int Right() const { return left + width; }
+  int Bottom() const { return top + height; }
+};
+
+constexpr Box kDetailBox = {4, 4, 213, 177};
+constexpr Box kMoneyBox = {4, 184, 213, 17};
+constexpr Box kListBox = {220, 8, 165, 252};
+constexpr Box kActionButton = {4, 204, 213, 25};
+constexpr Box kCloseButton = {4, 232, 213, 25};
+constexpr int kPictureLeft = 188, kPictureTop = 152;
+constexpr int kRowHeight = 14;
+constexpr int kVisibleRows = kListBox.height / kRowHeight;  // 18
+constexpr int kScrollBarWidth = 8;
+
+constexpr Rgb kLabelBack = 0x291D28;
+constexpr Rgb kDetailText = 0xE7E3C5;
+constexpr Rgb kMoneyText = 0xFF80FF;
+constexpr Rgb kListBack = 0x171116;
+constexpr Rgb kListText = 0xEBE9BE;
+constexpr Rgb kListHover = 0x2A1F29;
+constexpr Rgb kListSelected = 0x6B3563;
+constexpr Rgb kFrame = 0x4A3547;
+
+constexpr int kButtonNone = 0, kButtonAction = 1, kButtonClose = 2, kPressList = 3,
+              kPressScroll = 4;
+
+size_t Utf8Length(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 1;
+}
+
+std::vector<std::string> SplitCharacters(const std::string& text) {
+  std::vector<std::string> out;
+  for (size_t at = 0; at < text.size();) {
+    size_t len = std::min(Utf8Length(static_cast<unsigned char>(text[at])), text.size() - at);
+    out.push_back(text.substr(at, len));
+    at += len;
+  }
+  return out;
+}
+
+// Breaks one paragraph to `width` pixels: between words where the line has
+// a space, otherwise between any two characters (Japanese has no spaces).
+void WrapParagraph(Bitmap& canvas, const std::string& paragraph, int width,
+                   std::vector<std::string>& lines) {
+  std::vector<std::string> chars = SplitCharacters(paragraph);
+  std::string line;
+  size_t line_start = 0;
+  for (size_t i = 0; i < chars.size(); ++i) {
+    std::string wider = line + chars[i];
+    if (line.empty() || canvas.TextWidth(wider) <= width) {
+      line = std::move(wider);
+      continue;
+    }
+    size_t space = std::string::npos;
+    if (chars[i] != " ") {
+      for (size_t j = i; j > line_start + 1; --j) {
+        if (chars[j - 1] == " ") {
+          space = j - 1;
+          break;
+        }
+      }
+    }
+    if (space != std::string::npos) {
+      std::string head;
+      for (size_t j = line_start; j < space; ++j) head += chars[j];
+      lines.push_back(head);
+      line_start = space + 1;
+      line.clear();
+      for (size_t j = line_start; j <= i; ++j) line += chars[j];
+    } else {
+      lines.push_back(line);
+      line_start = i;
+      line = chars[i] == " " ? "" : chars[i];
+      if (chars[i] == " ") line_start = i + 1;
+    }
+  }
+  lines.push_back(line);
+}
+
+std::vector<std::string> WrapText(Bitmap& canvas, const std::string& text, int width) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (true) {
+    size_t end = text.find_first_of("\r\n", start);
+    WrapParagraph(canvas, text.substr(start, end - start), width, lines);
+    if (end == std::string::npos) break;
+    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+  }
+  return lines;
+}
+
+// The detail text only changes on a selection, so its lines are kept.
+struct WrapCache {
+  std::string text;
+  int size = -1;
+  std::vector<std::string> lines;
+};
+
+void FillBox(Bitmap& canvas, const Box& box, Rgb color) {
+  canvas.brush_clear = false;
+  canvas.brush_color = color;
+  canvas.FillRect(box.left, box.top, box.Right(), box.Bottom());
+}
+
+void Frame(Bitmap& canvas, const Box& box, Rgb color) {
+  canvas.pen_width = 1;
+  canvas.pen_color = color;
+  canvas.brush_clear = true;
+  canvas.Rectangle(box.left, box.top, box.Right(), box.Bottom());
+}
+
+void HorizontalLine(Bitmap& canvas, int left, int right, int y, Rgb color) {
+  canvas.pen_color = color;
+  canvas.MoveTo(left, y);
+  canvas.LineTo(right, y);
+}
+
+void VerticalLine(Bitmap& canvas, int x, int top, int bottom, Rgb color) {
+  canvas.pen_color = color;
+  canvas.MoveTo(x, top);
+  canvas.LineTo(x, bottom);
+}
+
+// A bevelled button; it lights up under the mouse and sinks while held.
+void DrawButton(Bitmap& canvas, const Box& box, const std::string& caption, bool hover,
+                bool held) {
+  Rgb face = held ? 0x3E2A3C : hover ? 0x7A5576 : 0x5E425B;
+  Rgb light = held ? 0x231722 : 0xA3819F;
+  Rgb dark = held ? 0x8A6886 : 0x1E141D;
+  FillBox(canvas, box, face);
+  canvas.pen_width = 1;
+  HorizontalLine(canvas, box.left, box.Right(), box.top, light);
+  VerticalLine(canvas, box.left, box.top, box.Bottom(), light);
+  HorizontalLine(canvas, box.left, box.Right(), box.Bottom() - 1, dark);
+  VerticalLine(canvas, box.Right() - 1, box.top, box.Bottom(), dark);
+  canvas.brush_clear = true;
+  canvas.font.size = 10;
+  canvas.font.bold = true;
+  canvas.font.color = 0xFFFFFF;
+  int w = canvas.TextWidth(caption);
+  int h = canvas.TextHeight(caption);
+  int shift = held ? 1 : 0;
+  canvas.TextOut(box.left + (box.width - w) / 2 + shift, box.top + (box.height - h) / 2 + shift,
+                 caption);
+}
+
+// Shortens an entry that does not fit the list with an ellipsis.
+std::string FitWidth(Bitmap& canvas, const std::string& text, int width) {
+  if (canvas.TextWidth(text) <= width) return text;
+  std::vector<std::string> chars = SplitCharacters(text);
+  while (!chars.empty()) {
+    chars.pop_back();
+    std::string shorter;
+    for (const std::string& c : chars) shorter += c;
+    shorter += "…";
+    if (canvas.TextWidth(shorter) <= width) return shorter;
+  }
+  return "";
+}
+
+bool Scrollable(const TItemPanel& panel) {
+  return static_cast<int>(panel.entries.size()) > kVisibleRows;
+}
+
+int MaxTop(const TItemPanel& panel) {
+  return std::max(0, static_cast<int>(panel.entries.size()) - kVisibleRows);
+}
+
+// Scrolls so that the selected entry is in view.
+void RevealSelection(TItemPanel& panel) {
+  if (panel.selected >= 0) {
+    if (panel.selected < panel.top) panel.top = panel.selected;
+    if (panel.selected >= panel.top + kVisibleRows) panel.top = panel.selected - kVisibleRows + 1;
+  }
+  panel.top = std::clamp(panel.top, 0, MaxTop(panel));
+}
+
+struct Thumb {
+  int top, bottom;
+};
+
+Thumb ScrollThumb(const TItemPanel& panel) {
+  int count = static_cast<int>(panel.entries.size());
+  int length = std::max(16, kListBox.height * kVisibleRows / std::max(count, 1));
+  int travel = kListBox.height - length;
+  int top = kListBox.top + (MaxTop(panel) > 0 ? travel * panel.top / MaxTop(panel) : 0);
+  return {top, top + length};
+}
+
+void DrawList(Bitmap& canvas, TItemPanel& panel, int mouse_x, int mouse_y) {
+  FillBox(canvas, kListBox, kListBack);
+  bool scroll = Scrollable(panel);
+  int text_right = kListBox.Right() - (scroll ? kScrollBarWidth : 0);
+  canvas.font.size = 9;
+  canvas.font.bold = true;
+  RevealSelection(panel);
+
+  int hovered = -1;
+  if (kListBox.Contains(mouse_x, mouse_y) && mouse_x < text_right) {
+    hovered = panel.top + (mouse_y - kListBox.top) / kRowHeight;
+  }
+  int count = static_cast<int>(panel.entries.size());
+  for (int row = 0; row < kVisibleRows && panel.top + row < count; ++row) {
+    int index = panel.top + row;
+    int y = kListBox.top + row * kRowHeight;
+    Box band = {kListBox.left, y, text_right - kListBox.left, kRowHeight};
+    bool selected = index == panel.selected;
+    if (selected) {
+      FillBox(canvas, band, kListSelected);
+    } else if (index == hovered) {
+      FillBox(canvas, band, kListHover);
+    }
+    const std::string& text = panel.entries[index];
+    if (text.empty()) continue;
+    canvas.brush_clear = true;
+    canvas.font.color = selected ? 0xFFFFFF : kListText;
+    std::string shown = FitWidth(canvas, text, band.width - 6);
+    int h = canvas.TextHeight(shown);
+    canvas.TextOut(band.left + 3, y + (kRowHeight - h) / 2, shown);
+  }
+
+  if (scroll) {
+    Box track = {text_right, kListBox.top, kScrollBarWidth, kListBox.height};
+    FillBox(canvas, track, 0x221A21);
+    Thumb thumb = ScrollThumb(panel);
+    FillBox(canvas, {text_right + 1, thumb.top, kScrollBarWidth - 2, thumb.bottom - thumb.top},
+            0x7A5576);
+  }
+  Frame(canvas, {kListBox.left - 1, kListBox.top - 1, kListBox.width + 2, kListBox.height + 1},
+        kFrame);
+}
+
+}  // namespace
+
+void TForm1::DrawItemPanel() {
+  static WrapCache wrap_cache;
+  TItemPanel& panel = item_box;
+  cg.brush_clear = false;
+  cg.brush_color = 0x000000;
+  cg.FillRect(0, 0, kSceneWidth, kSceneHeight);
+
+  // Detail text.
+  FillBox(cg, kDetailBox, kLabelBack);
+  Frame(cg, kDetailBox, kFrame);
+  cg.font.face = kGameFace;
+  cg.font.size = 9;
+  cg.font.bold = true;
+  cg.font.color = kDetailText;
+  if (wrap_cache.text != panel.detail || wrap_cache.size != cg.font.size) {
+    wrap_cache.text = panel.detail;
+    wrap_cache.size = cg.font.size;
+    wrap_cache.lines = WrapText(cg, panel.detail, kDetailBox.width - 10);
+  }
+  cg.brush_clear = true;
+  int line_height = std::max(cg.TextHeight("あ") + 1, 13);
+  int y = kDetailBox.top + 5;
+  for (const std::string& line : wrap_cache.lines) {
+    if (y + line_height > kDetailBox.Bottom()) break;
+    cg.TextOut(kDetailBox.left + 5, y, line);
+    y += line_height;
+  }
+  if (!item_box_cg.Empty()) cg.Draw(kPictureLeft, kPictureTop, item_box_cg);
+
+  // Money.
+  FillBox(cg, kMoneyBox, kLabelBack);
+  std::string money = std::to_string(my.money) + "円";
+  cg.brush_clear = true;
+  cg.font.size = 10;
+  cg.font.color = kMoneyText;
+  cg.TextOut(kMoneyBox.left + (kMoneyBox.width - cg.TextWidth(money)) / 2,
+             kMoneyBox.top + (kMoneyBox.height - cg.TextHeight(money)) / 2, money);
+
+  DrawList(cg, panel, mouse_x, mouse_y);
+
+  DrawButton(cg, kActionButton, panel.action_caption, kActionButton.Contains(mouse_x, mouse_y),
+             panel.pressed == kButtonAction && kActionButton.Contains(mouse_x, mouse_y));
+  DrawButton(cg, kCloseButton, "閉じる", kCloseButton.Contains(mouse_x, mouse_y),
+             panel.pressed == kButtonClose && kCloseButton.Contains(mouse_x, mouse_y));
+  cg.brush_clear = false;
+}
+
+void TForm1::ItemPanelMouseDown(int x, int y) {
+  TItemPanel& panel = item_box;
+  mouse_x = x;
+  mouse_y = y;
+  panel.pressed = kButtonNone;
+  if (kListBox.Contains(x, y)) {
+    if (Scrollable(panel) && x >= kListBox.Right() - kScrollBarWidth) {
+      // A click on the bar turns a page toward it.
+      panel.pressed = kPressScroll;
+      Thumb thumb = ScrollThumb(panel);
+      if (y < thumb.top) panel.top -= kVisibleRows - 1;
+      if (y >= thumb.bottom) panel.top += kVisibleRows - 1;
+      panel.top = std::clamp(panel.top, 0, MaxTop(panel));
+      return;
+    }
+    panel.pressed = kPressList;
+    int index = panel.top + (y - kListBox.top) / kRowHeight;
+    if (index < static_cast<int>(panel.entries.size())) panel.selected = index;
+    ShowItemDetail();
+  } else if (kActionButton.Contains(x, y)) {
+    panel.pressed = kButtonAction;
+  } else if (kCloseButton.Contains(x, y)) {
+    panel.pressed = kButtonClose;
+  }
+}
+
+void TForm1::ItemPanelMouseUp(int x, int y) {
+  TItemPanel& panel = item_box;
+  mouse_x = x;
+  mouse_y = y;
+  int pressed = panel.pressed;
+  panel.pressed = kButtonNone;
+  if (pressed == kPressList) {
+    ShowItemDetail();
+  } else if (pressed == kButtonAction && kActionButton.Contains(x, y)) {
+    if (panel.action_caption == "買う") BuySelected();
+  } else if (pressed == kButtonClose && kCloseButton.Contains(x, y)) {
+    CloseItemPanel();
+  }
+}
+
+void TForm1::ItemPanelKey(KeyCode key, bool down) {
+  TItemPanel& panel = item_box;
+  int count = static_cast<int>(panel.entries.size());
+  if (down && count > 0) {
+    int& sel = panel.selected;
+    switch (key) {
+      case KeyCode::Up:
+      case KeyCode::Left: sel = sel <= 0 ? 0 : sel - 1; break;
+      case KeyCode::Down:
+      case KeyCode::Right: sel = sel < 0 ? 0 : std::min(sel + 1, count - 1); break;
+      case KeyCode::Home: sel = 0; break;
+      case KeyCode::End: sel = count - 1; break;
+      case KeyCode::PageUp: sel = std::max(sel - (kVisibleRows - 1), 0); break;
+      case KeyCode::PageDown:
+        sel = sel < 0 ? 0 : std::min(sel + kVisibleRows - 1, count - 1);
+        break;
+      default: break;
+    }
+    RevealSelection(panel);
+  }
+  ShowItemDetail();
+}

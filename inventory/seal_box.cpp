@@ -1,0 +1,112 @@
+// The seal box: it slides in from the right as the picker of held seals or
+// as the viewer of the collection, and names the seal under the pointer.
+#include <string>
+
+#include "app/form.h"
+
+namespace {
+
+constexpr int kBoxSlot = 5;
+constexpr int kSealSlot = 4;
+constexpr int kColumns = 10;
+constexpr int kRows = 23;  // rows kept per column
+constexpr int kCapacity = kColumns * kRows;
+constexpr int kCell = 30;
+constexpr int kMargin = 20;
+constexpr int kOutside = 390;  // box just beyond the right edge
+
+// The cell's label shimmers with the frame counter.
+constexpr Rgb kLabelCycle[4] = {0xFFBBEE, 0xFFCCFF, 0xFFDDFF, 0xFFCCFF};
+
+}  // namespace
+
+void TForm1::OpenSealCollection() {
+  seal_box_x = kOutside;
+  seal_box_state = 1;
+  seal_box_mode = 1;
+  seal_box_grid = {};
+  LoadSlot(kBoxSlot, CgPath("seal_box.bmp"));
+  seal_box_count = 0;
+  for (int goods = 0; goods < kGoodsCount; ++goods) {
+    if (my.seal_collected[goods] >= 1 && goods_table[goods].kind == kKindSeal) AddSealToBox(goods);
+  }
+}
+
+void TForm1::OpenSealPicker() {
+  seal_box_x = kOutside;
+  seal_box_state = 1;
+  seal_box_grid = {};
+  LoadSlot(kBoxSlot, CgPath("seal_box.bmp"));
+  seal_box_count = 0;
+  for (int goods = 0; goods < kGoodsCount; ++goods) {
+    if (goods_table[goods].kind != kKindSeal) continue;
+    for (int piece = 0; piece < my.stock[goods] && seal_box_count < kCapacity; ++piece) {
+      AddSealToBox(goods);
+    }
+  }
+}
+
+void TForm1::AddSealToBox(int goods) {
+  // The box has room for 230 seals; any further ones are left out.
+  if (seal_box_count < 0 || seal_box_count >= kCapacity) return;
+  int column = seal_box_count % kColumns;
+  int row = seal_box_count / kColumns;
+  seal_box_grid[column][row] = goods;
+  // A picture that cannot be read shows the previous seal instead.
+  LoadSlot(kSealSlot, CgPath(goods_table[goods].picture));
+  picture_slots[kBoxSlot].Draw(kMargin + kCell * column, kMargin + kCell * row,
+                               picture_slots[kSealSlot]);
+  ++seal_box_count;
+}
+
+void TForm1::DrawSealBox() {
+  if (seal_box_state == 1) {
+    if (seal_box_x > 0) seal_box_x -= seal_box_x / 2 + 1;
+    if (seal_box_x <= 0) seal_box_state = 2;
+  }
+  if (seal_box_state == 3) {
+    if (seal_box_x < kOutside && seal_box_mode == 2) seal_box_x += (kOutside - seal_box_x) / 2 + 1;
+    if (seal_box_x < kOutside && seal_box_mode == 0) seal_box_x += kOutside + 1;
+    if (seal_box_x >= kOutside) seal_box_state = 4;
+  }
+  if (seal_box_state == 4 && seal_box_mode == 2) {
+    // The collection has left: back to the title menu.
+    seal_box_mode = 0;
+    seal_box_state = 0;
+    PlayMusic("not");
+    OfferChoices("Collection", "About", "Start");
+    return;
+  }
+
+  if (seal_box_state <= 3) cg.Draw(seal_box_x, 0, picture_slots[kBoxSlot]);
+  const Bitmap& seal = picture_slots[kSealSlot];
+  int w = seal.Width();
+  if (seal_box_state == 4) cg.StretchDraw(mouse_x - w, mouse_y - w, mouse_x + w, mouse_y + w, seal);
+  if (seal_box_state == 5) cg.StretchDraw(seal_x - w, seal_y - w, seal_x + w, seal_y + w, seal);
+
+  // Name of the cell under the pointer, centred on the cell.
+  int column = (mouse_x - kMargin) / kCell;
+  int row = (mouse_y - kMargin) / kCell;
+  int goods = 0;
+  if (column >= 0 && column < kSealBoxColumns && row >= 0 && row < kSealBoxRows) {
+    goods = seal_box_grid[column][row];
+  }
+  const titem& item = goods_table[goods >= 0 && goods < kGoodsCount ? goods : 0];
+  cg.brush_clear = true;
+  cg.font.size = 7;
+  cg.font.color = kLabelCycle[frame_counter % 4];
+  if (!item.name.empty()) {
+    int tw = cg.TextWidth(item.name);
+    int th = cg.TextHeight(item.name);
+    cg.TextOut(kCell * column + 33 - tw / 2, kCell * row + 14 - th / 2, item.name);
+  }
+  if (seal_box_mode == 1 && !item.name.empty()) {
+    cg.font.size = 9;
+    cg.font.color = 0xBB0077;
+    cg.TextOut(20, 210, item.name);
+    cg.font.size = 7;
+    cg.font.color = 0xCC2277;
+    cg.TextOut(20, 225, item.description);
+  }
+  cg.brush_clear = false;
+}

@@ -1,0 +1,56 @@
+// A window on the headless platform, over a private copy of the built game's
+// cg/ and dat/ so that no test touches the real saved progress.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/form.h"
+#include "app/random.h"
+#include "platform/platform.h"
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static std::atomic<int> counter{0};
+    dir_ = std::filesystem::temp_directory_path() /
+           ("picolatte_app_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
+    std::filesystem::create_directories(dir_ / "dat");
+    std::filesystem::path dist = TEST_DIST_DIR;
+    if (std::filesystem::exists(dist / "cg")) std::filesystem::create_directory_symlink(dist / "cg", dir_ / "cg");
+    for (const char* f : {"my.dat", "name.dat"})
+      if (std::filesystem::exists(dist / "dat" / f)) std::filesystem::copy_file(dist / "dat" / f, dir_ / "dat" / f);
+    platform = std::make_unique<HeadlessPlatform>(dir_.string());
+    form = std::make_unique<TForm1>(*platform);
+    form->on_play_sound = [this](int channel, const std::string& name) { sounds.emplace_back(channel, name); };
+    random.Install();
+  }
+
+  void TearDown() override {
+    form.reset();
+    platform.reset();
+    std::filesystem::remove_all(dir_);
+  }
+
+  // Start-up as the program does it.
+  void Create() { ASSERT_TRUE(form->FormCreate()) << (platform->errors.empty() ? "" : platform->errors[0]); }
+
+  int CountSounds(const std::string& name) const {
+    int n = 0;
+    for (const auto& s : sounds) n += s.second == name;
+    return n;
+  }
+
+  std::filesystem::path dir_;
+  ScriptedRandom random;
+  std::unique_ptr<HeadlessPlatform> platform;
+  std::unique_ptr<TForm1> form;
+  std::vector<std::pair<int, std::string>> sounds;
+};

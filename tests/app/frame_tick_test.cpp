@@ -1,0 +1,131 @@
+// The 20 ms timer: frame pacing, the caption readout, the clamp after each
+// rendered frame, and click waits that sleep instead of spinning.
+#include "tests/app/app_fixture.h"
+
+namespace {
+
+class FrameTick : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    form->cg.SetSize(kSceneWidth, kSceneHeight);
+    form->bak.SetSize(kSceneWidth, kSceneHeight);
+    form->frame_interval_ms = 90;
+    form->click_wait = 1;
+  }
+  // One readout with `frames` counted since the last one, and no frame.
+  int Readout(int frames) {
+    platform->clock_ms += 1000;
+    form->next_frame_time = platform->clock_ms + 100000;
+    form->next_readout_time = 0;
+    form->frames_this_second = frames;
+    form->Timer1Timer();
+    return form->frame_interval_ms;
+  }
+};
+
+TEST_F(FrameTick, FirstTickRunsAFrameAndAReadoutAtOnce) {
+  platform->clock_ms = 5;
+  form->Timer1Timer();
+  EXPECT_EQ(form->frame_counter, 1);
+  EXPECT_EQ(platform->caption, "FLM:1 1F@90ms.");
+  EXPECT_EQ(form->frames_this_second, 0);
+  EXPECT_EQ(form->next_frame_time, 95u);
+  EXPECT_EQ(form->next_readout_time, 1005u);
+}
+
+TEST_F(FrameTick, PaceAdaptsTowardTenFramesASecond) {
+  EXPECT_EQ(Readout(9), 85);
+  EXPECT_EQ(Readout(10), 85);
+  EXPECT_EQ(Readout(11), 90);
+  EXPECT_EQ(Readout(40), 95);
+  form->frame_interval_ms = 3;
+  EXPECT_EQ(Readout(2), 0);  // never below 0
+  EXPECT_EQ(Readout(0), 0);
+}
+
+TEST_F(FrameTick, FrameCounterWrapsAfter999) {
+  form->frame_counter = 998;
+  form->FrameStep();
+  EXPECT_EQ(form->frame_counter, 999);
+  form->FrameStep();
+  EXPECT_EQ(form->frame_counter, 0);
+}
+
+TEST_F(FrameTick, NoFrameAndNoClampOnTheTitle) {
+  for (int phase : {-2, -1}) {
+    form->screen_phase = phase;
+    form->my.money = -5;
+    form->my.satisfaction = 130;
+    int presented = platform->frames_presented;
+    form->FrameStep();
+    EXPECT_EQ(form->my.money, -5);
+    EXPECT_EQ(form->my.satisfaction, 130);
+    EXPECT_EQ(platform->frames_presented, presented);
+  }
+}
+
+TEST_F(FrameTick, ClampKeepsEveryBoundInItsOrder) {
+  form->my.satisfaction = 101;
+  form->my.money = 1000000000;
+  form->my.day = -3;
+  form->my.clerk_level = 2;
+  form->my.hours_to_closing = 11;
+  form->ClampState();
+  EXPECT_EQ(form->my.satisfaction, 100);
+  EXPECT_EQ(form->my.money, 999999999);
+  EXPECT_EQ(form->my.day, 0);
+  EXPECT_EQ(form->my.hours_to_closing, 10);
+  form->my.satisfaction = -1;
+  form->my.money = -1;
+  form->my.hours_to_closing = -2;
+  form->ClampState();
+  EXPECT_EQ(form->my.satisfaction, 0);
+  EXPECT_EQ(form->my.money, 0);
+  EXPECT_EQ(form->my.hours_to_closing, 0);
+}
+
+TEST_F(FrameTick, ARenderedFrameClampsTheMoney) {
+  form->screen_phase = 0;
+  form->my.money = 1999999999;
+  form->FrameStep();
+  EXPECT_EQ(form->my.money, 999999999);
+  EXPECT_EQ(platform->last_frame, &form->cg);
+}
+
+TEST_F(FrameTick, AClickWaitSleepsUntilTheNextTick) {
+  // Count how often the wait asks for events while nobody clicks for a
+  // second of game time: a spinning wait would ask thousands of times.
+  int asks = 0;
+  platform->on_idle = [&](HeadlessPlatform& p) {
+    ++asks;
+    if (p.clock_ms >= 1000) p.Click(10, 10);
+  };
+  form->screen_phase = 1;
+  form->WaitForClick();
+  EXPECT_EQ(form->click_wait, 1);
+  EXPECT_GE(platform->clock_ms, 1000u);
+  EXPECT_LE(asks, 60);
+  EXPECT_GE(asks, 40);
+  // The timer kept running during the wait: about ten frames in that second.
+  EXPECT_GE(form->frame_counter, 8);
+  EXPECT_LE(form->frame_counter, 14);
+}
+
+TEST_F(FrameTick, ClosingDuringAWaitEndsItAndSilencesTheRest) {
+  form->screen_phase = 1;
+  platform->idle_quit_ms = 500;  // the player closes the window instead of clicking
+  form->WaitForClick();
+  EXPECT_EQ(form->click_wait, -1);
+  EXPECT_TRUE(form->closing);
+  size_t before = sounds.size();
+  form->PrintMessage("もう誰にも見えない");
+  form->PrintColorMessage("これも", "red");
+  form->WaitForClick();  // returns at once
+  EXPECT_EQ(sounds.size(), before);
+  for (const std::string& t : form->effect_text) EXPECT_NE(t, "もう誰にも見えない");
+  // Progress was written on the way out.
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "dat" / "my.dat"));
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+// Where the mouse and the keys go: choice labels, hover sounds, title
+// clicks, the Enter key's reset question.
+#include "tests/app/app_fixture.h"
+
+namespace {
+
+using Input = AppTest;
+
+InputEvent Mouse(InputEvent::Kind kind, int x, int y) {
+  InputEvent e;
+  e.kind = kind;
+  e.x = x;
+  e.y = y;
+  return e;
+}
+
+TEST_F(Input, HoverSoundOnlyAfterLeavingTheLabel) {
+  form->screen_phase = 0;
+  form->choices_visible = true;
+  form->OfferChoices("", "About", "Start");
+  auto move = [&](int x, int y) { form->HandleEvent(Mouse(InputEvent::MouseMove, x, y)); };
+  move(300, 240);  // onto "Start"
+  EXPECT_EQ(form->hovered_choice, 3);
+  EXPECT_EQ(CountSounds("key.wav"), 1);
+  move(310, 250);  // still on it
+  move(300, 210);  // straight onto "About"
+  EXPECT_EQ(CountSounds("key.wav"), 2);
+  move(300, 240);
+  EXPECT_EQ(CountSounds("key.wav"), 3);
+  move(300, 180);  // onto the empty first label: no sound, but it is hovered
+  EXPECT_EQ(CountSounds("key.wav"), 3);
+  EXPECT_EQ(form->hovered_choice, 1);
+  move(100, 100);  // over the scene
+  EXPECT_EQ(form->hovered_choice, 0);
+  EXPECT_EQ(form->mouse_x, 100);
+  move(300, 240);
+  EXPECT_EQ(CountSounds("key.wav"), 4);
+}
+
+TEST_F(Input, NoHoverWhileChoicesAreTaken) {
+  form->screen_phase = 1;
+  form->choices_visible = true;
+  form->OfferChoices("", "", "次");
+  form->choices_active = 0;
+  form->selMouseMove(3);
+  EXPECT_EQ(form->hovered_choice, 0);
+  EXPECT_EQ(CountSounds("key.wav"), 0);
+}
+
+TEST_F(Input, LabelsIgnoreClicksBeforeTheTitleMenu) {
+  form->screen_phase = -1;
+  form->OfferChoices("", "About", "Start");
+  form->click_wait = 0;
+  form->selMouseDown(3);
+  EXPECT_EQ(form->choices_active, 1);
+  EXPECT_EQ(form->click_wait, 0);
+}
+
+TEST_F(Input, AClickAcknowledgesAWaitWithASound) {
+  form->screen_phase = 1;
+  form->click_wait = 0;
+  form->cgMouseDown(50, 60);
+  EXPECT_EQ(form->click_wait, 1);
+  EXPECT_EQ(CountSounds("3.wav"), 1);
+  form->cgMouseDown(50, 60);  // no wait pending: silent
+  EXPECT_EQ(CountSounds("3.wav"), 1);
+  EXPECT_EQ(form->mouse_x, 50);
+  form->moji_lMouseDown();
+  EXPECT_EQ(form->mouse_x, -1);
+  EXPECT_EQ(form->mouse_y, -1);
+}
+
+TEST_F(Input, OnlyAnExplicitYesErasesEverything) {
+  Create();
+  form->my.play_count = 7;
+  form->my.seal_collected[101] = 1;
+  platform->answer_yes = false;
+  form->HandleEvent([] {
+    InputEvent e;
+    e.kind = InputEvent::KeyDown;
+    e.key = KeyCode::Enter;
+    return e;
+  }());
+  ASSERT_EQ(platform->questions.size(), 1u);
+  EXPECT_NE(platform->questions[0].find("全てのゲームデータを完全初期化しますがよろしいですか？"), std::string::npos);
+  EXPECT_EQ(form->my.play_count, 7);
+  EXPECT_EQ(CountSounds("1.wav"), 1);
+  platform->answer_yes = true;
+  form->FormKeyDown(KeyCode::Enter);
+  EXPECT_EQ(form->my.play_count, 0);
+  EXPECT_EQ(form->my.seal_collected[101], 0);
+  form->FormKeyDown(KeyCode::Escape);  // other keys ask nothing
+  EXPECT_EQ(platform->questions.size(), 2u);
+}
+
+TEST_F(Input, TwoClicksBringTheTitleMenu) {
+  Create();
+  EXPECT_EQ(form->screen_phase, -2);
+  EXPECT_FALSE(form->choices_visible);
+  form->HandleEvent(Mouse(InputEvent::MouseDown, 200, 100));
+  EXPECT_EQ(form->screen_phase, -1);
+  EXPECT_EQ(CountSounds("start.wav"), 1);
+  // The title screen is on the display at once, doubled.
+  Bitmap title;
+  ASSERT_TRUE(title.LoadFromFile(form->CgPath("title.bmp")));
+  EXPECT_EQ(form->cg.Pixel(2 * 100, 2 * 60), title.Pixel(100, 60));
+  EXPECT_EQ(form->cg.Pixel(389, 259), title.Pixel(194, 129));
+  form->HandleEvent(Mouse(InputEvent::MouseDown, 300, 240));  // where "Start" will be: not taken yet
+  EXPECT_EQ(form->screen_phase, 0);
+  EXPECT_TRUE(form->choices_visible);
+  EXPECT_EQ(form->my.play_count, 0);
+  EXPECT_EQ(CountSounds("start2.wav"), 1);
+  EXPECT_EQ(form->choice_text[1], "About");
+  EXPECT_EQ(form->choice_text[2], "Start");
+}
+
+TEST_F(Input, TheStartUpTitleIsAnArticleOrAMaterial) {
+  // The new game draws the starting stock first (eleven draws); then the
+  // title draws until it lands on an article or a material: an empty
+  // number, a seal and the empty 130 are drawn again.
+  random.values = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 100, 130, 3};
+  Create();
+  ASSERT_GE(random.draws.size(), 15u);
+  EXPECT_EQ(random.draws[11], 999);
+  EXPECT_EQ(random.draws[14], 999);
+  Bitmap note;
+  ASSERT_TRUE(note.LoadFromFile(form->CgPath(form->goods_table[3].picture)));
+  ASSERT_EQ(form->picture_slots[3].Width(), note.Width());
+  EXPECT_EQ(form->picture_slots[3].Pixel(note.Width() / 2, note.Height() / 2),
+            note.Pixel(note.Width() / 2, note.Height() / 2));
+  // Drawn huge around (195, 100): twice its width, on the display itself.
+  int w = note.Width();
+  EXPECT_EQ(form->cg.Pixel(195 - w + 2 * (w / 2), 100 - w + 2 * (w / 2)), note.Pixel(w / 2, w / 2 * note.Height() / w));
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// The floating message log and the choice prompt.
+#include "tests/app/app_fixture.h"
+
+namespace {
+
+using Messages = AppTest;
+
+TEST_F(Messages, LinesStandTwelvePixelsApartNewestLowest) {
+  form->click_wait = 1;
+  form->PrintMessage("一");
+  form->PrintMessage("二");
+  form->PrintMessage("三");
+  int first = 1, second = 2, third = 3;  // ring entries written in order
+  EXPECT_EQ(form->effect_text[first], "一");
+  EXPECT_EQ(form->effect_age[third], 13);
+  EXPECT_EQ(form->effect_age[second], 25);
+  EXPECT_EQ(form->effect_age[first], 37);
+  EXPECT_EQ(form->effect_y[third], 245);
+  EXPECT_EQ(form->effect_x[third], 5);
+}
+
+TEST_F(Messages, AnEmptyLineStillTypesAndPushesTheLogUp) {
+  form->click_wait = 1;
+  form->PrintMessage("前");
+  form->PrintMessage("");
+  EXPECT_EQ(CountSounds("moji.wav"), 2);
+  EXPECT_EQ(form->effect_age[1], 25);
+  EXPECT_EQ(form->effect_text[2], "");
+}
+
+TEST_F(Messages, TypingSoundChannelsFollowTheDraw) {
+  form->click_wait = 1;
+  random.values = {1, 0, 1, 0};
+  form->PrintMessage("a");
+  form->PrintMessage("b");
+  form->PrintColorMessage("c", "red");
+  form->PrintColorMessage("d", "red");
+  ASSERT_EQ(sounds.size(), 4u);
+  EXPECT_EQ(sounds[0].first, 3);
+  EXPECT_EQ(sounds[1].first, 4);
+  EXPECT_EQ(sounds[2].first, 0);
+  EXPECT_EQ(sounds[3].first, 4);
+}
+
+TEST_F(Messages, ColourNamesAreExactAndUnknownOnesAreWhite) {
+  form->click_wait = 1;
+  const std::pair<const char*, int> cases[] = {
+      {"green", 301}, {"yellow", 302}, {"blue", 303}, {"pink", 304}, {"red", 307},
+      {"yellow2", 308}, {"pink2", 310}, {"Pink", 4}, {"purple", 4}, {"", 4},
+  };
+  for (auto [name, kind] : cases) {
+    form->PrintColorMessage("x", name);
+    EXPECT_EQ(form->effect_kind[form->effect_next], kind) << name;
+  }
+}
+
+TEST_F(Messages, TheFiftyFirstEffectOverwritesTheOldest) {
+  for (int i = 0; i < 50; ++i) form->AddEffect(0, 0, "e" + std::to_string(i), 4);
+  EXPECT_EQ(form->effect_text[1], "e0");
+  EXPECT_EQ(form->effect_text[0], "e49");  // the ring wrapped from 49 to 0
+  form->AddEffect(0, 0, "e50", 129);
+  EXPECT_EQ(form->effect_next, 1);
+  EXPECT_EQ(form->effect_text[1], "e50");
+  EXPECT_EQ(form->effect_kind[1], 129);
+  EXPECT_EQ(form->effect_age[1], 1);
+  EXPECT_EQ(form->effect_text[50], "");  // entries past 49 are never written
+}
+
+TEST_F(Messages, HeartBurstsDoNotRiseWithTheLog) {
+  form->click_wait = 1;
+  form->AddEffect(100, 100, "", kKindHeart);
+  form->PrintMessage("上へ");
+  EXPECT_EQ(form->effect_age[1], 1);
+}
+
+TEST_F(Messages, OfferingChoicesResetsTheSlideAndPresses) {
+  form->choice_pressed = {3, 5, 8};
+  form->OfferChoices("", "", "");
+  EXPECT_EQ(form->choice_slide, -200);
+  EXPECT_EQ(form->choices_active, 1);
+  EXPECT_EQ(form->choice_pressed, (std::array<int32_t, 3>{0, 0, 0}));
+  // All three empty: no label can be taken, a click only ends a wait.
+  form->screen_phase = 1;
+  form->choices_visible = true;
+  form->click_wait = 0;
+  for (int n = 1; n <= 3; ++n) form->selMouseDown(n);
+  EXPECT_EQ(form->choices_active, 1);
+  EXPECT_EQ(form->click_wait, 1);
+  EXPECT_EQ(CountSounds("pi.wav"), 0);
+}
+
+}  // namespace

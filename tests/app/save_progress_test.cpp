@@ -1,0 +1,90 @@
+// The window's LoadProgress and SaveProgress: files beside the game, tables
+// filled only after a good load, and failures shown to the player.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "save/save_files.h"
+#include "tests/app/app_fixture.h"
+
+namespace {
+
+class SaveProgressTest : public AppTest {
+ protected:
+  std::string Dat(const std::string& name) const { return (dir_ / "dat" / name).string(); }
+  std::string Bytes(const std::filesystem::path& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  void Put(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+  }
+  bool TablesFilled() const {
+    return !form->goods_table[1].name.empty() && !form->customer_table[0].name.empty();
+  }
+};
+
+TEST_F(SaveProgressTest, FirstStartWithoutSaveFilesIsFreshProgress) {
+  std::filesystem::remove(Dat("my.dat"));
+  std::filesystem::remove(Dat("name.dat"));
+  form->my.play_count = 5;
+  form->name_list[0] = "old";
+  ASSERT_TRUE(form->LoadProgress());
+  EXPECT_TRUE(platform->errors.empty());
+  EXPECT_EQ(form->my.play_count, 0);
+  EXPECT_EQ(form->name_list[0], "");
+  EXPECT_TRUE(TablesFilled());
+  EXPECT_FALSE(std::filesystem::exists(Dat("my.dat")));  // created by the first save
+
+  ASSERT_TRUE(form->SaveProgress());
+  EXPECT_EQ(Bytes(Dat("my.dat")), FormatProgress(tmy{}));
+}
+
+TEST_F(SaveProgressTest, LoadsWhatWasSaved) {
+  form->my.play_count = 3;
+  form->my.best_level = 7;
+  form->my.progress_flags[kGameCleared] = 1;
+  form->my.seal_collected[101] = 1;
+  ASSERT_TRUE(form->SaveProgress());
+  EXPECT_EQ(Bytes(dir_ / "成績.txt"), ResultsSheetText(form->my));
+  Put(Dat("name.dat"), "\x8E\x52\x93\x63\r\n");
+
+  form.reset();
+  form = std::make_unique<TForm1>(*platform);
+  ASSERT_TRUE(form->LoadProgress());
+  EXPECT_EQ(form->my.play_count, 3);
+  EXPECT_EQ(form->my.best_level, 7);
+  EXPECT_EQ(form->my.progress_flags[kGameCleared], 1);
+  EXPECT_EQ(form->my.seal_collected[101], 1);
+  EXPECT_EQ(form->name_list[0], "山田");
+}
+
+TEST_F(SaveProgressTest, BrokenMyDatStopsTheStartAndStaysAsItIs) {
+  Put(Dat("my.dat"), "0\r\n0\r\nzero\r\n");
+  EXPECT_FALSE(form->LoadProgress());
+  ASSERT_EQ(platform->errors.size(), 1u);
+  EXPECT_NE(platform->errors[0].find("入力値が数値ではありません"), std::string::npos);
+  EXPECT_NE(platform->errors[0].find(Dat("my.dat")), std::string::npos);
+  EXPECT_FALSE(TablesFilled());
+  EXPECT_EQ(Bytes(Dat("my.dat")), "0\r\n0\r\nzero\r\n");
+}
+
+TEST_F(SaveProgressTest, StartUpGivesUpOnABrokenMyDatWithoutSaving) {
+  if (!std::filesystem::exists(dir_ / "cg" / "00.bmp")) GTEST_SKIP() << "the pictures are not built";
+  Put(Dat("my.dat"), "1\r\n-\r\n");
+  EXPECT_FALSE(form->FormCreate());
+  ASSERT_EQ(platform->errors.size(), 1u);
+  EXPECT_NE(platform->errors[0].find("入力値が数値ではありません"), std::string::npos);
+  EXPECT_EQ(Bytes(Dat("my.dat")), "1\r\n-\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "成績.txt"));
+}
+
+TEST_F(SaveProgressTest, FailedSaveIsShownAndWritesNoSheet) {
+  std::filesystem::remove_all(dir_ / "dat");
+  EXPECT_FALSE(form->SaveProgress());
+  ASSERT_EQ(platform->errors.size(), 1u);
+  EXPECT_EQ(platform->errors[0], "ﾌｧｲﾙが見つかりません\n" + Dat("my.dat"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "成績.txt"));
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+# Shared by the end-to-end scripts: a private copy of the built game, started
+# in the X display, with helpers to click on the scene and take screenshots.
+# Scene coordinates are in the game's 390 x 260 pixels.
+
+e2e_start() {  # DIST OUT [env...]
+  DIST=$1
+  OUT=$2
+  shift 2
+  mkdir -p "$OUT"
+  WORK=$(mktemp -d)
+  trap 'e2e_stop; rm -rf "$WORK"' EXIT
+  cp "$DIST/picolatte" "$WORK/"
+  ln -s "$DIST/cg" "$WORK/cg"
+  cp -r "$DIST/dat" "$WORK/dat"
+  rm -f "$WORK/dat/my.dat"
+  env "$@" "$WORK/picolatte" >"$OUT/game.log" 2>&1 &
+  GAME_PID=$!
+  WIN=""
+  for _ in $(seq 100); do
+    WIN=$(xdotool search --pid "$GAME_PID" --onlyvisible --name . 2>/dev/null | head -1 || true)
+    [ -n "$WIN" ] && break
+    sleep 0.1
+  done
+  [ -n "$WIN" ] || { echo "the game window did not appear"; cat "$OUT/game.log"; exit 1; }
+  eval "$(xdotool getwindowgeometry --shell "$WIN")"
+  SCALE=$((WIDTH / 390))
+  sleep 0.5
+}
+
+e2e_click() {  # X Y (scene pixels)
+  xdotool mousemove --window "$WIN" $(($1 * SCALE + SCALE / 2)) $(($2 * SCALE + SCALE / 2)) click 1
+}
+
+e2e_shot() {  # NAME
+  import -window "$WIN" "$OUT/$1.png"
+}
+
+# Mean brightness (0-1) of a scene rectangle X Y W H in a screenshot.
+e2e_mean() {  # NAME X Y W H
+  convert "$OUT/$1.png" -crop "$(($4 * SCALE))x$(($5 * SCALE))+$(($2 * SCALE))+$(($3 * SCALE))" \
+    -colorspace Gray -format "%[fx:mean]" info:
+}
+
+# Pixels that differ between two screenshots inside a scene rectangle.
+e2e_diff() {  # A B X Y W H
+  local geo="$(($5 * SCALE))x$(($6 * SCALE))+$(($3 * SCALE))+$(($4 * SCALE))"
+  compare -metric AE -fuzz 5% <(convert "$OUT/$1.png" -crop "$geo" png:-) \
+    <(convert "$OUT/$2.png" -crop "$geo" png:-) null: 2>&1 || true
+}
+
+e2e_stop() {
+  if [ -n "${GAME_PID:-}" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+    kill -TERM "$GAME_PID" 2>/dev/null || true
+    for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$GAME_PID" 2>/dev/null || true
+  fi
+  GAME_PID=""
+}

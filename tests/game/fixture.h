@@ -1,0 +1,221 @@
+// A shop on the headless platform for the game's tests: its own copy of the
+// save folder, scripted random draws, and a clerk's finger that ends every
+// click wait by itself.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form.h"
+#include "app/random.h"
+#include "content/words.h"
+#include "platform/platform.h"
+
+namespace fs = std::filesystem;
+
+// Random draws scripted per range: Random(n) takes the next value queued for
+// n, or `fixed[n]` when one is set, or else the seeded generator. Every
+// message line draws Random(2) for its typing sound, so draws of 2 are best
+// scripted with `fixed`.
+struct DrawScript {
+  std::map<int, std::deque<int>> queued;
+  std::map<int, int> fixed;
+  std::vector<int> asked;  // every n, in order
+
+  void Install() {
+    SetRandomScript([this](int n) {
+      asked.push_back(n);
+      auto q = queued.find(n);
+      if (q != queued.end() && !q->second.empty()) {
+        const int value = q->second.front();
+        q->second.pop_front();
+        return value;
+      }
+      auto f = fixed.find(n);
+      return f != fixed.end() ? f->second : -1;
+    });
+  }
+  ~DrawScript() { SetRandomScript(nullptr); }
+  void Queue(int n, std::initializer_list<int> values) {
+    for (int v : values) queued[n].push_back(v);
+  }
+  // The draws asked for, without the typing sounds' Random(2).
+  std::vector<int> AskedBesidesTyping() const {
+    std::vector<int> out;
+    for (int n : asked)
+      if (n != 2) out.push_back(n);
+    return out;
+  }
+  bool AllUsed() const {
+    for (const auto& [n, q] : queued)
+      if (!q.empty()) return false;
+    return true;
+  }
+};
+
+struct Line {
+  int kind;
+  std::string text;
+  int x, y;
+};
+
+class ShopTest : public ::testing::Test {
+ protected:
+  fs::path base;
+  std::unique_ptr<HeadlessPlatform> platform;
+  std::unique_ptr<TForm1> form;
+  DrawScript draws;
+  std::vector<Line> lines;  // every effect written, in order
+  int waits = 0;            // click waits ended by the finger
+  bool finger = true;       // end click waits by clicking the scene
+
+  void SetUp() override {
+    static int serial = 0;
+    base = fs::temp_directory_path() /
+           ("picolatte_game_" + std::to_string(::getpid()) + "_" + std::to_string(serial++));
+    fs::remove_all(base);
+    fs::create_directories(base);
+    fs::create_directory_symlink(fs::path(TEST_DIST_DIR) / "cg", base / "cg");
+    fs::copy(fs::path(TEST_DIST_DIR) / "dat", base / "dat", fs::copy_options::recursive);
+    fs::remove(base / "dat" / "my.dat");
+    Open();
+  }
+
+  void TearDown() override {
+    Close();
+    fs::remove_all(base);
+  }
+
+  // Starts the program on the test's folder (again, to see what was saved).
+  void Open() {
+    platform = std::make_unique<HeadlessPlatform>(base.string() + "/");
+    platform->on_idle = [this](HeadlessPlatform& p) {
+      Harvest();
+      if (finger && form && form->click_wait == 0) {
+        ++waits;
+        p.Click(10, 10);
+      }
+    };
+    form = std::make_unique<TForm1>(*platform);
+    ASSERT_TRUE(form->FormCreate());
+    seen_ = form->effect_next;
+    draws.Install();
+  }
+
+  void Close() {
+    if (!form) return;
+    form->FormClose();
+    form->FormDestroy();
+    form.reset();
+    platform.reset();
+  }
+
+  // Collects the effects written since the last look.
+  void Harvest() {
+    if (!form) return;
+    while (seen_ != form->effect_next) {
+      seen_ = (seen_ + 1) % kEffectRing;
+      if (form->effect_kind[seen_] == 0) continue;  // cleared by a new game
+      lines.push_back({form->effect_kind[seen_], form->effect_text[seen_], form->effect_x[seen_],
+                       form->effect_y[seen_]});
+    }
+  }
+
+  // Runs a step and collects what it printed.
+  template <typename Step>
+  void Run(Step step) {
+    Harvest();
+    step();
+    Harvest();
+  }
+
+  // A game in progress with `customer` at the counter holding `goods`.
+  void AtCounter(int customer, int goods) {
+    form->screen_phase = 1;
+    form->current_customer = customer;
+    form->current_goods = goods;
+    form->LoadCustomerPicture(form->customer_table[customer].picture);
+    form->LoadPackagePicture(form->goods_table[goods].picture);
+  }
+
+  // Lets virtual time pass with frames running, until `done` holds.
+  template <typename Done>
+  bool PumpUntil(Done done, int max_calls = 2000) {
+    for (int i = 0; i < max_calls; ++i) {
+      if (done()) return true;
+      form->ProcessMessages(20);
+    }
+    Harvest();
+    return done();
+  }
+
+  // Clicks a choice label by its text.
+  void Choose(const std::string& text) {
+    int n = -1;
+    for (int i = 0; i < 3; ++i)
+      if (form->choice_text[i] == text) n = i;
+    ASSERT_GE(n, 0) << "not offered: " << text;
+    ASSERT_EQ(form->choices_active, 1);
+    platform->Click(kChoiceLeft + 20, kChoiceTop[n] + 10);
+    Harvest();
+    form->ProcessMessages(0);
+    Harvest();
+  }
+
+  void ClickScene(int x, int y) {
+    platform->Click(x, y);
+    form->ProcessMessages(0);
+    Harvest();
+  }
+
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> out;
+    for (const Line& l : lines)
+      if (l.kind != kKindHeart) out.push_back(l.text);
+    return out;
+  }
+  bool Printed(const std::string& text) const { return Count(text) > 0; }
+  int Count(const std::string& text) const {
+    int n = 0;
+    for (const Line& l : lines) n += l.text == text;
+    return n;
+  }
+  int KindOf(const std::string& text) const {
+    for (const Line& l : lines)
+      if (l.text == text) return l.kind;
+    return -1;
+  }
+  // Index of the first line equal to text, -1 if none.
+  int IndexOf(const std::string& text) const {
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (lines[i].text == text) return static_cast<int>(i);
+    return -1;
+  }
+  std::array<std::string, 3> Offered() const { return form->choice_text; }
+  static std::array<std::string, 3> Choices(const char* a, const char* b, const char* c) {
+    return {a, b, c};
+  }
+  // A customer number by name, -1 when none.
+  int CustomerNamed(const std::string& name) const {
+    for (int i = 0; i < kCustomerCount; ++i)
+      if (form->customer_table[i].name == name) return i;
+    return -1;
+  }
+  int SealsHeld() const {
+    int n = 0;
+    for (int g = 0; g < kGoodsCount; ++g)
+      if (form->goods_table[g].kind == kKindSeal) n += form->my.stock[g];
+    return n;
+  }
+
+ private:
+  int seen_ = 0;
+};
+
+inline constexpr int kPink2 = 310, kRed = 307, kYellow = 302, kYellow2 = 308, kBlue = 303,
+                     kPink = 304, kGreen = 301;

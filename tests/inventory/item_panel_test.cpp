@@ -1,0 +1,135 @@
+// The item panel as the player uses it: clicks on the list and the
+// buttons, the arrow keys, scrolling, and what it shows.
+#include "tests/view/form_fixture.h"
+
+namespace {
+
+using fixture::CountColor;
+using fixture::FixedRandom;
+
+class ItemPanelTest : public fixture::FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    FixedRandom one(1);
+    form->my.money = 1000;
+    form->OpenShop();
+  }
+  void Click(int x, int y) {
+    form->ItemPanelMouseDown(x, y);
+    form->ItemPanelMouseUp(x, y);
+  }
+  void Key(KeyCode key) {
+    form->ItemPanelKey(key, true);
+    form->ItemPanelKey(key, false);
+  }
+  // Fourteen-pixel rows from y = 8.
+  static int RowY(int row) { return 8 + 14 * row + 7; }
+};
+
+TEST_F(ItemPanelTest, ClickingARowSelectsAndDescribesIt) {
+  ASSERT_GE(form->item_box.entries.size(), 4u);
+  Click(260, RowY(2));
+  EXPECT_EQ(form->item_box.selected, 2);
+  EXPECT_EQ(form->current_goods, 202);
+  EXPECT_EQ(form->item_box.detail.rfind("大きめの袋", 0), 0u);
+  // Below the last entry the selection stays.
+  Click(260, RowY(15));
+  EXPECT_EQ(form->item_box.selected, 2);
+}
+
+TEST_F(ItemPanelTest, BuyButtonBuysAndCloseButtonCloses) {
+  Click(260, RowY(1));  // 小さな袋, 10 yen
+  int stock = form->my.stock[201];
+  Click(100, 216);
+  EXPECT_EQ(form->my.money, 990);
+  EXPECT_EQ(form->my.stock[201], stock + 1);
+  // Pressing on the button and letting go elsewhere does nothing.
+  form->ItemPanelMouseDown(100, 216);
+  form->ItemPanelMouseUp(300, 100);
+  EXPECT_EQ(form->my.money, 990);
+  // Neither does letting go on a button pressed elsewhere.
+  form->ItemPanelMouseDown(100, 100);
+  form->ItemPanelMouseUp(100, 216);
+  EXPECT_EQ(form->my.money, 990);
+  Click(100, 244);
+  EXPECT_FALSE(form->item_box.visible);
+  EXPECT_EQ(form->choice_text[2], "帰って寝る");
+}
+
+TEST_F(ItemPanelTest, ArrowKeysMoveTheSelectionAndUpdateTheDetail) {
+  Key(KeyCode::Down);
+  EXPECT_EQ(form->item_box.selected, 0);
+  EXPECT_EQ(form->current_goods, 200);
+  // Key press and release both describe: the second finds the same goods
+  // and stays quiet.
+  EXPECT_TRUE(Plays(0, [&] { form->ItemPanelKey(KeyCode::Down, true); }));
+  EXPECT_FALSE(Plays(0, [&] { form->ItemPanelKey(KeyCode::Down, false); }));
+  EXPECT_EQ(form->current_goods, 201);
+  Key(KeyCode::End);
+  EXPECT_EQ(form->item_box.selected, static_cast<int>(form->item_box.entries.size()) - 1);
+  Key(KeyCode::Down);
+  EXPECT_EQ(form->item_box.selected, static_cast<int>(form->item_box.entries.size()) - 1);
+  Key(KeyCode::Home);
+  Key(KeyCode::Up);
+  EXPECT_EQ(form->item_box.selected, 0);
+}
+
+TEST_F(ItemPanelTest, LongListsScrollToKeepTheSelectionInView) {
+  form->item_box.entries.clear();
+  for (int g = 100; g < 125; ++g) form->item_box.entries.push_back(form->goods_table[g].name);
+  form->item_box.selected = -1;
+  Key(KeyCode::End);
+  EXPECT_EQ(form->item_box.selected, 24);
+  EXPECT_EQ(form->item_box.top, 25 - 18);
+  // A click on row 0 now takes the first visible entry.
+  Click(260, RowY(0));
+  EXPECT_EQ(form->item_box.selected, 7);
+  EXPECT_EQ(form->current_goods, 107);
+  Key(KeyCode::PageUp);
+  EXPECT_EQ(form->item_box.selected, 0);
+  EXPECT_EQ(form->item_box.top, 0);
+  // The bar turns a page.
+  Click(381, 250);
+  EXPECT_EQ(form->item_box.top, 7);
+  EXPECT_EQ(form->item_box.selected, 0);
+  Click(381, 10);
+  EXPECT_EQ(form->item_box.top, 0);
+}
+
+TEST_F(ItemPanelTest, PanelShowsMoneyListAndSelection) {
+  form->my.money = 1234;
+  Click(260, RowY(0));
+  BlackScene();
+  form->DrawItemPanel();
+  const Bitmap& cg = form->cg;
+  // Money label, pink on the label colour.
+  EXPECT_GT(CountColor(cg, 0xFF80FF, 4, 184, 217, 201), 10);
+  // Detail text in its colour inside its box.
+  EXPECT_GT(CountColor(cg, 0xE7E3C5, 4, 4, 217, 181), 20);
+  // Entries in the list's text colour; the selected row highlighted.
+  EXPECT_GT(CountColor(cg, 0xEBE9BE, 220, 22, 385, 80), 20);
+  EXPECT_GT(CountColor(cg, 0x6B3563, 220, 8, 385, 22), 100);
+  // The selected material has no picture; an article or seal would sit at
+  // (188, 152).
+  Key(KeyCode::End);
+  form->item_box.entries.push_back("ハートのチール");
+  Key(KeyCode::End);
+  BlackScene();
+  form->DrawItemPanel();
+  EXPECT_EQ(cg.Pixel(190, 154), 0x100000u + 101);
+  // Button captions in white.
+  EXPECT_GT(CountColor(cg, 0xFFFFFF, 4, 204, 217, 229), 10);
+  EXPECT_GT(CountColor(cg, 0xFFFFFF, 4, 232, 217, 257), 10);
+}
+
+TEST_F(ItemPanelTest, LongDetailIsWrappedInsideItsBox) {
+  form->item_box.detail = std::string(200, 'W') + "\r" + "ことばのながいせつめいがつづきますよここからもっとながくなります";
+  BlackScene();
+  form->DrawItemPanel();
+  // Nothing spills right of the detail box.
+  EXPECT_EQ(CountColor(form->cg, 0xE7E3C5, 217, 0, 220, 260), 0);
+  EXPECT_GT(CountColor(form->cg, 0xE7E3C5, 4, 60, 217, 181), 20);
+}
+
+}  // namespace

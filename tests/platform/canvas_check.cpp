@@ -1,0 +1,134 @@
+// The canvas operations the scene is composed with.
+#include <gtest/gtest.h>
+
+#include "platform/bitmap.h"
+
+namespace {
+
+Bitmap Filled(int w, int h, Rgb color) {
+  Bitmap b(w, h);
+  b.brush_color = color;
+  b.FillRect(0, 0, w, h);
+  return b;
+}
+
+TEST(Canvas, TransparentDrawSkipsTheBottomLeftColourOnly) {
+  Bitmap sprite = Filled(4, 4, 0xFF00FF);
+  sprite.SetPixel(1, 1, 0x123456);
+  sprite.SetPixel(2, 2, 0xFF00FE);  // one step off the key: drawn
+  sprite.transparent = true;
+  Bitmap scene = Filled(10, 10, 0x000080);
+  scene.Draw(3, 3, sprite);
+  EXPECT_EQ(scene.Pixel(4, 4), 0x123456u);
+  EXPECT_EQ(scene.Pixel(5, 5), 0xFF00FEu);
+  EXPECT_EQ(scene.Pixel(3, 3), 0x000080u);
+  // With a fixed key the bottom-left colour is drawn like any other.
+  sprite.auto_key = false;
+  sprite.key_color = 0x000000;
+  scene.Draw(3, 3, sprite);
+  EXPECT_EQ(scene.Pixel(3, 3), 0xFF00FFu);
+}
+
+TEST(Canvas, StretchDrawDoublesAndDistortsToTheBox) {
+  Bitmap src(2, 1);
+  src.SetPixel(0, 0, 0x111111);
+  src.SetPixel(1, 0, 0x222222);
+  Bitmap dst(8, 8);
+  dst.StretchDraw(0, 0, 4, 6, src);  // 2x1 into 4x6
+  EXPECT_EQ(dst.Pixel(0, 0), 0x111111u);
+  EXPECT_EQ(dst.Pixel(1, 5), 0x111111u);
+  EXPECT_EQ(dst.Pixel(2, 0), 0x222222u);
+  EXPECT_EQ(dst.Pixel(3, 5), 0x222222u);
+  EXPECT_EQ(dst.Pixel(4, 0), 0u);
+  EXPECT_EQ(dst.Pixel(0, 6), 0u);
+}
+
+TEST(Canvas, CopyRectTakesOnlyTheSourceRectangleDoubled) {
+  Bitmap src = Filled(300, 200, 0x00FF00);
+  src.brush_color = 0xFF0000;
+  src.FillRect(195, 0, 300, 200);  // beyond the 195 x 130 window
+  Bitmap dst(390, 260);
+  dst.CopyRect(0, 0, 390, 260, src, 0, 0, 195, 130);
+  EXPECT_EQ(dst.Pixel(389, 259), 0x00FF00u);
+  EXPECT_EQ(dst.Pixel(0, 0), 0x00FF00u);
+}
+
+TEST(Canvas, OrRectBrightensAndBlackAddsNothing) {
+  Bitmap scene = Filled(4, 4, 0x102030);
+  Bitmap light(4, 4);
+  light.SetPixel(1, 1, 0x0F0F0F);
+  scene.OrRect(0, 0, 400, 300, light);
+  EXPECT_EQ(scene.Pixel(1, 1), 0x1F2F3Fu);
+  EXPECT_EQ(scene.Pixel(0, 0), 0x102030u);
+}
+
+TEST(Canvas, RectangleOutlineExcludesRightAndBottomEdges) {
+  Bitmap b(10, 10);
+  b.brush_clear = true;
+  b.pen_color = 0xFFFFFF;
+  b.Rectangle(2, 2, 6, 4);  // two rows high: all outline
+  EXPECT_EQ(b.Pixel(2, 2), 0xFFFFFFu);
+  EXPECT_EQ(b.Pixel(5, 3), 0xFFFFFFu);
+  EXPECT_EQ(b.Pixel(6, 3), 0u);
+  EXPECT_EQ(b.Pixel(2, 4), 0u);
+}
+
+TEST(Canvas, EllipseStaysInsideItsBoxAndFillsItsMiddle) {
+  Bitmap b(20, 20);
+  b.pen_color = b.brush_color = 0xEE55AA;
+  b.Ellipse(5, 5, 15, 15);
+  EXPECT_EQ(b.Pixel(10, 10), 0xEE55AAu);
+  EXPECT_EQ(b.Pixel(5, 5), 0u);    // corner of the box
+  EXPECT_EQ(b.Pixel(15, 10), 0u);  // right edge excluded
+  EXPECT_EQ(b.Pixel(4, 10), 0u);
+}
+
+TEST(Canvas, FloodFillStopsAtTheBorderColour) {
+  Bitmap b(20, 20);
+  b.pen_color = 0x331122;
+  b.MoveTo(10, 10);
+  b.LineTo(0, 0);
+  b.LineTo(20, 0);
+  b.LineTo(10, 10);
+  b.SetPixel(10, 10, 0x331122);
+  b.brush_color = 0x331122;
+  b.FloodFill(10, 5, 0x331122);
+  EXPECT_EQ(b.Pixel(10, 5), 0x331122u);
+  EXPECT_EQ(b.Pixel(10, 15), 0u);  // outside the triangle
+  EXPECT_EQ(b.Pixel(2, 10), 0u);
+  // A fill whose colour differs from the border still ends.
+  b.brush_color = 0x00FF00;
+  b.FloodFill(10, 15, 0x331122);
+  EXPECT_EQ(b.Pixel(10, 15), 0x00FF00u);
+  EXPECT_EQ(b.Pixel(10, 5), 0x331122u);
+}
+
+TEST(Canvas, LineLeavesItsEndPointUndrawn) {
+  Bitmap b(10, 10);
+  b.pen_color = 0xFFFFFF;
+  b.MoveTo(0, 0);
+  b.LineTo(5, 0);
+  EXPECT_EQ(b.Pixel(4, 0), 0xFFFFFFu);
+  EXPECT_EQ(b.Pixel(5, 0), 0u);
+}
+
+TEST(Canvas, JapaneseTextHasExtentsAndInk) {
+  Bitmap b(200, 40);
+  b.brush_clear = true;
+  b.font.size = 10;
+  b.font.bold = true;
+  b.font.color = 0xFFFFFF;
+  int w = b.TextWidth("次のお客様どうぞー");
+  int h = b.TextHeight("次のお客様どうぞー");
+  EXPECT_GT(w, 9 * 8);
+  EXPECT_GE(h, PointsToPixels(10));
+  b.TextOut(0, 0, "次のお客様どうぞー");
+  int lit = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 200; ++x) lit += b.Pixel(x, y) != 0;
+  EXPECT_GT(lit, 50);
+  b.font.bold = false;
+  EXPECT_LE(b.TextWidth("次のお客様どうぞー"), w);
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+// The FluidSynth music player, rendered by hand as the audio callback would:
+// a piece's natural end is reported once; a stop, an open or a new play makes
+// no report; broken files are refused.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/fluid_music.h"
+#include "sound_test_util.h"
+
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kSilent = 300;  // peak below -40 dB: what is left of a reverb tail
+
+class MusicTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    music = FluidMusic::Create(kRate);
+    if (!music) GTEST_SKIP() << "no General MIDI soundfont installed";
+    dir = sound_test::ScratchDir("music");
+    sound_test::WriteBytes(dir / "note.mid", sound_test::MidiNote(1));
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  // Renders `seconds` of audio; returns the peak level and counts ends.
+  int Render(double seconds) {
+    int peak = 0;
+    std::vector<int16_t> buf(512 * 2);
+    for (int left = static_cast<int>(seconds * kRate); left > 0; left -= 512) {
+      std::fill(buf.begin(), buf.end(), 0);
+      uint32_t generation = 0;
+      if (music->MixInto(buf.data(), 512, generation)) {
+        ++ends;
+        last_end = generation;
+      }
+      for (int16_t s : buf) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    }
+    return peak;
+  }
+
+  std::unique_ptr<FluidMusic> music;
+  std::filesystem::path dir;
+  int ends = 0;
+  uint32_t last_end = 0;
+};
+
+TEST_F(MusicTest, NaturalEndIsReportedOnceAndReplayStartsFromTheTop) {
+  ASSERT_TRUE(music->Open((dir / "note.mid").string()));
+  EXPECT_TRUE(music->IsOpen());
+  EXPECT_EQ(Render(0.2), 0);  // opened, not playing yet
+  ASSERT_TRUE(music->Play());
+  EXPECT_GT(Render(0.4), 1000);  // the note sounds
+  Render(8.0);
+  ASSERT_EQ(ends, 1);
+  EXPECT_TRUE(music->EndIsCurrent(last_end));
+  EXPECT_EQ(Render(0.5), 0);  // silent after the end, and no second report
+  EXPECT_EQ(ends, 1);
+
+  ASSERT_TRUE(music->Play());  // what mid_pNotify does
+  EXPECT_FALSE(music->EndIsCurrent(last_end));
+  EXPECT_GT(Render(0.4), 1000);
+  Render(8.0);
+  EXPECT_EQ(ends, 2);
+}
+
+TEST_F(MusicTest, StopOpenAndCloseReportNothing) {
+  ASSERT_TRUE(music->Open((dir / "note.mid").string()));
+  ASSERT_TRUE(music->Play());
+  EXPECT_GT(Render(0.2), 1000);
+  music->Stop();
+  EXPECT_LT(Render(0.2), kSilent);  // stopped at once
+  Render(8.0);
+  EXPECT_EQ(ends, 0);
+  EXPECT_TRUE(music->IsOpen());
+
+  // An end already on its way when a new piece is opened is stale.
+  ASSERT_TRUE(music->Play());
+  Render(8.0);
+  ASSERT_EQ(ends, 1);
+  ASSERT_TRUE(music->Open((dir / "note.mid").string()));
+  EXPECT_FALSE(music->EndIsCurrent(last_end));
+
+  // Stop with nothing playing, and a player destroyed mid-piece, are harmless.
+  music->Stop();
+  ASSERT_TRUE(music->Play());
+  Render(0.1);
+  music.reset();
+}
+
+TEST_F(MusicTest, BrokenOrMissingFilesAreRefusedAndSilenceTheOldPiece) {
+  ASSERT_TRUE(music->Open((dir / "note.mid").string()));
+  ASSERT_TRUE(music->Play());
+  Render(0.1);
+
+  EXPECT_FALSE(music->Open((dir / "missing.mid").string()));
+  EXPECT_FALSE(music->IsOpen());
+  EXPECT_FALSE(music->Play());
+  EXPECT_LT(Render(0.3), kSilent);
+
+  auto midi = sound_test::MidiNote(1);
+  auto truncated = midi;
+  truncated.resize(truncated.size() - 5);  // the track runs past the end
+  sound_test::WriteBytes(dir / "cut.mid", truncated);
+  EXPECT_FALSE(music->Open((dir / "cut.mid").string()));
+  sound_test::WriteBytes(dir / "riff.mid", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 0, 0});
+  EXPECT_FALSE(music->Open((dir / "riff.mid").string()));
+  EXPECT_EQ(ends, 0);
+}
+
+TEST(MidiCheck, ChunkStructure) {
+  auto good = sound_test::MidiNote(2);
+  EXPECT_TRUE(IsWellFormedMidi(good));
+  auto padded = good;
+  padded.push_back(0);  // trailing padding is common
+  EXPECT_TRUE(IsWellFormedMidi(padded));
+  auto no_tracks = good;
+  no_tracks[11] = 0;  // 0 tracks
+  EXPECT_FALSE(IsWellFormedMidi(no_tracks));
+  auto huge = good;
+  huge[18] = 0x7F;  // track length far past the end
+  EXPECT_FALSE(IsWellFormedMidi(huge));
+  EXPECT_FALSE(IsWellFormedMidi({}));
+  EXPECT_FALSE(IsWellFormedMidi(std::vector<uint8_t>(good.begin(), good.begin() + 14)));  // header only
+}
+
+}  // namespace

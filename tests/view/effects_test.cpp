@@ -1,0 +1,152 @@
+// Message lines and heart bursts: how they age, rise, colour and end.
+#include "tests/view/form_fixture.h"
+
+namespace {
+
+using fixture::CountColor;
+using fixture::CountOther;
+
+class EffectsTest : public fixture::FormTest {
+ protected:
+  // Topmost row with a lit pixel in the log's columns, -1 when none.
+  int TopRow() {
+    for (int y = 0; y < kSceneHeight; ++y)
+      if (CountOther(form->cg, 0x000000, 0, y, 200, y + 1) > 0) return y;
+    return -1;
+  }
+};
+
+TEST_F(EffectsTest, MessageLineAgesEveryOtherFrameAndEndsPastTheTop) {
+  form->AddEffect(5, 245, "ABC", kKindMessage);
+  int frames = 0;
+  int last_alive_age = 0;
+  while (form->effect_age[form->effect_next] > 0 && frames < 1000) {
+    last_alive_age = form->effect_age[form->effect_next];
+    form->frame_counter = frames % 1000;
+    form->DrawEffects();
+    ++frames;
+  }
+  // It ends on the frame its age passes 255 (its top above y = -10).
+  EXPECT_EQ(last_alive_age, 255);
+  EXPECT_EQ(form->effect_age[form->effect_next], 0);
+  EXPECT_TRUE(form->effect_text[form->effect_next].empty());
+  // Age 1 to 256, one step every second frame.
+  EXPECT_EQ(frames, 2 * 255);
+}
+
+TEST_F(EffectsTest, ColouredLinesEndByTheSameRule) {
+  form->AddEffect(5, 245, "x", 310);
+  form->effect_age[form->effect_next] = 255;
+  form->frame_counter = 2;
+  form->DrawEffects();
+  EXPECT_EQ(form->effect_age[form->effect_next], 255);
+  form->frame_counter = 3;
+  form->DrawEffects();
+  EXPECT_EQ(form->effect_age[form->effect_next], 0);
+}
+
+TEST_F(EffectsTest, ANewLinePushesOlderOnesTwelvePixelsUp) {
+  form->PrintMessage("WWWW");
+  form->frame_counter = 0;  // even: no drift
+  BlackScene();
+  form->DrawEffects();
+  int first = TopRow();
+  ASSERT_GT(first, 200);
+  form->PrintMessage("");  // an empty line still pushes the log
+  BlackScene();
+  form->DrawEffects();
+  EXPECT_EQ(TopRow(), first - 12);
+}
+
+TEST_F(EffectsTest, LineColoursFollowTheirKindAndAge) {
+  struct Case {
+    int kind;
+    int age;  // after this frame's step
+    Rgb text;
+    Rgb shadow;
+  };
+  const Case cases[] = {
+      {4, 20, 0xDDDDDD, 0x555555},    // 20 mod 9 = 2
+      {302, 25, 0xDF8702, 0x555555},  // 25 mod 10 = 5
+      {310, 30, 0xFFBBCC, 0x552255},  // 30 mod 10 = 0
+  };
+  for (Case c : cases) {
+    SCOPED_TRACE(c.kind);
+    for (int i = 0; i < kEffectSlots; ++i) form->effect_age[i] = 0;
+    form->AddEffect(5, 150, "WWWWWWWW", c.kind);
+    form->effect_age[form->effect_next] = c.age - 1;
+    form->frame_counter = 1;  // odd: the line ages one step
+    BlackScene();
+    form->DrawEffects();
+    ASSERT_EQ(form->effect_age[form->effect_next], c.age);
+    EXPECT_GT(CountColor(form->cg, c.text, 0, 100, 200, 150), 5);
+    EXPECT_GT(CountColor(form->cg, c.shadow, 0, 100, 200, 150), 5);
+  }
+}
+
+TEST_F(EffectsTest, UnknownKindsDrawNothingAndAgeEveryFrame) {
+  form->AddEffect(50, 50, "WWW", 305);
+  form->frame_counter = 2;
+  BlackScene();
+  form->DrawEffects();
+  EXPECT_EQ(form->effect_age[form->effect_next], 2);
+  EXPECT_EQ(CountOther(form->cg, 0x000000, 0, 0, kSceneWidth, kSceneHeight), 0);
+}
+
+TEST_F(EffectsTest, HeartBurstIsDrawnTwentyFramesOnTheLightLayer) {
+  form->AddEffect(200, 120, "", kKindHeart);
+  int drawn = 0;
+  for (int frame = 0; frame < 40; ++frame) {
+    form->bak.brush_clear = false;
+    form->bak.brush_color = 0;
+    form->bak.FillRect(0, 0, kSceneWidth, kSceneHeight);
+    form->DrawEffects();
+    if (CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight) > 0) ++drawn;
+    // The brush of the light layer is solid again after every effect.
+    EXPECT_FALSE(form->bak.brush_clear);
+  }
+  EXPECT_EQ(drawn, 20);
+  EXPECT_EQ(form->effect_age[form->effect_next], -1);
+}
+
+TEST_F(EffectsTest, HeartColoursDarkenWithAge) {
+  const std::pair<int, Rgb> steps[] = {{2, 0xEE55AA}, {4, 0xDD4488},  {11, 0xBB3377},
+                                       {12, 0x992255}, {18, 0x551133}, {19, 0x331122}};
+  for (auto [age, color] : steps) {
+    SCOPED_TRACE(age);
+    form->bak.brush_color = 0;
+    form->bak.FillRect(0, 0, kSceneWidth, kSceneHeight);
+    form->DrawHeart(200, 120, age);
+    // Each heart is a filled shape of one colour: the triangle's inside is
+    // flooded, so dozens of pixels carry it.
+    EXPECT_GT(CountColor(form->bak, color, 0, 0, kSceneWidth, kSceneHeight), 200);
+    EXPECT_EQ(CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight),
+              CountColor(form->bak, color, 0, 0, kSceneWidth, kSceneHeight));
+  }
+}
+
+TEST_F(EffectsTest, HeartsStartAQuarterTurnApartAroundTheSeal) {
+  // At age 10 the radius is 20: heart j sits at 90 j + 10 degrees.
+  form->bak.brush_color = 0;
+  form->bak.FillRect(0, 0, kSceneWidth, kSceneHeight);
+  form->DrawHeart(200, 120, 10);
+  // Heart 4 (370 degrees): about (219, 123); its triangle's inside lies
+  // just above the tip.
+  EXPECT_EQ(form->bak.Pixel(219, 121), 0xBB3377u);
+  // Heart 2 (190 degrees): about (181, 117).
+  EXPECT_EQ(form->bak.Pixel(181, 115), 0xBB3377u);
+  // The centre itself stays dark.
+  EXPECT_EQ(form->bak.Pixel(200, 120), 0x000000u);
+}
+
+TEST_F(EffectsTest, LightLayerBrightensTheSceneByOr) {
+  form->AddEffect(60, 40, "", kKindHeart);
+  form->choice_text = {"", "", ""};
+  form->screen_phase = 0;
+  Frame();  // age 2
+  // Heart 1 at 92 degrees, radius 4: tip about (60, 43).
+  Rgb lit = form->cg.Pixel(60, 41);
+  EXPECT_EQ(lit, fixture::kBackground | 0xEE55AA);
+}
+
+}  // namespace

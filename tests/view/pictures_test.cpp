@@ -1,0 +1,100 @@
+// Loading pictures into their slots: transparency, the doubled scene, the
+// goods card flag and what a missing file leaves behind.
+#include "tests/view/form_fixture.h"
+
+namespace {
+
+using fixture::Block;
+
+class PicturesTest : public fixture::FormTest {};
+
+TEST_F(PicturesTest, SlotLoadTurnsTransparencyOnAndKeepsTheOldPictureOnFailure) {
+  Bitmap& slot = form->picture_slots[12];
+  EXPECT_TRUE(form->LoadSlot(12, Cg("girl.bmp")));
+  EXPECT_TRUE(slot.transparent);
+  EXPECT_TRUE(slot.auto_key);
+  EXPECT_EQ(slot.TransparentColor(), fixture::kKey);
+  EXPECT_EQ(slot.Width(), 20);
+
+  // A broken file and a missing one change nothing.
+  std::FILE* f = std::fopen(Cg("broken.bmp").c_str(), "wb");
+  std::fputs("BM this is no picture", f);
+  std::fclose(f);
+  EXPECT_FALSE(form->LoadSlot(12, Cg("broken.bmp")));
+  EXPECT_FALSE(form->LoadSlot(12, Cg("missing.bmp")));
+  EXPECT_EQ(slot.Width(), 20);
+  EXPECT_EQ(slot.Pixel(5, 5), fixture::kCustomer);
+  EXPECT_FALSE(form->LoadSlot(20, Cg("girl.bmp")));
+  EXPECT_FALSE(form->LoadSlot(-1, Cg("girl.bmp")));
+}
+
+TEST_F(PicturesTest, ScenePictureShowsItsTopLeftDoubledAndEmptiesTheScene) {
+  Bitmap scene = Block(200, 140, 0x123456);
+  scene.SetPixel(0, 0, 0xAA0000);
+  scene.SetPixel(194, 129, 0x00BB00);
+  for (int y = 0; y < 140; ++y) scene.SetPixel(197, y, 0xFFFFFF);  // beyond the used part
+  Save("scene.bmp", scene);
+  form->LoadCustomerPicture("girl.bmp");
+  form->SetShopFront("haikei.bmp");
+  form->LoadPackagePicture("key01.bmp");
+
+  form->LoadScenePicture("scene.bmp");
+  const Bitmap& back = form->picture_slots[6];
+  ASSERT_EQ(back.Width(), kSceneWidth);
+  ASSERT_EQ(back.Height(), kSceneHeight);
+  EXPECT_EQ(back.Pixel(0, 0), 0xAA0000u);
+  EXPECT_EQ(back.Pixel(1, 1), 0xAA0000u);
+  EXPECT_EQ(back.Pixel(2, 2), 0x123456u);
+  EXPECT_EQ(back.Pixel(388, 258), 0x00BB00u);
+  EXPECT_EQ(back.Pixel(389, 259), 0x00BB00u);
+  EXPECT_EQ(fixture::CountColor(back, 0xFFFFFF, 0, 0, kSceneWidth, kSceneHeight), 0);
+  // Customer, package and seal are "not.bmp" now; the front is hidden.
+  EXPECT_EQ(form->picture_slots[1].Width(), 1);
+  EXPECT_EQ(form->picture_slots[3].Width(), 1);
+  EXPECT_EQ(form->picture_slots[4].Width(), 1);
+  EXPECT_EQ(form->shop_front_shown, 0);
+  EXPECT_EQ(form->goods_card_state, 0);
+}
+
+TEST_F(PicturesTest, MissingScenePictureKeepsThePreviousSceneWhole) {
+  form->LoadCustomerPicture("girl.bmp");
+  form->SetShopFront("haikei.bmp");
+  form->LoadPackagePicture("key01.bmp");
+  Bitmap before = form->picture_slots[6];
+
+  form->LoadScenePicture("no_such_scene.bmp");
+  EXPECT_EQ(form->picture_slots[6].Pixel(100, 100), before.Pixel(100, 100));
+  EXPECT_EQ(form->picture_slots[1].Width(), 20);
+  EXPECT_EQ(form->picture_slots[3].Width(), 10);
+  EXPECT_EQ(form->shop_front_shown, 1);
+  EXPECT_EQ(form->goods_card_state, 1);
+}
+
+TEST_F(PicturesTest, PackageNameDecidesTheGoodsCardCaseSensitively) {
+  form->LoadPackagePicture("not.bmp");
+  EXPECT_EQ(form->goods_card_state, 0);
+  // "Not.bmp" is another name (and no file here): the card is on, the slot
+  // keeps "not.bmp".
+  form->LoadPackagePicture("Not.bmp");
+  EXPECT_EQ(form->goods_card_state, 1);
+  EXPECT_EQ(form->picture_slots[3].Width(), 1);
+  form->LoadPackagePicture("key01.bmp");
+  EXPECT_EQ(form->goods_card_state, 1);
+  EXPECT_EQ(form->picture_slots[3].Width(), 10);
+}
+
+TEST_F(PicturesTest, ShopFrontIsAFlagAndTheShopSceneShowsIt) {
+  form->SetShopFront("anything.bmp");
+  EXPECT_EQ(form->shop_front_shown, 1);
+  form->SetShopFront("not.bmp");
+  EXPECT_EQ(form->shop_front_shown, 0);
+
+  form->LoadCustomerPicture("girl.bmp");
+  form->ShowShopScene();
+  EXPECT_EQ(form->shop_front_shown, 1);
+  EXPECT_EQ(form->goods_card_state, 0);
+  EXPECT_EQ(form->picture_slots[1].Width(), 1);
+  EXPECT_EQ(form->picture_slots[6].Pixel(10, 10), 0x203040u);
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+// The picture families of the game, each drawn by its own file, and the bits
+// of style they share.
+#pragma once
+
+#include <string>
+
+#include "tools/assetgen/draw_kit.h"
+
+namespace pic {
+
+void DrawGoods(const std::string& out);      // articles, 40 x 40
+void DrawWrapping(const std::string& out);   // bags and boxes, open and folded
+void DrawSeals(const std::string& out);      // seal01-seal50, 26 x 26 stickers
+void DrawCustomers(const std::string& out);  // 60 x 75 busts
+void DrawScenes(const std::string& out);     // 195 x 130 scenes
+void DrawShop(const std::string& out);       // 00, shop front pieces, choice marker, seal box, odds
+
+// The ink line around every sprite, so it reads on any background.
+inline Col Ink() { return Hex(0x3B2A3F); }
+
+// Outlines and hardens a sprite drawing and writes it with a magenta key.
+void SaveSprite(const std::string& out, const std::string& name, Canvas c, bool outline = true);
+
+// Sparkle: a four-pointed twinkle.
+void Twinkle(Canvas& c, float cx, float cy, float r, Col col);
+
+}  // namespace pic

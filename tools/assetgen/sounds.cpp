@@ -1,0 +1,48 @@
+// The "sounds" generator: renders every listed sound and writes dat/*.wav.
+#include "tools/assetgen/sounds.h"
+
+#include <set>
+#include <stdexcept>
+#include <string>
+
+#include "tools/assetgen/assetgen.h"
+
+namespace assetgen {
+namespace {
+
+std::vector<SoundDef>& Registry() {
+  static std::vector<SoundDef> defs;
+  return defs;
+}
+
+void GenerateSounds(const std::string& out) {
+  std::set<std::string> seen;
+  for (const SoundDef& def : AllSounds()) {
+    if (!seen.insert(def.file).second)
+      throw std::runtime_error(std::string("sound listed twice: ") + def.file);
+    synth::Audio audio = RenderSound(def);
+    WriteAudioAsset(out + "/dat/" + def.file, EncodeWav(audio, def.format));
+  }
+}
+
+static Register reg("sounds", &GenerateSounds);
+
+}  // namespace
+
+SoundList::SoundList(std::initializer_list<SoundDef> defs) {
+  Registry().insert(Registry().end(), defs.begin(), defs.end());
+}
+
+const std::vector<SoundDef>& AllSounds() {
+  return Registry();
+}
+
+synth::Audio RenderSound(const SoundDef& def) {
+  synth::Audio audio = def.make(def.format.rate);
+  synth::RemoveDc(audio);
+  synth::FadeEdges(audio);
+  synth::NormalizePeak(audio, def.peak_dbfs);
+  return audio;
+}
+
+}  // namespace assetgen

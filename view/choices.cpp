@@ -1,0 +1,56 @@
+// The three choice labels sliding in from the right with their marker, and
+// the "-CLICK HERE-" hint that slides in once a choice has been taken.
+#include <array>
+#include <cstdlib>
+
+#include "app/form.h"
+
+namespace {
+
+// White pulsing to pink and back, one step per frame.
+constexpr std::array<Rgb, 12> kChoiceCycle = {
+    0xFFFFFF, 0xFFEEEE, 0xFFDDEE, 0xFFCCDD, 0xFFBBDD, 0xFF99CC,
+    0xFF77BB, 0xFF99CC, 0xFFBBDD, 0xFFCCDD, 0xFFDDEE, 0xFFEEEE,
+};
+
+// Labels ease toward 0 while they can be taken and out to -160 after.
+int EaseChoiceSlide(int x, bool active) {
+  if (x < 0 && active) x = x + (-x) / 2 + 1;
+  if (x > -160 && !active) x = x - (160 - std::abs(x)) / 2 - 1;
+  return x;
+}
+
+}  // namespace
+
+void TForm1::DrawChoices() {
+  int x = EaseChoiceSlide(choice_slide, choices_active == 1);
+  choice_slide = x;
+  Rgb color = kChoiceCycle[frame_counter % 12];
+
+  cg.font.size = 10;
+  cg.font.bold = true;
+  cg.font.color = color;
+  int d = 3 * std::abs(x / 3);
+
+  for (int n = 0; n < 3; ++n) {
+    if (choice_text[n].empty()) continue;
+    // The press animation only counts; the label itself does not change.
+    if (choice_pressed[n] >= 1 && frame_counter % 2 == 0) {
+      if (++choice_pressed[n] > 8) choice_pressed[n] = 0;
+    }
+    int left = kChoiceLeft - 2 * x;
+    if (hovered_choice == n + 1) left -= 10;
+    int top = kChoiceTop[n];
+    cg.Draw(left - 7 - d, top - 14, picture_slots[0]);
+    int h = cg.TextHeight(choice_text[n]);
+    cg.TextOut(left + 25, top + 14 - h / 2, choice_text[n]);
+  }
+
+  if (screen_phase != 0 && click_wait == 0) {
+    cg.font.size = 10;
+    cg.font.color = color;
+    cg.font.bold = true;
+    cg.pen_color = color;
+    cg.TextOut(435 + x, 245, "-CLICK HERE-");
+  }
+}

@@ -1,0 +1,112 @@
+// Floating texts: message lines rising up the lower left with their colour
+// cycles, and heart bursts drawn on the light layer.
+#include <array>
+#include <cmath>
+
+#include "app/form.h"
+
+namespace {
+
+struct LineStyle {
+  int kind;
+  Rgb shadow;
+  int cycle_length;
+  std::array<Rgb, 10> cycle;
+};
+
+constexpr std::array<LineStyle, 8> kLineStyles = {{
+    {4, 0x555555, 9,
+     {0xFFFFFF, 0xEEEEEE, 0xDDDDDD, 0xCCCCCC, 0xBBBBBB, 0xBBBBBB, 0xCCCCCC, 0xDDDDDD, 0xEEEEEE, 0}},
+    {301, 0x555555, 10,  // green
+     {0x00EA12, 0x00DB10, 0x00BF0F, 0x00B50E, 0x00B50D, 0x00B50C, 0x00B50D, 0x00B50E, 0x00BF0F,
+      0x00DB10}},
+    {302, 0x555555, 10,  // yellow
+     {0xFFE800, 0xE8D800, 0xDFC402, 0xDFAD02, 0xDF9D02, 0xDF8702, 0xDF9D02, 0xDFAD02, 0xDFC402,
+      0xE8D800}},
+    {303, 0x555555, 10,  // blue
+     {0x7EECF8, 0x64E8F7, 0x4EE4F5, 0x34E0F3, 0x1FDCF1, 0x0FD2E8, 0x1FDCF1, 0x34E0F3, 0x4EE4F5,
+      0x64E8F7}},
+    {304, 0x555555, 10,  // pink
+     {0xFF4AA5, 0xFF379B, 0xFF158A, 0xFB00A9, 0xE300B6, 0xD201D8, 0xE300B6, 0xFB00A9, 0xFF158A,
+      0xFF379B}},
+    {307, 0x555555, 10,  // red
+     {0xFF4646, 0xFF2626, 0xFF0606, 0xD90000, 0xC40000, 0xB50000, 0xC40000, 0xD90000, 0xFF0606,
+      0xFF2626}},
+    {308, 0x555555, 10,  // yellow2
+     {0xDDDD88, 0xCCCC77, 0xBBBB66, 0xAAAA55, 0x999955, 0x888855, 0x999955, 0xAAAA55, 0xBBBB66,
+      0xCCCC77}},
+    {310, 0x552255, 10,  // pink2
+     {0xFFBBCC, 0xEEAABB, 0xDD99AA, 0xCC8899, 0xBB7788, 0xAA6677, 0xBB7788, 0xCC8899, 0xDD99AA,
+      0xEEAABB}},
+}};
+
+const LineStyle* StyleOf(int kind) {
+  for (const LineStyle& style : kLineStyles) {
+    if (style.kind == kind) return &style;
+  }
+  return nullptr;
+}
+
+// The hearts darken as they fly out.
+Rgb HeartColor(int age) {
+  if (age <= 3) return 0xEE55AA;
+  if (age <= 7) return 0xDD4488;
+  if (age <= 11) return 0xBB3377;
+  if (age <= 15) return 0x992255;
+  if (age <= 18) return 0x551133;
+  return 0x331122;
+}
+
+}  // namespace
+
+void TForm1::DrawHeart(int x, int y, int age) {
+  Rgb color = HeartColor(age);
+  bak.pen_width = 1;
+  bak.pen_color = color;
+  bak.brush_color = color;
+  bak.brush_clear = false;
+  int r = 2 * age;
+  for (int j = 1; j <= 4; ++j) {
+    double a = (90 * j + age) * 3.1415 / 180;
+    int px = x + static_cast<int>(std::trunc(std::cos(a) * r));
+    int py = y + static_cast<int>(std::trunc(std::sin(a) * r));
+    bak.Ellipse(px - 10, py - 15, px, py - 5);
+    bak.Ellipse(px, py - 15, px + 10, py - 5);
+    bak.MoveTo(px, py);
+    bak.LineTo(px - 10, py - 10);
+    bak.LineTo(px + 10, py - 10);
+    bak.LineTo(px, py);
+    bak.FloodFill(px, py - 2, color);
+  }
+}
+
+void TForm1::DrawEffects() {
+  for (int i = 0; i < kEffectSlots; ++i) {
+    if (effect_age[i] < 1) continue;
+    int kind = effect_kind[i];
+    const LineStyle* style = StyleOf(kind);
+    effect_age[i] += style ? frame_counter % 2 : 1;
+    int t = effect_age[i];
+
+    if (style) {
+      int top = effect_y[i] - t;
+      cg.brush_clear = true;
+      cg.font.size = 10;
+      cg.font.bold = true;
+      if (!effect_text[i].empty()) {
+        cg.font.color = style->shadow;
+        cg.TextOut(effect_x[i] + 1, top + 1, effect_text[i]);
+        cg.font.color = style->cycle[t % style->cycle_length];
+        cg.TextOut(effect_x[i], top, effect_text[i]);
+      }
+      if (top < -10) {
+        effect_age[i] = 0;
+        effect_text[i].clear();
+      }
+    } else if (kind == kKindHeart) {
+      DrawHeart(effect_x[i], effect_y[i], t);
+      if (t > 20) effect_age[i] = -1;
+    }
+    bak.brush_clear = false;
+  }
+}

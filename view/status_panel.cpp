@@ -1,0 +1,121 @@
+// The status panel on the right of the scene during a game: day, hours left
+// and satisfaction with their bars, level, money and the goods card.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/form.h"
+#include "view/sjis_cut.h"
+
+namespace {
+
+// Colour of the hours and satisfaction numbers by percent of their goal;
+// a value outside the scale keeps the colour already set.
+Rgb ScaleColor(int value, Rgb at_hundred, Rgb current) {
+  if (value >= 0 && value <= 10) return 0x800000;
+  if (value >= 11 && value <= 20) return 0xFF0000;
+  if (value >= 21 && value <= 30) return 0xFF7744;
+  if (value >= 31 && value <= 50) return 0xFFCC55;
+  if (value >= 51 && value <= 65) return 0xFFFFBB;
+  if (value >= 66 && value <= 75) return 0xFFFFDD;
+  if (value >= 76 && value <= 99) return 0xFFFFFF;
+  if (value >= 100 && value <= 999) return at_hundred;
+  return current;
+}
+
+// Moves a bar value toward its target by a tenth of the gap plus one.
+int EaseBar(int value, int target) {
+  if (target < value) value -= std::abs(value - target) / 10 + 1;
+  if (target > value) value += std::abs(value - target) / 10 + 1;
+  return value;
+}
+
+}  // namespace
+
+void TForm1::DrawStatusPanel() {
+  int& s = status_slide;
+  if (s < 0) s = s + (-s) / 4 + 1;
+  const int right = 385 - s;
+  const int day_hours = my.clerk_level + 8;
+
+  cg.pen_width = 1;
+  cg.pen_color = 0x002244;
+  cg.Rectangle(290 - s, 69, right, 71);
+  cg.pen_color = 0x33DDFF;
+  int hours_fill = day_hours != 0 ? shown_hours * 950 / day_hours / 10 : 0;
+  cg.Rectangle(289 - s, 67, 289 - s + hours_fill, 69);
+  cg.pen_color = 0x004444;
+  cg.Rectangle(285 - s, 94, right, 96);
+  cg.pen_color = 0x00FFCC;
+  cg.Rectangle(284 - s, 92, 284 - s + shown_satisfaction, 94);
+  cg.pen_color = 0xFFFF00;
+  cg.Rectangle(335 - s + 5 * my.clerk_level, 90, 336 - s + 5 * my.clerk_level, 98);
+
+  shown_hours = EaseBar(shown_hours, my.hours_to_closing);
+  shown_satisfaction = EaseBar(shown_satisfaction, my.satisfaction);
+
+  cg.brush_clear = true;
+  cg.font.bold = true;
+  cg.font.color = 0xFFFFFF;
+  cg.font.face = kGameFace;
+  cg.font.size = 8;
+
+  auto right_aligned = [&](const std::string& text, int size, int y) {
+    cg.font.size = size;
+    cg.TextOut(right - cg.TextWidth(text), y, text);
+  };
+  right_aligned("オープンから " + std::to_string(my.day) + "日目", 8, 35);
+
+  // A small label, a big coloured number and a small unit, right-aligned
+  // together.
+  auto readout = [&](const std::string& label, int number, int number_size, const std::string& unit,
+                     int label_y, int number_y, Rgb color) {
+    std::string digits = std::to_string(number);
+    cg.font.size = 8;
+    int w1 = cg.TextWidth(label);
+    int w2 = cg.TextWidth(unit);
+    cg.font.size = number_size;
+    int wn = cg.TextWidth(digits);
+    cg.font.size = 8;
+    cg.font.color = 0xFFFFFF;
+    cg.TextOut(right - w1 - wn - w2, label_y, label);
+    cg.font.size = number_size;
+    cg.font.color = color;
+    cg.TextOut(right - wn - w2, number_y, digits);
+    cg.font.size = 8;
+    cg.font.color = 0xFFFFFF;
+    cg.TextOut(right - w2, label_y, unit);
+  };
+  int hours_percent = day_hours != 0 ? my.hours_to_closing * 100 / day_hours : -1;
+  readout("閉店まで ", my.hours_to_closing, 12, " 時間", 55, 50,
+          ScaleColor(hours_percent, 0xFFFFFF, 0xFFFFFF));
+  int goal = 5 * my.clerk_level + 50;
+  int satisfaction_percent = goal != 0 ? my.satisfaction * 100 / goal : -1;
+  readout("客の満足度 ", my.satisfaction, 15, " ％", 80, 73,
+          ScaleColor(satisfaction_percent, 0x00FFFF, 0xFFFFFF));
+
+  right_aligned("LV: " + std::to_string(my.clerk_level), 9, 105);
+  right_aligned("金:￥" + std::to_string(my.money) + "円", 9, 118);
+
+  // The goods card slides in with each customer and out after the visit.
+  int& p = goods_card_slide;
+  const titem* goods = (current_goods >= 0 && current_goods < kGoodsCount)
+                           ? &goods_table[current_goods]
+                           : nullptr;
+  if (goods_card_state >= 1 && goods && !goods->name.empty()) {
+    cg.font.size = 9;
+    cg.font.color = 0xBB0077;
+    cg.TextOut(390 + p - cg.TextWidth(goods->name), 145, goods->name);
+    cg.font.size = 8;
+    cg.font.color = 0xCC2277;
+    std::vector<std::string> lines = CutDescriptionLines(goods->description);
+    for (size_t i = 0; i < lines.size(); ++i) {
+      cg.TextOut(390 + p - cg.TextWidth(lines[i]), 160 + 10 * static_cast<int>(i), lines[i]);
+    }
+    if (p > 0 && goods_card_state == 1) p -= p / 2 + 1;
+    if (goods_card_state == 2) {
+      if (p < 200) p += (200 - p) / 4 + 1;
+      if (p >= 200) goods_card_state = 0;
+    }
+  }
+}
