@@ -46,6 +46,8 @@ IniFile::IniFile(const std::string& path) {
   std::ostringstream all;
   all << in.rdbuf();
   text_ = all.str();
+  // Editors on some systems save a UTF-8 mark in front of the first section.
+  if (text_.rfind("\xEF\xBB\xBF", 0) == 0) text_.erase(0, 3);
 }
 
 int IniFile::GetInt(const std::string& section, const std::string& key, int fallback) const {

@@ -36,7 +36,7 @@ void Exercise(TMixSession* s, VirtualWaveOut& device, TMixWave* w) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int runs = argc > 1 ? std::atoi(argv[1]) : 12000;
+  const int runs = argc > 1 ? std::atoi(argv[1]) : 10500;
   const uint32_t seed = argc > 2 ? static_cast<uint32_t>(std::atoi(argv[2])) : 20261208;
   const auto path =
       std::filesystem::temp_directory_path() / ("mixer_fuzz_" + std::to_string(::getpid()) + ".wav");

@@ -52,11 +52,11 @@ TEST_F(LoadTest, RefusesWhatIsNotAWave) {
 
 TEST_F(LoadTest, ReportsEachMissingOrBrokenPart) {
   EXPECT_EQ(LoadError(WithChunks({{"data", kPcm}})), "WAVE file is corrupted");
-  WavSpec short_fmt;
+  WavFormat short_fmt;
   short_fmt.fmt_size = 14;
   EXPECT_EQ(LoadError(WithChunks({{"fmt ", FmtBody(short_fmt)}, {"data", kPcm}})),
             "Failed to read format chunk");
-  WavSpec float_fmt;
+  WavFormat float_fmt;
   float_fmt.format_tag = 3;
   float_fmt.bits = 32;
   EXPECT_EQ(LoadError(MakeWav(float_fmt, kPcm)), "The file is not a PCM file");
@@ -86,7 +86,7 @@ TEST_F(LoadTest, SkipsOtherChunksAndTheirPadding) {
       WithChunks({{"LIST", {1, 2, 3}}, {"fmt ", FmtBody({})}, {"fact", {9, 9, 9, 9}}, {"data", kPcm}}));
   EXPECT_EQ(std::vector<uint8_t>(w->data, w->data + w->length), kPcm);
   // A larger format chunk (with the extension size) is left as a whole.
-  WavSpec ext;
+  WavFormat ext;
   ext.fmt_size = 18;
   TMixWave* w2 = LoadFile("ext.wav", MakeWav(ext, kPcm));
   EXPECT_EQ(w2->length, 4);

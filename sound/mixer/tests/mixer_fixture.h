@@ -62,10 +62,10 @@ class MixerTest : public ::testing::Test {
 
   // An 8-bit wave in the session's own format, from a memory source.
   TMixWave* Wave(const std::vector<uint8_t>& bytes) {
-    WavSpec spec;
-    spec.channels = s->format.channels;
-    spec.rate = s->format.samples_per_sec;
-    const std::vector<uint8_t> file = MakeWav(spec, bytes);
+    WavFormat format;
+    format.channels = s->format.channels;
+    format.rate = s->format.samples_per_sec;
+    const std::vector<uint8_t> file = MakeWav(format, bytes);
     TMixWave* w = LoadWave(s, TMemoryFile{file.data(), static_cast<uint32_t>(file.size())});
     waves.push_back(w);
     return w;

@@ -39,8 +39,8 @@ TEST_F(SessionTest, BlockLengthIsRoundedAndClamped) {
 
 TEST_F(SessionTest, DeviceSectionOverridesDefaultsWithinLimits) {
   WriteIni(
-      "; mixer settings\n[DEFAULT]\nwaveblocks = 4\nRemix=2\nGoodWavePos=1\n"
-      "[virtual wave out]\nSamplesPerSec=22\n");
+      "\xEF\xBB\xBF[DEFAULT]\r\n; mixer settings\r\nwaveblocks = 4\r\nRemix=2\r\nGoodWavePos=1\r\n"
+      "[virtual wave out]\r\nSamplesPerSec=22 ; twice the default\r\n[default]\r\nWaveBlocks=5\r\n");
   Start(false);
   EXPECT_EQ(s->block_count, 4);
   EXPECT_EQ(s->remix, &DelayedStart);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct WavSpec {
+struct WavFormat {
   uint16_t format_tag = 1;
   uint16_t channels = 1;
   uint32_t rate = 11025;
@@ -24,7 +24,7 @@ inline void PutChunk(std::vector<uint8_t>& out, const char* id, const std::vecto
   if (body.size() & 1) out.push_back(0);
 }
 
-inline std::vector<uint8_t> FmtBody(const WavSpec& w) {
+inline std::vector<uint8_t> FmtBody(const WavFormat& w) {
   std::vector<uint8_t> f;
   const uint16_t align = static_cast<uint16_t>(w.channels * w.bits / 8);
   PutLe(f, w.format_tag, 2);
@@ -46,7 +46,7 @@ inline std::vector<uint8_t> Riff(const std::vector<uint8_t>& chunks, const char*
   return out;
 }
 
-inline std::vector<uint8_t> MakeWav(const WavSpec& w, const std::vector<uint8_t>& data) {
+inline std::vector<uint8_t> MakeWav(const WavFormat& w, const std::vector<uint8_t>& data) {
   std::vector<uint8_t> chunks;
   PutChunk(chunks, "fmt ", FmtBody(w));
   PutChunk(chunks, "data", data);

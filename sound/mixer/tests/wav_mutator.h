@@ -41,7 +41,7 @@ class WavMutator {
     static const uint32_t kRates[] = {0,     1,     7,     4000,  8000,  11025,     16000,
                                       22050, 32000, 44100, 48000, 96000, 0xFFFFFFFF};
     static const uint16_t kBits[] = {0, 1, 8, 8, 16, 16, 12, 24, 32};
-    WavSpec w;
+    WavFormat w;
     w.format_tag = Pick(8) == 0 ? static_cast<uint16_t>(Pick(4)) : 1;
     w.channels = static_cast<uint16_t>(Pick(6) == 0 ? Pick(9) : 1 + Pick(2));
     w.rate = kRates[Pick(std::size(kRates))];
