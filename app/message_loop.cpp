@@ -114,8 +114,9 @@ void TForm1::FrameStep() {
   if (screen_phase >= 0) {
     RenderFrame();
     ClampState();
-    platform.Present(cg);
   }
+  // On the title nothing is composed, but what was painted on cg is shown.
+  platform.Present(cg);
 }
 
 void TForm1::WaitForClick() {

@@ -39,7 +39,8 @@ class Converter {
       if (err == E2BIG) continue;
       // EILSEQ or EINVAL (cut short at the end): step over the bad bytes.
       out += bad;
-      size_t n = std::min(src_left, std::max<size_t>(1, skip(reinterpret_cast<unsigned char*>(src), src_left)));
+      size_t n =
+          std::min(src_left, std::max<size_t>(1, skip(reinterpret_cast<unsigned char*>(src), src_left)));
       src += n;
       src_left -= n;
       iconv(cd_, nullptr, nullptr, nullptr, nullptr);
@@ -68,7 +69,9 @@ size_t SkipUtf8(const unsigned char* p, size_t left) {
   return i;
 }
 
-bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsSjisLead(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 std::string AsciiOnly(const std::string& in, char bad) {
   std::string out = in;
@@ -91,7 +94,9 @@ std::string SjisToUtf8(const std::string& sjis) {
   return from_sjis.Run(sjis, "\xEF\xBF\xBD", [](const unsigned char*, size_t) { return size_t{1}; });
 }
 
-int SjisLength(const std::string& utf8) { return static_cast<int>(Utf8ToSjis(utf8).size()); }
+int SjisLength(const std::string& utf8) {
+  return static_cast<int>(Utf8ToSjis(utf8).size());
+}
 
 std::vector<std::string> CutSjisLines(const std::string& utf8, const std::vector<int>& cuts) {
   const std::string sjis = Utf8ToSjis(utf8);

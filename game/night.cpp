@@ -36,8 +36,8 @@ void TForm1::NightAndMorning() {
       if (Random(5) != 0) continue;
       my.stock[goods] -= 1;
       PlaySound(0, "down.wav");
-      SayColor("【" + goods_table[goods].name + "】が 1枚盗まれた!!(残: " +
-                   std::to_string(my.stock[goods]) + "枚)",
+      SayColor("【" + goods_table[goods].name + "】が 1枚盗まれた!!(残: " + std::to_string(my.stock[goods]) +
+                   "枚)",
                "red");
       stolen = true;
     }

@@ -20,8 +20,8 @@ bool Lists(const std::array<int32_t, N>& list, int seal) {
 // A 50 x 50 square around the drop point must overlap the package, which is
 // centred at (195, 170); touching edges do not count.
 bool OnPackage(int x, int y, int width, int height) {
-  return 195 - width / 2 < x + 25 && x - 25 < 195 + width / 2 &&
-         170 - height / 2 < y + 25 && y - 25 < 170 + height / 2;
+  return 195 - width / 2 < x + 25 && x - 25 < 195 + width / 2 && 170 - height / 2 < y + 25 &&
+         y - 25 < 170 + height / 2;
 }
 
 Reaction Judge(const tman& customer, int seal) {
@@ -104,14 +104,20 @@ void TForm1::JudgeSeal() {
   // What the customer pays is decided last, as they leave.
   int outcome = 0;
   switch (tier) {
-    case Reaction::Great: outcome = Random(2) == 0 ? -1 : -2; break;
-    case Reaction::Liked: outcome = Random(2) == 0 ? -1 : 0; break;
+    case Reaction::Great:
+      outcome = Random(2) == 0 ? -1 : -2;
+      break;
+    case Reaction::Liked:
+      outcome = Random(2) == 0 ? -1 : 0;
+      break;
     case Reaction::Disliked: {
       static const int kByDraw[] = {2, 1, 1, 0};  // unpaid, half, half, full
       outcome = kByDraw[Random(4)];
       break;
     }
-    default: outcome = 0; break;
+    default:
+      outcome = 0;
+      break;
   }
   SettlePayment(outcome);
 }

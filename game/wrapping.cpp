@@ -4,21 +4,13 @@
 #include "app/form.h"
 #include "app/random.h"
 
-namespace {
-
-// The material a wrap class uses; 0 (the empty record) for a broken class.
-int MaterialFor(int wrap_class) {
-  return WrapStyleFor(wrap_class) ? kFirstMaterial + wrap_class : 0;
-}
-
-}  // namespace
-
 void TForm1::WrapGoods() {
-  const int wrap_class = goods_table[current_goods].wrap_class;
-  const int material = MaterialFor(wrap_class);
+  // A broken wrap class selects the empty record 0: never in stock.
+  const WrapStyle* style = WrapStyleFor(goods_table[current_goods].wrap_class);
+  const int material = style ? kFirstMaterial + goods_table[current_goods].wrap_class : 0;
   const std::string& material_name = goods_table[material].name;
 
-  if (my.stock[material] <= 0) {
+  if (!style || my.stock[material] <= 0) {
     PlaySound(0, "no.wav");
     PrintColorMessage(material_name + "がもうありません", "red");
     OfferChoices("", "断る", "包む");
@@ -26,7 +18,6 @@ void TForm1::WrapGoods() {
   }
 
   my.stock[material] -= 1;
-  const WrapStyle* style = WrapStyleFor(wrap_class);
   LoadPackagePicture(style->wrapped_picture);
   PlaySound(2, style->wrap_sound);
   PrintMessage("包んだ(" + material_name + " 残: " + std::to_string(my.stock[material]) + "コ)");

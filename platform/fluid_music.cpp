@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int kChunkFrames = 1024;
+constexpr uintmax_t kMaxPieceBytes = 4 << 20;  // far beyond any song of the game
 
 void QuietLog(int, const char*, void*) {}
 
@@ -60,9 +61,9 @@ struct FluidMusic::Impl {
   mutable std::mutex mutex;  // held by the audio thread while it renders
   std::vector<uint8_t> piece;
   bool open = false;
-  bool playing = false;         // a play runs and has not reached its end
-  uint32_t generation = 0;      // +1 at every open, play and stop
-  uint64_t frames_played = 0;   // frames rendered since the play began
+  bool playing = false;        // a play runs and has not reached its end
+  uint32_t generation = 0;     // +1 at every open, play and stop
+  uint64_t frames_played = 0;  // frames rendered since the play began
   int16_t scratch[kChunkFrames * 2];
 
   ~Impl() {
@@ -87,7 +88,8 @@ std::unique_ptr<FluidMusic> FluidMusic::Create(int sample_rate, const std::strin
   std::string path = soundfont.empty() ? FindSoundfont() : soundfont;
   if (path.empty()) return nullptr;
   // The game keeps no log: FluidSynth's own chatter stays out of stderr.
-  for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, QuietLog, nullptr);
+  for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+    fluid_set_log_function(level, QuietLog, nullptr);
 
   auto impl = std::make_unique<Impl>();
   impl->sample_rate = sample_rate;
@@ -106,7 +108,9 @@ std::unique_ptr<FluidMusic> FluidMusic::Create(int sample_rate, const std::strin
 
 bool FluidMusic::Open(const std::string& path) {
   std::vector<uint8_t> bytes;
-  {
+  std::error_code ec;
+  auto size = std::filesystem::file_size(path, ec);
+  if (!ec && size <= kMaxPieceBytes) {
     std::ifstream in(path, std::ios::binary);
     if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }

@@ -49,11 +49,11 @@ class NullWaveOut : public WaveOutDevice {
   uint32_t block_align_ = 1;
   WaveHeader* queue_[kMaxQueued] = {};
   int head_ = 0, count_ = 0;
-  uint32_t offset_ = 0;        // bytes of the front block already played
-  uint32_t position_ = 0;      // bytes played since Open or Reset
-  uint32_t last_clock_ = 0;    // ms, clock value up to which bytes are counted
-  uint64_t remainder_ = 0;     // byte-milliseconds not yet worth a whole byte
-  bool finished_ = false;      // a block finished since TakeFinished
+  uint32_t offset_ = 0;      // bytes of the front block already played
+  uint32_t position_ = 0;    // bytes played since Open or Reset
+  uint32_t last_clock_ = 0;  // ms, clock value up to which bytes are counted
+  uint64_t remainder_ = 0;   // byte-milliseconds not yet worth a whole byte
+  bool finished_ = false;    // a block finished since TakeFinished
 };
 
 // True for the formats every output of ours plays: 8-bit PCM, 1 or 2

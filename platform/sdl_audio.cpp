@@ -26,11 +26,16 @@ constexpr Uint32 kSubsystems = SDL_INIT_AUDIO | SDL_INIT_EVENTS | SDL_INIT_TIMER
 // Event types: base = a block finished, base + 1 = a piece of music ended.
 std::atomic<Uint32> g_event_base{0};
 // An AudioDone event is in the queue; one is enough however many blocks end.
+// Should one get lost (something else drained the queue), another goes out
+// after kRepostMs.
 std::atomic<bool> g_done_pending{false};
+std::atomic<Uint32> g_done_posted_at{0};  // SDL_GetTicks of the last post
+constexpr Uint32 kRepostMs = 100;
 // The music of the open device, for telling stale ends (main thread only).
 FluidMusic* g_music = nullptr;
 
 bool RegisterEvents() {
+  g_done_pending.store(false);  // a new device: nothing of the old one is pending
   if (g_event_base.load() != 0) return true;
   Uint32 base = SDL_RegisterEvents(2);
   if (base == static_cast<Uint32>(-1)) return false;
@@ -39,7 +44,9 @@ bool RegisterEvents() {
 }
 
 void PostAudioDone() {
-  if (g_done_pending.exchange(true)) return;
+  Uint32 now = SDL_GetTicks();
+  if (g_done_pending.exchange(true) && now - g_done_posted_at.load() < kRepostMs) return;
+  g_done_posted_at.store(now);
   SDL_Event event{};
   event.type = g_event_base.load();
   if (SDL_PushEvent(&event) != 1) g_done_pending.store(false);  // try again next block
@@ -335,7 +342,9 @@ std::unique_ptr<SdlAudio> OpenSdlAudio() {
   return device;
 }
 
-std::unique_ptr<SdlAudio> OpenSilentAudio() { return std::make_unique<SilentAudio>(); }
+std::unique_ptr<SdlAudio> OpenSilentAudio() {
+  return std::make_unique<SilentAudio>();
+}
 
 bool SdlAudioEventKind(const SDL_Event& event, InputEvent::Kind& kind) {
   Uint32 base = g_event_base.load();

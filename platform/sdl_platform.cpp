@@ -148,7 +148,9 @@ class SdlPlatform : public Platform {
         out.kind = InputEvent::Quit;
         return true;
       case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_EXPOSED) Redraw();
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
+            e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+          Redraw();
         return false;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:

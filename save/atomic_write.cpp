@@ -10,7 +10,9 @@
 
 namespace {
 
-FileError IoError(const std::string& path, int code) { return {FileError::Io, code, 0, path}; }
+FileError IoError(const std::string& path, int code) {
+  return {FileError::Io, code, 0, path};
+}
 
 std::string FolderOf(const std::string& path) {
   size_t slash = path.find_last_of('/');
@@ -56,17 +58,29 @@ void SyncFolder(const std::string& folder) {
 FileError ReadWholeFile(const std::string& path, std::string& bytes, bool& missing) {
   bytes.clear();
   missing = false;
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a pipe put in the file's place cannot hang the game.
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     missing = errno == ENOENT;
     return IoError(path, errno);
+  }
+  struct stat st {};
+  int code = 0;
+  if (fstat(fd, &st) != 0) {
+    code = errno;
+  } else if (!S_ISREG(st.st_mode)) {
+    code = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+  }
+  if (code != 0) {
+    close(fd);
+    return IoError(path, code);
   }
   char buffer[65536];
   for (;;) {
     ssize_t n = read(fd, buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      int code = errno;
+      code = errno;
       close(fd);
       bytes.clear();
       return IoError(path, code);

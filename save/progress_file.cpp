@@ -18,8 +18,12 @@ void ForEachSavedField(My& my, Fn fn) {
   fn(my.best_days);
 }
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
+bool IsLineEnd(char c) {
+  return c == '\n' || c == '\r';
+}
 
 // Walks a my.dat text value by value.
 class ValueReader {

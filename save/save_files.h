@@ -60,8 +60,7 @@ FileError WriteResultsSheet(const std::string& path, const tmy& my);
 
 // --- both at once -----------------------------------------------------------
 // my.dat, then name.dat; stops at the first error.
-FileError LoadSavedProgress(const std::string& my_dat, const std::string& name_dat, tmy& my,
-                            NameList& names);
+FileError LoadSavedProgress(const std::string& my_dat, const std::string& name_dat, tmy& my, NameList& names);
 // my.dat, then the sheet; the sheet is not written when my.dat failed.
 FileError SaveSavedProgress(const std::string& my_dat, const std::string& sheet, const tmy& my);
 

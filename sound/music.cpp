@@ -1,8 +1,9 @@
 // Music: the window's MIDI player `mid_p` is the platform's music player.
 // A piece loops: its natural end comes back as mid_pNotify, which plays it
 // again; a stop, a newer piece or the window closing end it for good.
-#include "app/form.h"
 #include "platform/music.h"
+
+#include "app/form.h"
 
 void TForm1::PlayMusic(const std::string& name) {
   try {

@@ -57,11 +57,12 @@ TEST_F(FrameTick, NoFrameAndNoClampOnTheTitle) {
     form->screen_phase = phase;
     form->my.money = -5;
     form->my.satisfaction = 130;
-    int presented = platform->frames_presented;
+    form->cg.SetPixel(7, 7, 0x123456);  // what the title painted stays
     form->FrameStep();
     EXPECT_EQ(form->my.money, -5);
     EXPECT_EQ(form->my.satisfaction, 130);
-    EXPECT_EQ(platform->frames_presented, presented);
+    EXPECT_EQ(form->cg.Pixel(7, 7), 0x123456u);
+    EXPECT_EQ(platform->last_frame, &form->cg);
   }
 }
 

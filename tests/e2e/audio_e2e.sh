@@ -19,7 +19,8 @@ export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/out.raw"
 "$work/dist/picolatte" 2>"$work/stderr.txt" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
-win=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
+win=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid")
+win=${win%%$'\n'*}               # the first window
 sleep 1.5                        # the title, silent
 before=$(stat -c %s "$work/out.raw")
 xdotool mousemove --window "$win" 195 130 click 1
@@ -41,7 +42,7 @@ before=$((before / 4 * 4))
 # Peak levels (0 to 1) of the raw 16-bit stereo 44100 Hz capture.
 peak() { sox -t raw -r 44100 -e signed -b 16 -c 2 "$1" -n stat 2>&1 | awk '/Maximum amplitude/ {print $3}'; }
 head -c "$before" "$work/out.raw" >"$work/title.raw"
-tail -c +"$((before + 1))" "$work/out.raw" | head -c "$(( (after - before) / 4 * 4 ))" >"$work/click.raw"
+dd if="$work/out.raw" of="$work/click.raw" bs=4 skip=$((before / 4)) count=$(((after - before) / 4)) status=none
 title_peak=$(peak "$work/title.raw")
 click_peak=$(peak "$work/click.raw")
 echo "peak before the click: $title_peak, after: $click_peak"

@@ -3,7 +3,7 @@
 # Scene coordinates are in the game's 390 x 260 pixels.
 
 e2e_start() {  # DIST OUT [env...]
-  DIST=$1
+  DIST=$(cd "$1" && pwd)
   OUT=$2
   shift 2
   mkdir -p "$OUT"
@@ -44,8 +44,9 @@ e2e_mean() {  # NAME X Y W H
 # Pixels that differ between two screenshots inside a scene rectangle.
 e2e_diff() {  # A B X Y W H
   local geo="$(($5 * SCALE))x$(($6 * SCALE))+$(($3 * SCALE))+$(($4 * SCALE))"
-  compare -metric AE -fuzz 5% <(convert "$OUT/$1.png" -crop "$geo" png:-) \
-    <(convert "$OUT/$2.png" -crop "$geo" png:-) null: 2>&1 || true
+  convert "$OUT/$1.png" -crop "$geo" +repage "$WORK/diff_a.png"
+  convert "$OUT/$2.png" -crop "$geo" +repage "$WORK/diff_b.png"
+  compare -metric AE -fuzz 5% "$WORK/diff_a.png" "$WORK/diff_b.png" null: 2>&1 || true
 }
 
 e2e_stop() {

@@ -22,6 +22,7 @@ TEST_F(DispatchTest, LetterIsMarkedReadAndReturnsToAMenuWithCollection) {
   form->my.play_count = 0;
   Run([&] { form->DispatchChoice("手紙"); });
   EXPECT_EQ(form->my.progress_flags[kLetterRead], 1);
+  EXPECT_EQ(Heard(), std::vector<std::string>{"0:paper.wav"});
   EXPECT_EQ(waits, 3);  // the letter itself, then two lines
   EXPECT_EQ(KindOf("以上が、あなた様に届いた、シール王からのお便りです"), kPink);
   EXPECT_EQ(KindOf("おめでとう!!"), kPink);
@@ -34,6 +35,7 @@ TEST_F(DispatchTest, StartCountsTheGameAndBringsTheFirstCustomer) {
   Run([&] { form->DispatchChoice("Start"); });
   EXPECT_EQ(form->screen_phase, 1);
   EXPECT_EQ(form->my.play_count, 5);
+  EXPECT_EQ(Heard().front(), "0:start3.wav");
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0].text, "次のお客様どうぞー");
   const tman& customer = form->customer_table[form->current_customer];

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -58,6 +59,20 @@ struct DrawScript {
   }
 };
 
+// A folder for one test's shop: the pictures of the build, and a copy of its
+// sounds and save folder without any saved progress.
+inline fs::path MakeShopFolder(const std::string& tag) {
+  static int serial = 0;
+  fs::path base = fs::temp_directory_path() /
+                  ("picolatte_" + tag + "_" + std::to_string(::getpid()) + "_" + std::to_string(serial++));
+  fs::remove_all(base);
+  fs::create_directories(base);
+  fs::create_directory_symlink(fs::path(TEST_DIST_DIR) / "cg", base / "cg");
+  fs::copy(fs::path(TEST_DIST_DIR) / "dat", base / "dat", fs::copy_options::recursive);
+  fs::remove(base / "dat" / "my.dat");
+  return base;
+}
+
 struct Line {
   int kind;
   std::string text;
@@ -71,18 +86,17 @@ class ShopTest : public ::testing::Test {
   std::unique_ptr<TForm1> form;
   DrawScript draws;
   std::vector<Line> lines;  // every effect written, in order
-  int waits = 0;            // click waits ended by the finger
-  bool finger = true;       // end click waits by clicking the scene
+  struct Sound {
+    int channel;
+    std::string name;
+    size_t after_lines;  // how many lines had been written when it played
+  };
+  std::vector<Sound> sounds;
+  int waits = 0;       // click waits ended by the finger
+  bool finger = true;  // end click waits by clicking the scene
 
   void SetUp() override {
-    static int serial = 0;
-    base = fs::temp_directory_path() /
-           ("picolatte_game_" + std::to_string(::getpid()) + "_" + std::to_string(serial++));
-    fs::remove_all(base);
-    fs::create_directories(base);
-    fs::create_directory_symlink(fs::path(TEST_DIST_DIR) / "cg", base / "cg");
-    fs::copy(fs::path(TEST_DIST_DIR) / "dat", base / "dat", fs::copy_options::recursive);
-    fs::remove(base / "dat" / "my.dat");
+    base = MakeShopFolder("game");
     Open();
   }
 
@@ -96,14 +110,30 @@ class ShopTest : public ::testing::Test {
     platform = std::make_unique<HeadlessPlatform>(base.string() + "/");
     platform->on_idle = [this](HeadlessPlatform& p) {
       Harvest();
-      if (finger && form && form->click_wait == 0) {
-        ++waits;
-        p.Click(10, 10);
+      if (!finger || !form || form->click_wait != 0) return;
+      // A wait that twenty clicks do not end never will: stop clicking, and
+      // the platform closes the window after its idle time.
+      if (++clicks_unheard_ > 20) {
+        if (clicks_unheard_ == 21) ADD_FAILURE() << "a click wait ignores the clicks";
+        return;
       }
+      ++waits;
+      p.Click(10, 10);
     };
     form = std::make_unique<TForm1>(*platform);
+    form->on_play_sound = [this](int channel, const std::string& name) {
+      if (name == "3.wav") clicks_unheard_ = 0;  // a wait was ended
+      Harvest();
+      sounds.push_back({channel, name, lines.size()});
+    };
     ASSERT_TRUE(form->FormCreate());
+    // Past the title picture and the title screen to the title menu.
+    platform->Click(10, 10);
+    platform->Click(10, 10);
+    form->ProcessMessages(0);
+    ASSERT_EQ(form->screen_phase, 0);
     seen_ = form->effect_next;
+    sounds.clear();
     draws.Install();
   }
 
@@ -121,8 +151,8 @@ class ShopTest : public ::testing::Test {
     while (seen_ != form->effect_next) {
       seen_ = (seen_ + 1) % kEffectRing;
       if (form->effect_kind[seen_] == 0) continue;  // cleared by a new game
-      lines.push_back({form->effect_kind[seen_], form->effect_text[seen_], form->effect_x[seen_],
-                       form->effect_y[seen_]});
+      lines.push_back(
+          {form->effect_kind[seen_], form->effect_text[seen_], form->effect_x[seen_], form->effect_y[seen_]});
     }
   }
 
@@ -141,6 +171,7 @@ class ShopTest : public ::testing::Test {
     form->current_goods = goods;
     form->LoadCustomerPicture(form->customer_table[customer].picture);
     form->LoadPackagePicture(form->goods_table[goods].picture);
+    form->item_box.visible = false;
   }
 
   // Lets virtual time pass with frames running, until `done` holds.
@@ -173,6 +204,24 @@ class ShopTest : public ::testing::Test {
     Harvest();
   }
 
+  // The sounds played, as "channel:name", leaving out the typing and the
+  // clicks that end waits.
+  std::vector<std::string> Heard() const {
+    std::vector<std::string> out;
+    for (const Sound& s : sounds)
+      if (s.name != "moji.wav" && s.name != "3.wav") out.push_back(std::to_string(s.channel) + ":" + s.name);
+    return out;
+  }
+  bool HeardSound(const std::string& channel_and_name) const {
+    for (const std::string& s : Heard())
+      if (s == channel_and_name) return true;
+    return false;
+  }
+  void Forget() {
+    lines.clear();
+    sounds.clear();
+  }
+
   std::vector<std::string> Texts() const {
     std::vector<std::string> out;
     for (const Line& l : lines)
@@ -190,16 +239,14 @@ class ShopTest : public ::testing::Test {
       if (l.text == text) return l.kind;
     return -1;
   }
-  // Index of the first line equal to text, -1 if none.
-  int IndexOf(const std::string& text) const {
-    for (size_t i = 0; i < lines.size(); ++i)
+  // Index of the first line from `from` on equal to text, -1 if none.
+  int IndexOf(const std::string& text, size_t from = 0) const {
+    for (size_t i = from; i < lines.size(); ++i)
       if (lines[i].text == text) return static_cast<int>(i);
     return -1;
   }
   std::array<std::string, 3> Offered() const { return form->choice_text; }
-  static std::array<std::string, 3> Choices(const char* a, const char* b, const char* c) {
-    return {a, b, c};
-  }
+  static std::array<std::string, 3> Choices(const char* a, const char* b, const char* c) { return {a, b, c}; }
   // A customer number by name, -1 when none.
   int CustomerNamed(const std::string& name) const {
     for (int i = 0; i < kCustomerCount; ++i)
@@ -215,7 +262,8 @@ class ShopTest : public ::testing::Test {
 
  private:
   int seen_ = 0;
+  int clicks_unheard_ = 0;
 };
 
-inline constexpr int kPink2 = 310, kRed = 307, kYellow = 302, kYellow2 = 308, kBlue = 303,
-                     kPink = 304, kGreen = 301;
+inline constexpr int kPink2 = 310, kRed = 307, kYellow = 302, kYellow2 = 308, kBlue = 303, kPink = 304,
+                     kGreen = 301;

@@ -21,7 +21,8 @@ class NightTest : public ShopTest {
     for (int g : seals) form->my.stock[g] = 1;
   }
   std::string Gift(int goods, int count = 1) const {
-    return "Item【" + form->goods_table[goods].name + "】を 1個入手した(所持:" + std::to_string(count) + "個)";
+    return "Item【" + form->goods_table[goods].name + "】を 1個入手した(所持:" + std::to_string(count) +
+           "個)";
   }
 };
 
@@ -35,8 +36,9 @@ TEST_F(NightTest, AQuietNightAndAnOrdinaryMorning) {
   draws.Queue(10, {1});
   Sleep(0, 300);
   EXPECT_EQ(draws.AskedBesidesTyping(), (std::vector<int>{15, 15, 13, 12, 10}));
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"『すやすや・・・・・・』", "次の日・・・・・", "おはようございますー",
-                                               "よーし仕事だぜ"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"『すやすや・・・・・・』", "次の日・・・・・",
+                                               "おはようございますー", "よーし仕事だぜ"}));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"2:night.wav", "3:koke.wav", "1:oha.wav"}));
   EXPECT_EQ(form->my.money, 300);
   EXPECT_EQ(form->my.day, 5);
   EXPECT_EQ(form->my.best_days, 10);
@@ -64,8 +66,9 @@ TEST_F(NightTest, TheMoonNightHasNoOtherLuck) {
   Sleep();
   // The chick, hen and egg are still drawn.
   EXPECT_EQ(draws.AskedBesidesTyping(), (std::vector<int>{15, 15, 13, 12, 10}));
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"『すやすや・・・・・・』", "『ん？月が出てる・・・・！』", Gift(136, 3),
-                                               "次の日・・・・・", "おはようございますー", "よーし仕事だぜ"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"『すやすや・・・・・・』", "『ん？月が出てる・・・・！』",
+                                               Gift(136, 3), "次の日・・・・・", "おはようございますー",
+                                               "よーし仕事だぜ"}));
   EXPECT_EQ(form->my.stock[136], 3);
   EXPECT_EQ(form->my.stock[135], 0);
   EXPECT_EQ(form->my.stock[133], 0);
@@ -79,9 +82,11 @@ TEST_F(NightTest, AChickMorningStopsTheHenAndTheEgg) {
   draws.Queue(12, {0});
   draws.Queue(10, {0});
   Sleep();
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"『すやすや・・・・・・』", "次の日・・・・・", "あ、ヒヨコだ!!", Gift(135),
-                                               "おはようございますー", "よーし仕事だぜ"}));
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{"『すやすや・・・・・・』", "次の日・・・・・", "あ、ヒヨコだ!!",
+                                      Gift(135), "おはようございますー", "よーし仕事だぜ"}));
   EXPECT_EQ(form->my.stock[133], 0);
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"2:night.wav", "0:hit.wav", "3:item.wav", "1:oha.wav"}));
 }
 
 TEST_F(NightTest, TheHenLaysASealAndStopsTheEgg) {
@@ -107,6 +112,7 @@ TEST_F(NightTest, EggsAreSometimesGolden) {
   EXPECT_EQ(draws.AskedBesidesTyping(), (std::vector<int>{15, 15, 13, 12, 10, 5}));
   EXPECT_TRUE(Printed("あ、卵を産んだ!!"));
   EXPECT_EQ(form->my.stock[134], 1);
+  EXPECT_TRUE(HeardSound("0:takara.wav"));
 
   HoldOnly({});
   draws.Queue(15, {1, 1});
@@ -144,6 +150,8 @@ TEST_F(NightTest, TheThiefTakesSealsOneDrawPerHeldSeal) {
       "よーし仕事だぜ"};
   EXPECT_EQ(Texts(), expected);
   EXPECT_EQ(KindOf(expected[4]), kRed);
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"2:night.wav", "3:dorobou.wav", "0:down.wav", "0:down.wav",
+                                               "3:koke.wav", "1:oha.wav"}));
   EXPECT_EQ(KindOf(expected[2]), kPink2);
   EXPECT_EQ(form->my.stock[100], 0);
   EXPECT_EQ(form->my.stock[104], 3);

@@ -6,7 +6,7 @@ namespace {
 class PaymentTest : public ShopTest {
  protected:
   int Pay(int outcome, int price, int money = 1000) {
-    lines.clear();
+    Forget();
     AtCounter(0, 1);
     form->goods_table[1].price = price;
     form->my.money = money;
@@ -37,6 +37,9 @@ TEST_F(PaymentTest, AmountsForAPriceOfFifteen) {
   EXPECT_EQ(Texts(), (std::vector<std::string>{"お金を払ってくれなかった...."}));
   EXPECT_EQ(Pay(3, 15), 0);
   EXPECT_TRUE(lines.empty());
+  EXPECT_FALSE(HeardSound("0:coin.wav"));
+  EXPECT_EQ(Pay(0, 15), 15);
+  EXPECT_TRUE(HeardSound("0:coin.wav"));
 }
 
 TEST_F(PaymentTest, OneYenGoodsStillPayOneForATipOrHalf) {
@@ -60,7 +63,7 @@ TEST_F(PaymentTest, EachMoneyLineWaitsButTheTipLineDoesNot) {
 
 TEST_F(PaymentTest, TheLastHourBringsTheManager) {
   for (int aha : {0, 1}) {
-    lines.clear();
+    Forget();
     AtCounter(0, 1);
     form->my.hours_to_closing = 1;
     form->my.satisfaction = 40;  // nothing to say about it
@@ -73,6 +76,13 @@ TEST_F(PaymentTest, TheLastHourBringsTheManager) {
     EXPECT_EQ(lines[closing].kind, kKindMessage);
     EXPECT_EQ(IndexOf("天長が現れた!!"), closing + 1);
     EXPECT_EQ(KindOf("天長が現れた!!"), kPink);
+    // The manager's entrance is the first sound after the closing line.
+    std::string entrance;
+    for (const Sound& s : sounds)
+      if (entrance.empty() && s.after_lines == static_cast<size_t>(closing) + 1 && s.name != "moji.wav" &&
+          s.name != "3.wav")
+        entrance = std::to_string(s.channel) + ":" + s.name;
+    EXPECT_EQ(entrance, aha == 0 ? "1:aha.wav" : "0:fun.wav");
     EXPECT_EQ(IndexOf("うむっ、今日のお客さんの満足度は 40％じゃ。"), closing + 2);
     // The review hands over to the evening shop.
     EXPECT_TRUE(form->item_box.visible);

@@ -1,4 +1,6 @@
 // The manager's verdict, promotion, dismissal, the clear and his stories.
+#include <algorithm>
+
 #include "tests/game/fixture.h"
 
 namespace {
@@ -6,7 +8,7 @@ namespace {
 class ReviewTest : public ShopTest {
  protected:
   void Review(int satisfaction, int money, int level = 0) {
-    lines.clear();
+    Forget();
     form->screen_phase = 1;
     form->my.satisfaction = satisfaction;
     form->my.money = money;
@@ -16,11 +18,11 @@ class ReviewTest : public ShopTest {
   }
   template <size_t N>
   bool SaidAll(const std::array<const char*, N>& speech) const {
+    // Each line in order (stories share their closing line).
     int at = -1;
     for (const char* line : speech) {
-      const int i = IndexOf(line);
-      if (i <= at || KindOf(line) != kBlue) return false;
-      at = i;
+      at = IndexOf(line, at + 1);
+      if (at < 0 || lines[at].kind != kBlue) return false;
     }
     return true;
   }
@@ -55,8 +57,12 @@ TEST_F(ReviewTest, VerdictBoundaries) {
     EXPECT_EQ(lines[0].text, "うむっ、今日のお客さんの満足度は " + std::to_string(c.s) + "％じゃ。");
     EXPECT_EQ(lines[0].kind, kBlue);
     EXPECT_EQ(form->my.money, c.money_after);
-    for (const std::string& l : c.money_lines) EXPECT_TRUE(Printed(l)) << l;
-    const bool cut = c.s <= 30, bonus70 = c.s >= 70 && c.s <= 80, bonus81 = c.s >= 81 && c.s <= 90,
+    const bool cut = c.s <= 30;
+    for (const std::string& l : c.money_lines) {
+      EXPECT_TRUE(Printed(l)) << l;
+      EXPECT_EQ(KindOf(l), cut ? kRed : kYellow2) << l;
+    }
+    const bool bonus70 = c.s >= 70 && c.s <= 80, bonus81 = c.s >= 81 && c.s <= 90,
                bonus91 = c.s >= 91 && c.s <= 99, perfect = c.s == 100;
     EXPECT_EQ(SaidAll(words::kManagerWageCut), cut);
     EXPECT_EQ(SaidAll(words::kManagerBonus70), bonus70);
@@ -64,11 +70,17 @@ TEST_F(ReviewTest, VerdictBoundaries) {
     EXPECT_EQ(SaidAll(words::kManagerBonus91), bonus91);
     EXPECT_EQ(SaidAll(words::kManagerPerfect), perfect);
     EXPECT_EQ(form->my.stock[132], perfect ? 1 : 0);
+    // The rating's fun.wav (tiers with lines), the wage cut's down.wav, then
+    // the parting fun.wav.
+    const std::vector<std::string> heard = Heard();
+    const int funs = static_cast<int>(std::count(heard.begin(), heard.end(), std::string("0:fun.wav")));
+    EXPECT_EQ(funs, (c.s <= 30 || c.s >= 70) ? 2 : 1);
+    EXPECT_EQ(HeardSound("0:down.wav"), cut);
+    EXPECT_EQ(HeardSound("3:lvup.wav"), c.s >= 90);
     EXPECT_EQ(form->my.clerk_level, c.s >= 90 ? 9 : 8);
     EXPECT_TRUE(SaidAll(words::kManagerParting));
     EXPECT_TRUE(Evening());
   }
-  EXPECT_EQ(KindOf("お金が 26円減った"), kRed);
 }
 
 TEST_F(ReviewTest, AWageCutWithNoMoneyReadsOneYen) {
@@ -127,6 +139,7 @@ TEST_F(ReviewTest, ReachingLevelTenClearsTheGameAndClosesTheShop) {
   EXPECT_EQ(lines[clear].kind, kRed);
   EXPECT_EQ(lines[clear + 1].text, "お・し・ま・い");
   EXPECT_EQ(form->click_wait, -1);
+  EXPECT_TRUE(HeardSound("0:aha.wav"));
   EXPECT_TRUE(form->closing);
   EXPECT_FALSE(Evening());
   EXPECT_FALSE(Printed(words::kManagerParting[0]));
@@ -149,6 +162,7 @@ TEST_F(ReviewTest, TwentyPercentGetsTheClerkFired) {
   ASSERT_GE(fired, 0);
   EXPECT_EQ(lines[fired].kind, kRed);
   EXPECT_EQ(lines[fired + 1].text, "ゲームオーバー");
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"3:gameover.wav", "3:start2.wav"}));
   // A new game waits at the title menu.
   EXPECT_EQ(form->screen_phase, 0);
   EXPECT_EQ(form->my.clerk_level, 0);
@@ -178,6 +192,8 @@ TEST_F(ReviewTest, StoriesAreToldOnceInAPlayersLife) {
   EXPECT_LT(IndexOf(words::kManagerStory2[0]), IndexOf(words::kManagerStory3[0]));
   EXPECT_LT(IndexOf(words::kManagerStory3[0]), IndexOf(words::kManagerParting[0]));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(form->my.progress_flags[kStoryTold1 + i], 1);
+  const std::vector<std::string> heard = Heard();
+  EXPECT_EQ(std::count(heard.begin(), heard.end(), std::string("1:aa.wav")), 3);
 
   // Not again, in this game or the next, nor after the program restarts.
   form->NewGameReset();

@@ -33,8 +33,8 @@ class SealReactionTest : public ShopTest {
   }
   int Price(int who) const { return form->goods_table[form->customer_table[who].wished_goods[0]].price; }
   int Hearts() const {
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(),
-                                          [](const Line& l) { return l.kind == kKindHeart; }));
+    return static_cast<int>(
+        std::count_if(lines.begin(), lines.end(), [](const Line& l) { return l.kind == kKindHeart; }));
   }
   // A seal customer `who` neither likes nor dislikes.
   int NeutralSealFor(int who) const {
@@ -59,8 +59,9 @@ TEST_F(SealReactionTest, FavouriteSealIsGreatWithFiveHeartsAndATip) {
   const int rank = form->customer_table[who].rank;
   draws.Queue(12, {7});
   draws.fixed[2] = 1;  // big tip
-  Stick(who, 120, 100, 150);
+  Stick(who, 120, 180, 160);
   EXPECT_TRUE(Printed(words::kGreatReactions[7]));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"3:great.wav", "2:exp.wav", "0:coin.wav"}));
   EXPECT_EQ(KindOf(words::kGreatReactions[7]), kPink2);
   EXPECT_EQ(form->my.satisfaction, 40 + 3 * rank + 3);
   EXPECT_TRUE(Printed("チップを大量に代金に加算してくれた"));
@@ -69,7 +70,8 @@ TEST_F(SealReactionTest, FavouriteSealIsGreatWithFiveHeartsAndATip) {
   std::vector<std::pair<int, int>> hearts;
   for (const Line& l : lines)
     if (l.kind == kKindHeart) hearts.push_back({l.x, l.y});
-  EXPECT_EQ(hearts, (std::vector<std::pair<int, int>>{{100, 150}, {50, 150}, {150, 150}, {100, 100}, {100, 200}}));
+  EXPECT_EQ(hearts,
+            (std::vector<std::pair<int, int>>{{180, 160}, {130, 160}, {230, 160}, {180, 110}, {180, 210}}));
 }
 
 TEST_F(SealReactionTest, SealsLovedByAllAreLikedUnlessTheyAreTheFavourite) {
@@ -79,6 +81,7 @@ TEST_F(SealReactionTest, SealsLovedByAllAreLikedUnlessTheyAreTheFavourite) {
   draws.fixed[2] = 0;  // tip
   Stick(0, 129);
   EXPECT_TRUE(Printed(words::kLikedReactions[3]));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"3:up2.wav", "2:exp.wav", "0:coin.wav"}));
   EXPECT_EQ(Hearts(), 1);
   EXPECT_EQ(form->my.satisfaction, 40 + 2 * form->customer_table[0].rank + 2);
   EXPECT_TRUE(Printed("チップを代金に加算してくれた"));
@@ -110,11 +113,13 @@ TEST_F(SealReactionTest, DislikedWinsOverLikedAndSkipsTheFarewell) {
   const int expected_money[] = {0, Price(1) / 2 + 1, Price(1) / 2 + 1, Price(1)};
   for (int pay = 0; pay < 4; ++pay) {
     SCOPED_TRACE(pay);
-    lines.clear();
+    Forget();
     draws.Queue(11, {10});
     draws.Queue(4, {pay});
     Stick(1, 111);
     EXPECT_TRUE(Printed(words::kDislikedReactions[10]));
+    EXPECT_EQ(Heard().front(), "3:oe.wav");
+    EXPECT_EQ(Heard()[1], "2:down.wav");
     EXPECT_EQ(Hearts(), 0);
     EXPECT_EQ(form->my.satisfaction, 40 - (40 / 10 + 2 * rank));
     EXPECT_FALSE(SaidFarewell(1));
@@ -167,8 +172,10 @@ TEST_F(SealReactionTest, ASealBeyondThePackageIsMisplacedButStillPaidAndCollecte
   const int rank = form->customer_table[who].rank;
 
   // Touching the right edge: 25 pixels beyond it.
+  Forget();
   Stick(who, 120, 195 + w / 2 + 25, 170);
   EXPECT_TRUE(Printed("ちょっと、ちゃんと貼ってよ!!"));
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"3:choto.wav", "2:down.wav", "0:coin.wav"}));
   EXPECT_EQ(form->my.satisfaction, 40 - (40 / 10 + rank));
   EXPECT_EQ(form->my.money, Price(who));
   EXPECT_FALSE(SaidFarewell(who));

@@ -23,6 +23,7 @@ TEST_F(WrappingTest, WrappingUsesOnePieceOfTheClassMaterial) {
   Run([&] { form->DispatchChoice("包む"); });
   EXPECT_EQ(form->my.stock[201], 4);
   EXPECT_EQ(Texts(), std::vector<std::string>{"包んだ(小さな袋 残: 4コ)"});
+  EXPECT_EQ(Heard(), std::vector<std::string>{"2:white0.wav"});
   EXPECT_EQ(lines[0].kind, kKindMessage);
   EXPECT_EQ(waits, 0);
   EXPECT_EQ(Offered(), Choices("", "", "折る"));
@@ -37,11 +38,12 @@ TEST_F(WrappingTest, TheLastPieceCanBeUsedThenTheMaterialIsOut) {
   Run([&] { form->DispatchChoice("包む"); });
   EXPECT_TRUE(Printed("包んだ(ちっちゃな袋 残: 0コ)"));
 
-  lines.clear();
+  Forget();
   AtCounter(0, goods);
   Run([&] { form->DispatchChoice("包む"); });
   EXPECT_EQ(form->my.stock[200], 0);
   EXPECT_EQ(Texts(), std::vector<std::string>{"ちっちゃな袋がもうありません"});
+  EXPECT_EQ(Heard(), std::vector<std::string>{"0:no.wav"});
   EXPECT_EQ(lines[0].kind, kRed);
   EXPECT_EQ(Offered(), Choices("", "断る", "包む"));
 }
@@ -60,7 +62,9 @@ TEST_F(WrappingTest, ABrokenWrapClassCanNeverBeWrapped) {
 TEST_F(WrappingTest, FoldingOffersTheSealOrAPlainPackage) {
   AtCounter(0, ArticleOfClass(2));
   const tmy before = form->my;
+  Forget();
   Run([&] { form->DispatchChoice("折る"); });
+  EXPECT_EQ(Heard(), std::vector<std::string>{"1:mis2.wav"});
   EXPECT_EQ(Texts(), std::vector<std::string>{"折った"});
   EXPECT_EQ(Offered(), Choices("", "はい終わり", "シール"));
   EXPECT_EQ(form->my.stock, before.stock);
@@ -74,6 +78,7 @@ TEST_F(WrappingTest, TheSealStepNeedsASealNotJustAnyGoods) {
   form->my.stock[201] = 3;  // a material
   Run([&] { form->DispatchChoice("シール"); });
   EXPECT_EQ(Texts(), std::vector<std::string>{"シールがもう１枚もありません"});
+  EXPECT_TRUE(HeardSound("0:no.wav"));
   EXPECT_EQ(lines[0].kind, kRed);
   EXPECT_EQ(Offered(), Choices("", "はい終わり", "シール"));
   EXPECT_EQ(form->seal_box_state, 0);
@@ -93,6 +98,7 @@ struct PlainCase {
   std::vector<std::string> lines;
   int satisfaction_after;
   int money_after;
+  std::vector<std::string> sounds;
 };
 
 TEST_F(WrappingTest, PlainPackageRowsFromHappyToAngry) {
@@ -104,24 +110,44 @@ TEST_F(WrappingTest, PlainPackageRowsFromHappyToAngry) {
   const std::string name = customer.name;
   const std::string up = "お客の満足度 " + std::to_string(1 + 10) + "UP";
   const std::vector<PlainCase> cases = {
-      {0, 1, {name + "は帰っていった....", up, "お金 " + std::to_string(price) + "円を入手"},
-       31, 100 + price},
-      {6, 0, {name + "は帰っていった....", "お金 " + std::to_string(price) + "円を入手"},
-       20, 100 + price},
-      {7, 0, {name + "はむっつりして帰っていった....", "お金を半分しか払ってくれなかった..",
-              "お金 " + std::to_string(price / 2 + 1) + "円を入手"},
-       20, 100 + price / 2 + 1},
-      {10, 0, {"えーシールは！？", "お客の満足度 " + std::to_string(20 / 20 + rank) + "DOWN",
-               name + "は不服そうに帰っていった....", "お金を払ってくれなかった...."},
-       20 - (1 + rank), 100},
-      {11, 0, {"シール貼ってくれないの？シールが欲しかったのに！！",
-               "お客の満足度 " + std::to_string(20 / 15 + 2 * rank) + "DOWN",
-               name + "は怒りながら帰っていった....", "お金を払ってくれなかった...."},
-       20 - (1 + 2 * rank), 100},
+      {0,
+       1,
+       {name + "は帰っていった....", up, "お金 " + std::to_string(price) + "円を入手"},
+       31,
+       100 + price,
+       {"2:exp.wav", "0:coin.wav"}},
+      {6,
+       0,
+       {name + "は帰っていった....", "お金 " + std::to_string(price) + "円を入手"},
+       20,
+       100 + price,
+       {"0:coin.wav"}},
+      {7,
+       0,
+       {name + "はむっつりして帰っていった....", "お金を半分しか払ってくれなかった..",
+        "お金 " + std::to_string(price / 2 + 1) + "円を入手"},
+       20,
+       100 + price / 2 + 1,
+       {"3:mu.wav", "0:coin.wav"}},
+      {10,
+       0,
+       {"えーシールは！？", "お客の満足度 " + std::to_string(20 / 20 + rank) + "DOWN",
+        name + "は不服そうに帰っていった....", "お金を払ってくれなかった...."},
+       20 - (1 + rank),
+       100,
+       {"3:e.wav", "2:down.wav"}},
+      {11,
+       0,
+       {"シール貼ってくれないの？シールが欲しかったのに！！",
+        "お客の満足度 " + std::to_string(20 / 15 + 2 * rank) + "DOWN", name + "は怒りながら帰っていった....",
+        "お金を払ってくれなかった...."},
+       20 - (1 + 2 * rank),
+       100,
+       {"3:e.wav", "2:down.wav"}},
   };
   for (const PlainCase& c : cases) {
     SCOPED_TRACE(c.r);
-    lines.clear();
+    Forget();
     AtCounter(who, customer.wished_goods[0]);
     form->my.clerk_level = 0;
     form->my.satisfaction = 20;
@@ -131,13 +157,18 @@ TEST_F(WrappingTest, PlainPackageRowsFromHappyToAngry) {
     draws.Queue(rank + 2, {c.second_draw});
     Run([&] { form->DispatchChoice("はい終わり"); });
     EXPECT_EQ(Texts(), c.lines);
+    EXPECT_EQ(Heard(), c.sounds);
     EXPECT_EQ(form->my.satisfaction, c.satisfaction_after);
     EXPECT_EQ(form->my.money, c.money_after);
     EXPECT_EQ(form->my.hours_to_closing, 4);
     EXPECT_EQ(Offered(), Choices("", "", "次"));
+    if (c.r == 10) {
+      EXPECT_EQ(KindOf("えーシールは！？"), kPink2);
+    }
+    if (c.r == 0) {
+      EXPECT_EQ(KindOf(name + "は帰っていった...."), kKindMessage);
+    }
   }
-  EXPECT_EQ(KindOf("えーシールは！？"), kPink2);
-  EXPECT_EQ(KindOf(name + "は帰っていった...."), kKindMessage);
 }
 
 TEST_F(WrappingTest, RefusedCustomerLeavesCryingWithoutPaying) {
@@ -156,6 +187,7 @@ TEST_F(WrappingTest, RefusedCustomerLeavesCryingWithoutPaying) {
   EXPECT_EQ(Texts(), (std::vector<std::string>{"『いやだよ』", customer.name + "は泣きながらどこかへ行った",
                                                "お客の満足度 " + std::to_string(loss) + "DOWN"}));
   EXPECT_EQ(form->my.satisfaction, 45 - loss);
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"0:naki3.wav", "2:down.wav"}));
   EXPECT_EQ(form->my.money, 70);
   EXPECT_EQ(form->my.hours_to_closing, 2);
   EXPECT_EQ(form->goods_card_state, 2);

@@ -1,12 +1,11 @@
 // Saving replaces a file whole or not at all, and failures are reported.
 #include <errno.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <string>
 
@@ -92,7 +91,8 @@ TEST(AtomicSave, KilledMidSaveLeavesOldOrNewFileWhole) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     std::string bytes = ReadBytes(path);
-    ASSERT_TRUE(bytes == old_bytes || bytes == new_bytes) << "round " << round << ": " << bytes.size() << " bytes";
+    ASSERT_TRUE(bytes == old_bytes || bytes == new_bytes)
+        << "round " << round << ": " << bytes.size() << " bytes";
   }
 }
 

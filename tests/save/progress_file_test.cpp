@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <string>
@@ -145,8 +146,8 @@ TEST(ProgressFile, SignedValues) {
 }
 
 TEST(ProgressFile, TokenThatIsNoNumberStopsTheReading) {
-  for (const char* bad : {"abc", "12abc", "-", "+", "+-5", "--5", "1.5", "0x10", "2147483648",
-                          "-2147483649", "99999999999999999999", "１", "\x82\x50"}) {
+  for (const char* bad : {"abc", "12abc", "-", "+", "+-5", "--5", "1.5", "0x10", "2147483648", "-2147483649",
+                          "99999999999999999999", "１", "\x82\x50"}) {
     tmy my = NonZeroSaved();
     FileError error = ParseProgress(Lines({"1", "", "2", bad, "3"}), my);
     EXPECT_EQ(error.kind, FileError::NotNumeric) << bad;
@@ -178,6 +179,11 @@ TEST(ProgressFile, UnreadableOrBrokenFileIsReportedWithItsName) {
   FileError error = ReadProgressFile(dir / "my.dat", my);
   EXPECT_EQ(error.kind, FileError::Io);
   EXPECT_EQ(FileErrorText(error), "I/O ｴﾗｰ (21)\n" + (dir / "my.dat"));
+
+  // A pipe in the file's place is refused at once instead of waiting for a writer.
+  ASSERT_EQ(mkfifo((dir / "pipe.dat").c_str(), 0644), 0);
+  error = ReadProgressFile(dir / "pipe.dat", my);
+  EXPECT_EQ(FileErrorText(error), "I/O ｴﾗｰ (22)\n" + (dir / "pipe.dat"));
 
   WriteBytes(dir / "broken.dat", "1\r\n2\r\nｱ\r\n");
   error = ReadProgressFile(dir / "broken.dat", my);

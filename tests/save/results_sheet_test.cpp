@@ -39,11 +39,13 @@ TEST(ResultsSheet, CountersAndMarks) {
             Sheet("プレー回数: 12回", "最高レベル: 10 最高日数:345日", "＜シールマスター＞＜クリアしたよ＞"));
 
   my.progress_flags[kLetterRead] = 0;
-  EXPECT_EQ(ResultsSheetText(my), Sheet("プレー回数: 12回", "最高レベル: 10 最高日数:345日", "＜クリアしたよ＞"));
+  EXPECT_EQ(ResultsSheetText(my),
+            Sheet("プレー回数: 12回", "最高レベル: 10 最高日数:345日", "＜クリアしたよ＞"));
 
   my.progress_flags[kLetterRead] = 1;
   my.progress_flags[kGameCleared] = 0;
-  EXPECT_EQ(ResultsSheetText(my), Sheet("プレー回数: 12回", "最高レベル: 10 最高日数:345日", "＜シールマスター＞"));
+  EXPECT_EQ(ResultsSheetText(my),
+            Sheet("プレー回数: 12回", "最高レベル: 10 最高日数:345日", "＜シールマスター＞"));
 
   // Negative flags are no marks; negative counters print their sign.
   my.progress_flags[kLetterRead] = -1;

@@ -24,8 +24,9 @@ TEST(SjisConversion, EncodesFullAndHalfWidthCharacters) {
 }
 
 TEST(SjisConversion, RoundTripsGameTexts) {
-  for (std::string text : {"私の好きなチール:           (←ここには貴方の一番好きなチールを書いてね)",
-                           "入力値が数値ではありません", "I/O ｴﾗｰ (5)", "＜シールマスター＞＜クリアしたよ＞", ""}) {
+  for (std::string text :
+       {"私の好きなチール:           (←ここには貴方の一番好きなチールを書いてね)",
+        "入力値が数値ではありません", "I/O ｴﾗｰ (5)", "＜シールマスター＞＜クリアしたよ＞", ""}) {
     EXPECT_EQ(SjisToUtf8(Utf8ToSjis(text)), text);
   }
 }
@@ -69,7 +70,8 @@ TEST(CutSjisLines, CharacterAcrossACutMovesToTheNextLine) {
   // The second line keeps its 22 bytes from where it starts, so the text
   // moves along and the third line takes the rest.
   lines = CutSjisLines(Repeat("a", 1) + Repeat(kKana, 30), cuts);
-  EXPECT_EQ(lines, (std::vector<std::string>{Repeat("a", 1) + Repeat(kKana, 10), Repeat(kKana, 11), Repeat(kKana, 9)}));
+  EXPECT_EQ(lines, (std::vector<std::string>{Repeat("a", 1) + Repeat(kKana, 10), Repeat(kKana, 11),
+                                             Repeat(kKana, 9)}));
   for (const std::string& line : lines) EXPECT_LE(SjisLength(line), 22);
 }
 

@@ -69,8 +69,8 @@ void PumpFor(TForm1& form, int ms) {
 
 void Report(const char* what, std::vector<double> ms) {
   std::sort(ms.begin(), ms.end());
-  std::printf("%-44s median %6.1f ms   min %6.1f   max %6.1f   (%zu runs)\n", what, ms[ms.size() / 2], ms.front(),
-              ms.back(), ms.size());
+  std::printf("%-44s median %6.1f ms   min %6.1f   max %6.1f   (%zu runs)\n", what, ms[ms.size() / 2],
+              ms.front(), ms.back(), ms.size());
 }
 
 void Latency(const std::filesystem::path& dir, const char* label) {
@@ -108,7 +108,9 @@ void Latency(const std::filesystem::path& dir, const char* label) {
   form.FreeSoundSlots();
 }
 
-size_t HeapBytes() { return mallinfo2().uordblks; }
+size_t HeapBytes() {
+  return mallinfo2().uordblks;
+}
 
 void Memory(const std::filesystem::path& dir) {
   HeadlessPlatform platform(dir.string());
@@ -137,7 +139,8 @@ int main() {
   sound_test::WriteWav(dir / "dat" / "1.wav", 130, 1000);
   sound_test::WriteWav(dir / "dat" / "probe.wav", 255, 2205);
   sound_test::WriteWav(dir / "dat" / "bed.wav", 129, 22050);  // 2 s, nearly silent
-  for (char c = '0'; c <= '9'; ++c) sound_test::WriteWav(dir / "dat" / (std::string("s") + c + ".wav"), 140, 2205);
+  for (char c = '0'; c <= '9'; ++c)
+    sound_test::WriteWav(dir / "dat" / (std::string("s") + c + ".wav"), 140, 2205);
   Memory(dir);
   Latency(dir, "default mixer settings (3 blocks of 2048 bytes at 11025 Hz):");
   std::ofstream(dir / "SOUNDMIX.INI") << "[default]\r\nWaveBlocks=2\r\nWaveBlockLen=512\r\n";

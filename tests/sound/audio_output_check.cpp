@@ -2,6 +2,7 @@
 // clock, and the SDL device (dummy and disk drivers).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -203,6 +204,35 @@ TEST(SdlAudio, SilentStandInPlaysByTheClock) {
   Block a(551);  // 50 ms
   audio->wave_out().Write(&a.header);
   EXPECT_TRUE(WaitFor([&] { return audio->wave_out().Position() == 551u && a.header.done.load(); }));
+}
+
+// No sound device is no reason to refuse to start: the window comes up with
+// one warning and a silent output that still keeps time.
+TEST(SdlAudio, WithoutADeviceTheWindowPlaysSilently) {
+  setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  EXPECT_EQ(OpenSdlAudio(), nullptr);
+  testing::internal::CaptureStderr();
+  auto platform = CreateSdlPlatform("/tmp/");
+  std::string warning = testing::internal::GetCapturedStderr();
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ASSERT_NE(platform, nullptr);
+  EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1) << warning;
+  WaveOutCaps caps;
+  ASSERT_TRUE(platform->WaveOut().GetCaps(0, caps));
+  EXPECT_EQ(caps.product_name, "Silent output");
+  ASSERT_EQ(platform->WaveOut().Open(0, Format(1, 11025)), 0);
+  Block a(551);
+  platform->WaveOut().Write(&a.header);
+  bool reported = false;
+  InputEvent event;
+  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!reported && std::chrono::steady_clock::now() < until) {
+    reported = platform->WaitEvent(event, 20) && event.kind == InputEvent::AudioDone;
+  }
+  EXPECT_TRUE(reported);
+  EXPECT_TRUE(a.header.done);
+  EXPECT_FALSE(platform->Music().Open("/tmp/none.mid"));
 }
 
 // Through the SDL window (dummy video): a finished block arrives as

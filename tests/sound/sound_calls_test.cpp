@@ -26,7 +26,7 @@ class SoundCallsTest : public ::testing::Test {
     sound_test::WriteWav(dir / "dat" / "a.wav", 200, 1102);  // 0.1 s
     sound_test::WriteWav(dir / "dat" / "b.wav", 100, 1102);
     sound_test::WriteWav(dir / "dat" / "long.wav", 200, 11025);  // 1 s
-    sound_test::WriteWav(dir / "dat" / "tick.wav", 180, 220);  // 20 ms
+    sound_test::WriteWav(dir / "dat" / "tick.wav", 180, 220);    // 20 ms
     sound_test::WriteBytes(dir / "dat" / "broken.wav", {'R', 'I', 'F', 'F', 9, 0, 0, 0, 'W', 'A', 'V', 'E'});
     platform = std::make_unique<HeadlessPlatform>(dir.string());
   }

@@ -2,13 +2,13 @@
 // written on the spot.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace sound_test {
 
@@ -29,7 +29,8 @@ inline void PutLe(std::vector<uint8_t>& b, uint32_t v, int bytes) {
 }
 
 // 8-bit mono PCM WAV of `samples` bytes, all `value`.
-inline void WriteWav(const std::filesystem::path& path, uint8_t value, uint32_t samples, uint32_t rate = 11025) {
+inline void WriteWav(const std::filesystem::path& path, uint8_t value, uint32_t samples,
+                     uint32_t rate = 11025) {
   std::vector<uint8_t> b;
   auto tag = [&](const char* t) { b.insert(b.end(), t, t + 4); };
   tag("RIFF");
@@ -52,9 +53,9 @@ inline void WriteWav(const std::filesystem::path& path, uint8_t value, uint32_t 
 // A Standard MIDI File (format 0, 96 ticks per quarter, 120 bpm): a piano
 // note of `quarters` quarter notes (half a second each).
 inline std::vector<uint8_t> MidiNote(int quarters = 1) {
-  std::vector<uint8_t> track = {0x00, 0xC0, 0x00,          // program 0
-                                0x00, 0x90, 60,   100};    // note on
-  uint32_t ticks = 96u * quarters;                          // variable-length delta
+  std::vector<uint8_t> track = {0x00, 0xC0, 0x00,        // program 0
+                                0x00, 0x90, 60,   100};  // note on
+  uint32_t ticks = 96u * quarters;                       // variable-length delta
   std::vector<uint8_t> delta;
   delta.push_back(ticks & 0x7F);
   while (ticks >>= 7) delta.insert(delta.begin(), 0x80 | (ticks & 0x7F));

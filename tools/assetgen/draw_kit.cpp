@@ -11,7 +11,9 @@ namespace pic {
 
 namespace {
 constexpr float kPi = 3.14159265f;
-float Clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+float Clamp01(float v) {
+  return v < 0 ? 0 : (v > 1 ? 1 : v);
+}
 }  // namespace
 
 Col Hex(uint32_t rgb, float alpha) {
@@ -20,9 +22,15 @@ Col Hex(uint32_t rgb, float alpha) {
 Col Mix(Col a, Col b, float t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
-Col Darker(Col c, float k) { return {c.r * (1 - k), c.g * (1 - k), c.b * (1 - k), c.a}; }
-Col Lighter(Col c, float k) { return {c.r + (1 - c.r) * k, c.g + (1 - c.g) * k, c.b + (1 - c.b) * k, c.a}; }
-Col WithAlpha(Col c, float alpha) { return {c.r, c.g, c.b, alpha}; }
+Col Darker(Col c, float k) {
+  return {c.r * (1 - k), c.g * (1 - k), c.b * (1 - k), c.a};
+}
+Col Lighter(Col c, float k) {
+  return {c.r + (1 - c.r) * k, c.g + (1 - c.g) * k, c.b + (1 - c.b) * k, c.a};
+}
+Col WithAlpha(Col c, float alpha) {
+  return {c.r, c.g, c.b, alpha};
+}
 
 Paint Solid(Col c) {
   return [c](float, float) { return c; };
@@ -32,7 +40,9 @@ Paint Linear(float x0, float y0, Col c0, float x1, float y1, Col c1) {
   if (len2 <= 0) len2 = 1;
   return [=](float x, float y) { return Mix(c0, c1, Clamp01(((x - x0) * dx + (y - y0) * dy) / len2)); };
 }
-Paint Vertical(float y0, Col c0, float y1, Col c1) { return Linear(0, y0, c0, 0, y1, c1); }
+Paint Vertical(float y0, Col c0, float y1, Col c1) {
+  return Linear(0, y0, c0, 0, y1, c1);
+}
 Paint Radial(float cx, float cy, float r, Col inner, Col outer) {
   return [=](float x, float y) { return Mix(inner, outer, Clamp01(std::hypot(x - cx, y - cy) / r)); };
 }
@@ -56,7 +66,9 @@ Shape Ellipse(float cx, float cy, float rx, float ry) {
           },
           {cx - rx, cy - ry, cx + rx, cy + ry}};
 }
-Shape Circle(float cx, float cy, float r) { return Ellipse(cx, cy, r, r); }
+Shape Circle(float cx, float cy, float r) {
+  return Ellipse(cx, cy, r, r);
+}
 Shape Polygon(std::vector<Pt> pts) {
   Box b{1e9f, 1e9f, -1e9f, -1e9f};
   for (auto& p : pts) {
@@ -101,7 +113,9 @@ Shape Heart(float cx, float cy, float size) {
           },
           {cx - s * 1.1f, cy - s * 1.1f, cx + s * 1.1f, cy + s * 1.1f}};
 }
-Shape Ring(float cx, float cy, float ro, float ri) { return Minus(Circle(cx, cy, ro), Circle(cx, cy, ri)); }
+Shape Ring(float cx, float cy, float ro, float ri) {
+  return Minus(Circle(cx, cy, ro), Circle(cx, cy, ri));
+}
 Shape Union(Shape a, Shape b) {
   Box box{std::min(a.box.x0, b.box.x0), std::min(a.box.y0, b.box.y0), std::max(a.box.x1, b.box.x1),
           std::max(a.box.y1, b.box.y1)};
@@ -291,7 +305,8 @@ void Canvas::Text(const std::string& s, float x, float y, int pixel_size, bool b
     }
 }
 
-void Canvas::TextCentered(const std::string& s, float cx, float y, int pixel_size, bool bold, const Paint& paint) {
+void Canvas::TextCentered(const std::string& s, float cx, float y, int pixel_size, bool bold,
+                          const Paint& paint) {
   RgbaImage img = RenderText(s, pixel_size, bold);
   Text(s, std::round(cx - img.width / 2.0f), y, pixel_size, bold, paint);
 }
@@ -352,7 +367,22 @@ void Canvas::Harden(float threshold) {
     }
 }
 
-float Luma(Col c) { return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b; }
+void Canvas::FillPinholes() {
+  Canvas src = *this;
+  for (int y = 1; y + 1 < h; ++y)
+    for (int x = 1; x + 1 < w; ++x) {
+      if (src.At(x, y).a >= 0.5f) continue;
+      Col n[4] = {src.At(x - 1, y), src.At(x + 1, y), src.At(x, y - 1), src.At(x, y + 1)};
+      if (n[0].a < 0.5f || n[1].a < 0.5f || n[2].a < 0.5f || n[3].a < 0.5f) continue;
+      Col avg{(n[0].r + n[1].r + n[2].r + n[3].r) / 4, (n[0].g + n[1].g + n[2].g + n[3].g) / 4,
+              (n[0].b + n[1].b + n[2].b + n[3].b) / 4, 1};
+      Set(x, y, avg);
+    }
+}
+
+float Luma(Col c) {
+  return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b;
+}
 Col Gray(Col c) {
   float l = Luma(c);
   return {l, l, l, c.a};
@@ -367,8 +397,12 @@ Col Tinted(Col c, Col tint) {
 }
 
 namespace {
-uint8_t Byte(float v) { return uint8_t(std::lround(Clamp01(v) * 255)); }
-Rgb Pack(Col c) { return (Rgb(Byte(c.r)) << 16) | (Rgb(Byte(c.g)) << 8) | Byte(c.b); }
+uint8_t Byte(float v) {
+  return uint8_t(std::lround(Clamp01(v) * 255));
+}
+Rgb Pack(Col c) {
+  return (Rgb(Byte(c.r)) << 16) | (Rgb(Byte(c.g)) << 8) | Byte(c.b);
+}
 // The nearest colour that is not the key.
 Rgb AvoidKey(Rgb c, Rgb key) {
   if (c != key) return c;
@@ -376,7 +410,7 @@ Rgb AvoidKey(Rgb c, Rgb key) {
 }
 }  // namespace
 
-Bitmap ToSprite(const Canvas& c, Rgb key) {
+Bitmap ToSprite(const Canvas& c, Rgb key, bool key_corner) {
   Bitmap b(c.w, c.h);
   for (int y = 0; y < c.h; ++y)
     for (int x = 0; x < c.w; ++x) {
@@ -384,7 +418,7 @@ Bitmap ToSprite(const Canvas& c, Rgb key) {
       b.SetPixel(x, y, p.a >= 0.5f ? AvoidKey(Pack(p), key) : key);
     }
   // The bottom-left pixel names the key colour, so it must be clear.
-  b.SetPixel(0, c.h - 1, key);
+  if (key_corner) b.SetPixel(0, c.h - 1, key);
   return b;
 }
 

@@ -17,9 +17,9 @@ struct Col {
   float r = 0, g = 0, b = 0, a = 0;  // 0-1, straight alpha
 };
 Col Hex(uint32_t rgb, float alpha = 1.0f);
-Col Mix(Col a, Col b, float t);  // t = 0 gives a
-Col Darker(Col c, float amount);    // toward black, 0-1
-Col Lighter(Col c, float amount);   // toward white, 0-1
+Col Mix(Col a, Col b, float t);    // t = 0 gives a
+Col Darker(Col c, float amount);   // toward black, 0-1
+Col Lighter(Col c, float amount);  // toward white, 0-1
 Col WithAlpha(Col c, float alpha);
 
 using Paint = std::function<Col(float x, float y)>;
@@ -91,7 +91,9 @@ class Canvas {
   void Draw(const Shape& s, Col c) { Draw(s, Solid(c)); }
   // The shape's rim of the given width, inside its edge.
   void Stroke(const Shape& s, Col c, float width);
-  void Line(float x0, float y0, float x1, float y1, float width, Col c) { Draw(Capsule(x0, y0, x1, y1, width), c); }
+  void Line(float x0, float y0, float x1, float y1, float width, Col c) {
+    Draw(Capsule(x0, y0, x1, y1, width), c);
+  }
 
   // Another canvas scaled into [x, x+w) x [y, y+h) with area averaging.
   void Image(const Canvas& src, float x, float y, float dw, float dh, float opacity = 1.0f);
@@ -111,6 +113,9 @@ class Canvas {
   void MapColors(const std::function<Col(Col)>& fn);
   // Makes every pixel fully opaque or fully clear (sprites have no soft edges).
   void Harden(float threshold = 0.5f);
+  // Fills clear pixels that are boxed in on four sides (they would show the
+  // background through the drawing) with the colour around them.
+  void FillPinholes();
 };
 
 // The emoji as a canvas at its native size (cached), mirrored and turned.
@@ -123,8 +128,10 @@ Col Gray(Col c);
 Col Tinted(Col c, Col tint);  // keeps the lightness, takes the hue
 
 // To the game's 24-bit pictures. Sprites: clear pixels become `key`, and no
-// drawn pixel keeps exactly the key colour. Scenes: composited on `back`.
-Bitmap ToSprite(const Canvas& c, Rgb key = 0xFF00FF);
+// drawn pixel keeps exactly the key colour; with `key_corner` the
+// bottom-left pixel is forced to the key (for the automatic key). Scenes:
+// composited on `back`.
+Bitmap ToSprite(const Canvas& c, Rgb key = 0xFF00FF, bool key_corner = true);
 Bitmap ToOpaque(const Canvas& c, Col back);
 // Writes OUT/cg/<name>; throws when the file cannot be written.
 void Save(const std::string& out, const std::string& name, const Bitmap& bmp);

@@ -24,7 +24,7 @@ void WriteMelody(midi::Track& t) {
   score::Voice v(t, kMelody, 78, 0.95);
   // A
   v.Play("C6:h A5:q  G5:h E5:q  F5:q A5 D6  C6:h Bb5:q");
-  v.Play("A5:h F5:q  G5:q A5 Bb5  A5:q G5 E5  F5:h.");
+  v.Play("A5:h F5:q  G5:q A5 Bb5  C6:q G5 E5  F5:h.");
   // A'
   v.set_velocity(84);
   v.Play("C6:q A5:e C6 F6:q  E6:h C6:q  D6:q C6 A5  Bb5:h D6:q");

@@ -16,7 +16,9 @@ void DrawScenes(const std::string& out);     // 195 x 130 scenes
 void DrawShop(const std::string& out);       // 00, shop front pieces, choice marker, seal box, odds
 
 // The ink line around every sprite, so it reads on any background.
-inline Col Ink() { return Hex(0x3B2A3F); }
+inline Col Ink() {
+  return Hex(0x3B2A3F);
+}
 
 // Outlines and hardens a sprite drawing and writes it with a magenta key.
 void SaveSprite(const std::string& out, const std::string& name, Canvas c, bool outline = true);

@@ -35,7 +35,9 @@ void RoundCollar(Canvas& c, Col col = Hex(0xFFFFFF)) {
   c.Draw(Ellipse(24, 52, 7, 4.5f), col);
   c.Draw(Ellipse(36, 52, 7, 4.5f), col);
 }
-void VNeck(Canvas& c, Col inner) { c.Draw(Polygon({{23, 50}, {37, 50}, {30, 62}}), inner); }
+void VNeck(Canvas& c, Col inner) {
+  c.Draw(Polygon({{23, 50}, {37, 50}, {30, 62}}), inner);
+}
 void Sailor(Canvas& c) {
   c.Draw(Polygon({{12, 52}, {48, 52}, {38, 64}, {30, 58}, {22, 64}}), Hex(0x2A3A80));
   c.Line(14, 54, 24, 62, 1, Hex(0xFFFFFF));
@@ -58,7 +60,10 @@ void Hood(Canvas& c, Col col, bool pointed) {
 const std::vector<Customer>& AllCustomers() {
   static const std::vector<Customer> all = {
       {"girl00.bmp", "👧🏻", Hex(0xFF9EC4), nullptr,
-       [](Canvas& c) { RoundCollar(c); c.Emoji("🎀", 46, 10, 15); }},
+       [](Canvas& c) {
+         RoundCollar(c);
+         c.Emoji("🎀", 46, 10, 15);
+       }},
       {"girl01.bmp", "🧛🏻‍♀️", Hex(0x2A2233), nullptr,
        [](Canvas& c) {
          c.Draw(Polygon({{20, 50}, {40, 50}, {36, 56}, {24, 56}}), Hex(0xE8E0F0));
@@ -67,7 +72,8 @@ const std::vector<Customer>& AllCustomers() {
        }},
       {"girl02.bmp", "👸🏼", Hex(0xD59AE8), nullptr,
        [](Canvas& c) {
-         for (int i = 0; i < 9; ++i) c.Draw(Circle(20 + i * 2.5f, 54 + (i < 5 ? i : 8 - i) * 1.4f, 1.4f), Hex(0xFFFFFF));
+         for (int i = 0; i < 9; ++i)
+           c.Draw(Circle(20 + i * 2.5f, 54 + (i < 5 ? i : 8 - i) * 1.4f, 1.4f), Hex(0xFFFFFF));
          c.Emoji("💎", 30, 63, 8);
          for (float x : {8.f, 52.f}) c.Draw(Ellipse(x, 58, 6, 4), Hex(0xF4D0FF));
          Twinkle(c, 51, 7, 4, Hex(0xFFF4A0));
@@ -86,7 +92,8 @@ const std::vector<Customer>& AllCustomers() {
        }},
       {"boy01.bmp", "👦🏼", Hex(0xFFD23C), nullptr,
        [](Canvas& c) {
-         c.Draw(Inter(Ellipse(30, 12, 16, 10), Rect(0, 0, 60, 12)), Linear(14, 0, Hex(0xFF5A5A), 46, 0, Hex(0x5A8AFF)));
+         c.Draw(Inter(Ellipse(30, 12, 16, 10), Rect(0, 0, 60, 12)),
+                Linear(14, 0, Hex(0xFF5A5A), 46, 0, Hex(0x5A8AFF)));
          c.Draw(Rect(14, 10, 46, 13), Hex(0xFFD23C));
          c.Line(30, 3, 30, 0, 2, Hex(0x555566));
          c.Draw(Ellipse(23, 1.5f, 7, 1.6f), Hex(0x5ACF6A));
@@ -132,15 +139,23 @@ const std::vector<Customer>& AllCustomers() {
        }},
       {"wata.bmp", "👧🏻", Hex(0xFFC0DA),
        [](Canvas& c) {
-         for (auto [x, y, r] : {std::tuple{10.f, 20.f, 9.f}, {50.f, 20.f, 9.f}, {16.f, 8.f, 9.f}, {44.f, 8.f, 9.f},
-                                {30.f, 4.f, 10.f}, {8.f, 34.f, 7.f}, {52.f, 34.f, 7.f}})
+         for (auto [x, y, r] : {std::tuple{10.f, 20.f, 9.f},
+                                {50.f, 20.f, 9.f},
+                                {16.f, 8.f, 9.f},
+                                {44.f, 8.f, 9.f},
+                                {30.f, 4.f, 10.f},
+                                {8.f, 34.f, 7.f},
+                                {52.f, 34.f, 7.f}})
            c.Draw(Circle(x, y, r), Radial(x - 2, y - 3, r * 1.3f, Hex(0xFFFFFF), Hex(0xFFD6EA)));
        },
-       [](Canvas& c) { RoundCollar(c); c.Emoji("🍓", 46, 12, 11); }},
+       [](Canvas& c) {
+         RoundCollar(c);
+         c.Emoji("🍓", 46, 12, 11);
+       }},
       {"yukari.bmp", "👩🏻", Hex(0x9A6AC8), nullptr,
        [](Canvas& c) {
-         c.Emoji("👒", 30, 8, 38);
-         c.Emoji("🌺", 44, 9, 12);
+         c.Emoji("👒", 30, 12, 36);
+         c.Emoji("🌺", 44, 12, 12);
          c.Emoji("🌷", 49, 62, 12);
        }},
       {"monato.bmp", "🧝🏻", Hex(0x6A4AA8), nullptr,
@@ -216,14 +231,17 @@ const std::vector<Customer>& AllCustomers() {
        }},
       {"bubuko.bmp", "👩🏻‍🦱", Hex(0xFF6AA8), nullptr,
        [](Canvas& c) {
-         for (auto [x, y] : {std::pair{9.f, 55.f}, {16.f, 52.f}, {44.f, 52.f}, {51.f, 55.f}, {5.f, 62.f}, {55.f, 62.f}})
+         for (auto [x, y] :
+              {std::pair{9.f, 55.f}, {16.f, 52.f}, {44.f, 52.f}, {51.f, 55.f}, {5.f, 62.f}, {55.f, 62.f}})
            c.Draw(Circle(x, y, 5), Hex(0xFFE0F0));
          c.Emoji("💎", 30, 58, 12);
          c.Emoji("🐷", 45, 67, 10);
          Twinkle(c, 38, 52, 3, Hex(0xFFFFFF));
        }},
       {"prince.bmp", "🤴🏻", Hex(0x2A4AA8),
-       [](Canvas& c) { c.Draw(Polygon({{2, 75}, {8, 48}, {52, 48}, {58, 75}}), Hex(0xC0202E)); },
+       [](Canvas& c) {
+         c.Draw(Polygon({{2, 75}, {8, 48}, {52, 48}, {58, 75}}), Hex(0xC0202E));
+       },
        [](Canvas& c) {
          c.Draw(Ellipse(10, 53, 7, 3.5f), Hex(0xF2C230));
          c.Draw(Ellipse(50, 53, 7, 3.5f), Hex(0xF2C230));

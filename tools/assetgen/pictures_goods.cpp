@@ -57,7 +57,9 @@ void Doll(Canvas& c, const char* face, Col dress) {
   c.Emoji(face, 20, 13, 22);
 }
 
-void Strap(Canvas& c, float x0, float y0, float x1, float y1, Col col) { c.Line(x0, y0, x1, y1, 2, col); }
+void Strap(Canvas& c, float x0, float y0, float x1, float y1, Col col) {
+  c.Line(x0, y0, x1, y1, 2, col);
+}
 
 void PosterArt(Canvas& c) {
   // A rolled-open poster with a starlet and stars, held by pins.
@@ -77,65 +79,113 @@ struct Goods {
 
 const std::vector<Goods>& AllGoods() {
   static const std::vector<Goods> goods = {
-      {"key01.bmp", [](Canvas& c) { KeyRing(c, 20, 1, 17); c.Emoji("💩", 20, 27, 22); }},
-      {"key02.bmp", [](Canvas& c) {
+      {"key01.bmp",
+       [](Canvas& c) {
+         KeyRing(c, 20, 1, 17);
+         c.Emoji("💩", 20, 27, 22);
+       }},
+      {"key02.bmp",
+       [](Canvas& c) {
          KeyRing(c, 20, 1, 17);
          c.Draw(Heart(20, 28, 22), Radial(16, 24, 14, Hex(0xFF9EC8), Hex(0xF0306E)));
          Twinkle(c, 15, 23, 3, Hex(0xFFFFFF));
        }},
-      {"note.bmp", [](Canvas& c) { Notebook(c, Hex(0x8FD3F4)); c.Emoji("🐱", 19, 19, 17); }},
-      {"kan00.bmp", [](Canvas& c) {
+      {"note.bmp",
+       [](Canvas& c) {
+         Notebook(c, Hex(0x8FD3F4));
+         c.Emoji("🐱", 19, 19, 17);
+       }},
+      {"kan00.bmp",
+       [](Canvas& c) {
          c.Draw(Circle(20, 21, 16), kMetalDark);
          c.Draw(Circle(20, 20, 15), Radial(15, 14, 20, Hex(0xFFF3B0), Hex(0xFFC65A)));
          c.Emoji("🐱", 20, 21, 21);
          c.Draw(Ellipse(13, 11, 4, 2), Hex(0xFFFFFF, 0.7f));
        }},
-      {"note01.bmp", [](Canvas& c) { Notebook(c, Hex(0xC9A36B)); c.Emoji("💩", 19, 20, 17); }},
-      {"doll02.bmp", [](Canvas& c) { c.Emoji("🐑", 19, 23, 32); c.Emoji("💤", 32, 8, 12); }},
-      {"doll03.bmp", [](Canvas& c) {
+      {"note01.bmp",
+       [](Canvas& c) {
+         Notebook(c, Hex(0xC9A36B));
+         c.Emoji("💩", 19, 20, 17);
+       }},
+      {"doll02.bmp",
+       [](Canvas& c) {
+         c.Emoji("🐑", 19, 23, 32);
+         c.Emoji("💤", 32, 8, 12);
+       }},
+      {"doll03.bmp",
+       [](Canvas& c) {
          c.Emoji("☁️", 20, 27, 34);
          c.Emoji("🐰", 20, 17, 22);
        }},
       {"doll04.bmp", [](Canvas& c) { Doll(c, "😭", Hex(0x7FB2FF)); }},
-      {"doll05.bmp", [](Canvas& c) {
+      {"doll05.bmp",
+       [](Canvas& c) {
          c.Draw(Ellipse(13, 8, 3.5f, 8), Hex(0xB98A5E));
          c.Draw(Ellipse(27, 8, 3.5f, 8), Hex(0xB98A5E));
          c.Draw(Ellipse(13, 8, 1.8f, 6), Hex(0xFFB7C9));
          c.Draw(Ellipse(27, 8, 1.8f, 6), Hex(0xFFB7C9));
          c.Emoji("🧸", 20, 24, 30);
        }},
-      {"pen00.bmp", [](Canvas& c) { c.Emoji("✏️", 18, 23, 32, false, -10); c.Emoji("🐱", 30, 9, 14); }},
-      {"pen01.bmp", [](Canvas& c) { c.Emoji("🖊️", 18, 23, 32); c.Emoji("🍥", 30, 9, 14); }},
-      {"hankachi00.bmp", [](Canvas& c) {
+      {"pen00.bmp",
+       [](Canvas& c) {
+         c.Emoji("✏️", 18, 23, 32, false, -10);
+         c.Emoji("🐱", 30, 9, 14);
+       }},
+      {"pen01.bmp",
+       [](Canvas& c) {
+         c.Emoji("🖊️", 18, 23, 32);
+         c.Emoji("🍥", 30, 9, 14);
+       }},
+      {"hankachi00.bmp",
+       [](Canvas& c) {
          for (int i = 0; i < 8; ++i) {
            float t = 6 + i * 4;
-           for (auto [x, y] : {std::pair{t, 5.f}, {t, 35.f}, {5.f, t}, {35.f, t}}) c.Draw(Circle(x, y, 2.4f), Hex(0xFFFFFF));
+           for (auto [x, y] : {std::pair{t, 5.f}, {t, 35.f}, {5.f, t}, {35.f, t}})
+             c.Draw(Circle(x, y, 2.4f), Hex(0xFFFFFF));
          }
          c.Draw(Rect(6, 6, 34, 34), Linear(6, 6, Hex(0xFFE0F0), 34, 34, Hex(0xFFB8DA)));
          c.Draw(Rect(9, 9, 31, 31), Hex(0xFFEAF4));
          c.Draw(Heart(20, 20, 10), Hex(0xFF7AB4));
        }},
       {"cd00.bmp", [](Canvas& c) { CdCase(c, "🌸", "", Hex(0xF7A8C8)); }},
-      {"makura00.bmp", [](Canvas& c) { Pillow(c, Hex(0xB8C8FF)); c.Emoji("🐑", 20, 21, 18); c.Emoji("💤", 31, 10, 10); }},
-      {"cap00.bmp", [](Canvas& c) {
-         c.Draw(Polygon({{5, 33}, {35, 33}, {33, 22}, {22, 6}, {10, 16}}), Vertical(6, Hex(0x7A88FF), 33, Hex(0x3B44B0)));
+      {"makura00.bmp",
+       [](Canvas& c) {
+         Pillow(c, Hex(0xB8C8FF));
+         c.Emoji("🐑", 20, 21, 18);
+         c.Emoji("💤", 31, 10, 10);
+       }},
+      {"cap00.bmp",
+       [](Canvas& c) {
+         c.Draw(Polygon({{5, 33}, {35, 33}, {33, 22}, {22, 6}, {10, 16}}),
+                Vertical(6, Hex(0x7A88FF), 33, Hex(0x3B44B0)));
          c.Draw(RoundRect(3, 29, 37, 37, 4), Hex(0xFFFFFF));
          c.Draw(Circle(24, 6, 4.5f), Hex(0xFFFFFF));
          Twinkle(c, 14, 24, 3, Hex(0xFFF07A));
          Twinkle(c, 26, 19, 2.5f, Hex(0xFFF07A));
          c.Emoji("💤", 32, 16, 10);
        }},
-      {"makura01.bmp", [](Canvas& c) { Pillow(c, Hex(0xFFE39A)); c.Emoji("💩", 20, 21, 18); }},
-      {"stick.bmp", [](Canvas& c) {
+      {"makura01.bmp",
+       [](Canvas& c) {
+         Pillow(c, Hex(0xFFE39A));
+         c.Emoji("💩", 20, 21, 18);
+       }},
+      {"stick.bmp",
+       [](Canvas& c) {
          c.Line(9, 36, 25, 14, 3, Hex(0xB07CFF));
-         for (int i = 0; i < 4; ++i) c.Line(11 + i * 4, 33 - i * 5.5f, 12 + i * 4, 32 - i * 5.5f, 3, Hex(0xFFFFFF));
+         for (int i = 0; i < 4; ++i)
+           c.Line(11 + i * 4, 33 - i * 5.5f, 12 + i * 4, 32 - i * 5.5f, 3, Hex(0xFFFFFF));
          c.Emoji("🐟", 27, 11, 20, false, -35);
          Twinkle(c, 34, 24, 4, Hex(0xFFE45A));
          Twinkle(c, 8, 8, 3, Hex(0xFFE45A));
        }},
-      {"gom00.bmp", [](Canvas& c) { Eraser(c, Hex(0xB8F0A0), Hex(0x5AA0E8)); c.Emoji("🤪", 21, 21, 14); }},
+      {"gom00.bmp",
+       [](Canvas& c) {
+         Eraser(c, Hex(0xB8F0A0), Hex(0x5AA0E8));
+         c.Emoji("🤪", 21, 21, 14);
+       }},
       {"doll06.bmp", [](Canvas& c) { c.Emoji("🧸", 20, 21, 38); }},
-      {"doll07.bmp", [](Canvas& c) {
+      {"doll07.bmp",
+       [](Canvas& c) {
          c.Draw(Ellipse(12, 6, 4, 7), Hex(0xF5B6CE));
          c.Draw(Ellipse(28, 6, 4, 7), Hex(0xF5B6CE));
          c.Draw(Ellipse(12, 6, 2, 5), Hex(0xFFE0EC));
@@ -145,12 +195,14 @@ const std::vector<Goods>& AllGoods() {
          bear.MapColors([](Col p) { return Mix(p, Tinted(p, Hex(0xF2A0C4)), 0.75f); });
          c.Over(bear);
        }},
-      {"choker.bmp", [](Canvas& c) {
+      {"choker.bmp",
+       [](Canvas& c) {
          c.Draw(Ring(20, 17, 15, 11), Hex(0x2A2230));
          c.Draw(Ring(20, 17, 14, 13), Hex(0x6A5A78));
          c.Emoji("💀", 20, 30, 15);
        }},
-      {"sweet.bmp", [](Canvas& c) {
+      {"sweet.bmp",
+       [](Canvas& c) {
          Canvas b(40, 40);
          b.Emoji("🧴", 18, 21, 34);
          b.MapColors([](Col p) { return Tinted(p, Hex(0xFF8CC6)); });
@@ -158,10 +210,15 @@ const std::vector<Goods>& AllGoods() {
          c.Emoji("🫧", 32, 10, 12);
          c.Draw(Heart(18, 25, 9), Hex(0xFFFFFF));
        }},
-      {"megane00.bmp", [](Canvas& c) { c.Emoji("🕶️", 20, 22, 36); Twinkle(c, 31, 12, 4, Hex(0xFFFFFF)); }},
+      {"megane00.bmp",
+       [](Canvas& c) {
+         c.Emoji("🕶️", 20, 22, 36);
+         Twinkle(c, 31, 12, 4, Hex(0xFFFFFF));
+       }},
       {"poster.bmp", PosterArt},
       {"gogle.bmp", [](Canvas& c) { c.Emoji("🥽", 20, 20, 36); }},
-      {"case.bmp", [](Canvas& c) {
+      {"case.bmp",
+       [](Canvas& c) {
          c.Draw(RoundRect(4, 8, 36, 36, 3), Hex(0xD8F4FF, 0.95f));
          c.Draw(Rect(5, 26, 35, 35), Hex(0xB57A45));
          c.Emoji("🪲", 20, 24, 16);
@@ -169,20 +226,29 @@ const std::vector<Goods>& AllGoods() {
          for (float x = 8; x < 34; x += 4) c.Line(x, 7, x, 9, 1, Hex(0x1F6A2A));
          c.Draw(Capsule(14, 4, 26, 4, 2.5f), Hex(0x2F8A3A));
        }},
-      {"makura02.bmp", [](Canvas& c) {
+      {"makura02.bmp",
+       [](Canvas& c) {
          c.Draw(Capsule(8, 32, 32, 8, 15), Hex(0xFFF1D6));
          c.Draw(Capsule(8, 32, 32, 8, 11), Hex(0xFFE2B0));
          c.Emoji("🐶", 25, 15, 18);
        }},
-      {"cutter.bmp", [](Canvas& c) {
-         c.Draw(Polygon({{27, 5}, {35, 10}, {25, 22}, {21, 18}}), Linear(24, 8, Hex(0xF4F7FF), 32, 16, Hex(0x9AA4B8)));
-         for (int i = 0; i < 3; ++i) c.Line(27 - i * 2.f, 10 + i * 3.f, 31 - i * 2.f, 12 + i * 3.f, 0.8f, kMetalDark);
+      {"cutter.bmp",
+       [](Canvas& c) {
+         c.Draw(Polygon({{27, 5}, {35, 10}, {25, 22}, {21, 18}}),
+                Linear(24, 8, Hex(0xF4F7FF), 32, 16, Hex(0x9AA4B8)));
+         for (int i = 0; i < 3; ++i)
+           c.Line(27 - i * 2.f, 10 + i * 3.f, 31 - i * 2.f, 12 + i * 3.f, 0.8f, kMetalDark);
          c.Draw(Capsule(8, 33, 24, 18, 9), Hex(0xFFD23C));
          c.Draw(Capsule(10, 30, 20, 21, 3), Hex(0xE8A010));
          c.Draw(Circle(18, 24, 2), Hex(0x555A66));
        }},
-      {"ichigopan.bmp", [](Canvas& c) { c.Emoji("🍞", 20, 23, 34); c.Emoji("🍓", 20, 16, 16); }},
-      {"keitai.bmp", [](Canvas& c) {
+      {"ichigopan.bmp",
+       [](Canvas& c) {
+         c.Emoji("🍞", 20, 23, 34);
+         c.Emoji("🍓", 20, 16, 16);
+       }},
+      {"keitai.bmp",
+       [](Canvas& c) {
          c.Draw(RoundRect(11, 3, 29, 37, 4), Linear(11, 3, Hex(0xFFA8D8), 29, 37, Hex(0x8AB8FF)));
          c.Draw(RoundRect(14, 7, 26, 23, 2), Hex(0x30405A));
          c.Draw(RoundRect(15, 8, 25, 22, 1), Vertical(8, Hex(0xB8F0FF), 22, Hex(0x6AC8F0)));
@@ -192,7 +258,8 @@ const std::vector<Goods>& AllGoods() {
          c.Line(29, 6, 34, 2, 1.2f, Hex(0xFF5FA8));
          c.Draw(Circle(35, 3, 2), Hex(0xFFD23C));
        }},
-      {"mayoke.bmp", [](Canvas& c) {
+      {"mayoke.bmp",
+       [](Canvas& c) {
          c.Draw(Polygon({{12, 3}, {29, 3}, {29, 37}, {12, 37}}), Hex(0xFFF4D8));
          c.Draw(Rect(14, 5, 27, 35), Hex(0xFFFBEA));
          c.Text("魔", 14, 7, 12, true, Solid(Hex(0xD0202A)));
@@ -200,15 +267,23 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(Ring(20, 33, 3, 1.8f), Hex(0xD0202A));
          c.Draw(Polygon({{12, 3}, {20, 0}, {29, 3}}), Hex(0xE84040));
        }},
-      {"neko.bmp", [](Canvas& c) { c.Emoji("🐈", 20, 26, 22); Twinkle(c, 10, 12, 3, Hex(0xFFD0E8)); }},
-      {"pantoban.bmp", [](Canvas& c) {
+      {"neko.bmp",
+       [](Canvas& c) {
+         c.Draw(Ellipse(20, 31, 16, 7), Radial(16, 28, 16, Hex(0xFFE4F0), Hex(0xF5A0C8)));
+         c.Emoji("🐈", 20, 22, 24);
+         Twinkle(c, 8, 10, 3.5f, Hex(0xFFD0E8));
+         Twinkle(c, 33, 8, 2.5f, Hex(0xFFD0E8));
+       }},
+      {"pantoban.bmp",
+       [](Canvas& c) {
          Strap(c, 20, 2, 12, 18, Hex(0xFF6AA8));
          Strap(c, 20, 2, 28, 18, Hex(0xFF6AA8));
          c.Draw(Circle(20, 3, 2.5f), kMetal);
          c.Emoji("🍞", 12, 27, 17);
          c.Emoji("🐼", 28, 27, 17);
        }},
-      {"pantu.bmp", [](Canvas& c) {
+      {"pantu.bmp",
+       [](Canvas& c) {
          Canvas p(40, 40);
          p.Emoji("🩲", 20, 21, 36);
          p.MapColors([](Col q) { return Tinted(q, Hex(0x6CCB74)); });
@@ -217,7 +292,8 @@ const std::vector<Goods>& AllGoods() {
            c.Draw(Ellipse(x, y, 1.5f, 3), Hex(0x1F7A30));
          }
        }},
-      {"takara.bmp", [](Canvas& c) {
+      {"takara.bmp",
+       [](Canvas& c) {
          c.Draw(RoundRect(5, 17, 35, 36, 2), Vertical(17, Hex(0xB8733A), 36, Hex(0x7E4A20)));
          c.Draw(Ellipse(20, 17, 15, 9), Vertical(8, Hex(0xD48A48), 17, Hex(0x9A5A28)));
          c.Draw(Rect(5, 16, 35, 19), Hex(0xF2C230));
@@ -226,7 +302,8 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(RoundRect(17, 18, 23, 25, 1), Hex(0xF2C230));
          c.Emoji("💎", 20, 9, 10);
        }},
-      {"sinigami.bmp", [](Canvas& c) {
+      {"sinigami.bmp",
+       [](Canvas& c) {
          for (float x : {12.f, 28.f}) {
            c.Draw(Ring(x, 7, 4, 3), kMetal);
            c.Line(x, 11, x, 17, 1, kMetalDark);
@@ -235,7 +312,8 @@ const std::vector<Goods>& AllGoods() {
            c.Draw(Polygon({{x + 3, 27}, {x - 5, 28}, {x + 3, 30}}), Hex(0xD8DCE8));
          }
        }},
-      {"igo.bmp", [](Canvas& c) {
+      {"igo.bmp",
+       [](Canvas& c) {
          c.Draw(RoundRect(3, 8, 37, 36, 2), Hex(0xA8743A));
          c.Draw(Rect(3, 6, 37, 32), Vertical(6, Hex(0xF2C880), 32, Hex(0xDDA860)));
          for (int i = 0; i < 6; ++i) {
@@ -248,18 +326,21 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(Heart(17, 22, 6), Hex(0xFF6AA8));
        }},
       {"nana.bmp", [](Canvas& c) { Doll(c, "👦", Hex(0x4A7AE8)); }},
-      {"doll01.bmp", [](Canvas& c) {
+      {"doll01.bmp",
+       [](Canvas& c) {
          c.Draw(Ellipse(20, 30, 11, 8), Hex(0x8A8090));
          c.Draw(Capsule(30, 32, 36, 22, 3), Hex(0x8A8090));
          c.Emoji("🙀", 20, 16, 24);
        }},
-      {"kussion.bmp", [](Canvas& c) {
+      {"kussion.bmp",
+       [](Canvas& c) {
          Shape s = RoundRect(3, 5, 37, 35, 10);
          c.Draw(s, Radial(16, 15, 24, Hex(0xFFE4F0), Hex(0xF5A0C8)));
          c.Emoji("🐱", 20, 20, 22);
          c.Draw(Ellipse(9, 30, 3, 1.5f), Hex(0xFF8CB8));
        }},
-      {"taol.bmp", [](Canvas& c) {
+      {"taol.bmp",
+       [](Canvas& c) {
          c.Draw(RoundRect(4, 10, 36, 34, 3), Hex(0x8ACCF4));
          c.Draw(RoundRect(4, 6, 36, 28, 3), Vertical(6, Hex(0xE6F6FF), 28, Hex(0xB8E2FA)));
          for (float x = 6; x < 35; x += 3) c.Line(x, 28, x, 33, 0.8f, Hex(0x6AB0E0));
@@ -267,14 +348,20 @@ const std::vector<Goods>& AllGoods() {
        }},
       {"cd01.bmp", [](Canvas& c) { CdCase(c, "🌷", "2", Hex(0x9AE0B0)); }},
       {"cd02.bmp", [](Canvas& c) { CdCase(c, "🌻", "3", Hex(0xFFD870)); }},
-      {"cd03.bmp", [](Canvas& c) {
+      {"cd03.bmp",
+       [](Canvas& c) {
          c.Draw(RoundRect(4, 4, 36, 36, 2), Hex(0xE8EEF6));
          c.Draw(RoundRect(6, 6, 34, 34, 1), Vertical(6, Hex(0x8A6AE0), 34, Hex(0x3A2A80)));
          c.Emoji("📀", 20, 20, 22);
          c.Emoji("🎵", 29, 29, 12);
        }},
-      {"key03.bmp", [](Canvas& c) { KeyRing(c, 20, 1, 16); c.Emoji("🛡️", 20, 27, 22); }},
-      {"tea.bmp", [](Canvas& c) {
+      {"key03.bmp",
+       [](Canvas& c) {
+         KeyRing(c, 20, 1, 16);
+         c.Emoji("🛡️", 20, 27, 22);
+       }},
+      {"tea.bmp",
+       [](Canvas& c) {
          c.Draw(Ellipse(20, 35, 11, 3), Hex(0x2E7A3A));
          c.Draw(Rect(9, 9, 31, 35), Linear(9, 0, Hex(0x4FB35E), 31, 0, Hex(0x2E7A3A)));
          c.Draw(Rect(13, 9, 16, 35), Hex(0x8AD898, 0.6f));
@@ -286,16 +373,19 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(Circle(14, 28, 1.5f), Hex(0xFF8CB8));
          c.Draw(Circle(26, 28, 1.5f), Hex(0xFF8CB8));
        }},
-      {"bou.bmp", [](Canvas& c) {
+      {"bou.bmp",
+       [](Canvas& c) {
          c.Line(8, 35, 28, 11, 4, Hex(0xC08850));
          c.Line(8, 35, 13, 29, 5, Hex(0x7A4A26));
          c.Draw(Circle(30, 9, 7), Radial(28, 7, 8, Hex(0xE8B078), Hex(0xA06A36)));
        }},
-      {"tower.bmp", [](Canvas& c) {
+      {"tower.bmp",
+       [](Canvas& c) {
          c.Draw(RoundRect(8, 34, 32, 38, 1), Hex(0x6A6A78));
          c.Emoji("🗼", 20, 19, 34);
        }},
-      {"juce.bmp", [](Canvas& c) {
+      {"juce.bmp",
+       [](Canvas& c) {
          Canvas m(40, 40);
          m.Emoji("🥛", 18, 22, 32);
          m.MapColors([](Col q) { return Mix(q, Tinted(q, Hex(0xFFA0C8)), 0.8f); });
@@ -303,65 +393,85 @@ const std::vector<Goods>& AllGoods() {
          c.Line(22, 4, 25, 14, 2, Hex(0x40C0F0));
          c.Emoji("🍓", 28, 30, 14);
        }},
-      {"reis.bmp", [](Canvas& c) {
+      {"reis.bmp",
+       [](Canvas& c) {
          c.Emoji("👕", 20, 20, 36);
          c.TextCentered("REI", 20, 15, 10, true, Solid(Hex(0xE0206A)));
        }},
-      {"warpro.bmp", [](Canvas& c) {
+      {"warpro.bmp",
+       [](Canvas& c) {
          c.Draw(RoundRect(3, 22, 37, 36, 3), Hex(0xD8D4E0));
          for (int r = 0; r < 3; ++r)
-           for (int k = 0; k < 8; ++k) c.Draw(Rect(6 + k * 3.8f, 25 + r * 3.5f, 8.8f + k * 3.8f, 27.5f + r * 3.5f), Hex(0xFFFFFF));
+           for (int k = 0; k < 8; ++k)
+             c.Draw(Rect(6 + k * 3.8f, 25 + r * 3.5f, 8.8f + k * 3.8f, 27.5f + r * 3.5f), Hex(0xFFFFFF));
          c.Draw(RoundRect(8, 4, 32, 22, 2), Hex(0x9A98A8));
          c.Draw(Rect(10, 6, 30, 19), Hex(0x2A3A2A));
          c.Text("VXN", 12, 7, 9, true, Solid(Hex(0x7CFF8A)));
          c.Line(12, 16, 24, 16, 1, Hex(0x7CFF8A));
        }},
-      {"rip.bmp", [](Canvas& c) {
+      {"rip.bmp",
+       [](Canvas& c) {
          Canvas l(40, 40);
          l.Emoji("💄", 20, 20, 34);
          l.MapColors([](Col q) { return q.r > q.g + 0.25f ? Tinted(q, Hex(0xFF6AB4)) : q; });
          c.Over(l);
        }},
-      {"nail.bmp", [](Canvas& c) {
+      {"nail.bmp",
+       [](Canvas& c) {
          c.Emoji("💅", 15, 24, 26);
          c.Draw(RoundRect(26, 16, 36, 36, 2), Hex(0xFF7AC0));
          c.Draw(Rect(28, 9, 34, 16), Hex(0x3A3040));
          Twinkle(c, 9, 7, 4, Hex(0xFFE45A));
          Twinkle(c, 31, 26, 3, Hex(0xFFFFFF));
        }},
-      {"aroma.bmp", [](Canvas& c) {
+      {"aroma.bmp",
+       [](Canvas& c) {
          c.Draw(Circle(17, 24, 13), Radial(13, 20, 16, Hex(0xFFF0F8), Hex(0xD6A0F0)));
          for (auto [x, y] : {std::pair{12.f, 21.f}, {20.f, 28.f}, {22.f, 18.f}, {13.f, 30.f}})
            c.Draw(Circle(x, y, 1.4f), Hex(0xFF80C0));
          c.Emoji("🫧", 31, 10, 14);
        }},
-      {"goishi.bmp", [](Canvas& c) {
+      {"goishi.bmp",
+       [](Canvas& c) {
          c.Draw(Ellipse(20, 26, 17, 11), Vertical(16, Hex(0xC08850), 37, Hex(0x7A4A26)));
          c.Draw(Ellipse(20, 22, 15, 5), Hex(0x4A2C14));
-         for (auto [x, y, b] : {std::tuple{13.f, 20.f, true}, {20.f, 18.f, false}, {27.f, 20.f, true},
-                                {17.f, 23.f, false}, {24.f, 23.f, true}}) {
+         for (auto [x, y, b] : {std::tuple{13.f, 20.f, true},
+                                {20.f, 18.f, false},
+                                {27.f, 20.f, true},
+                                {17.f, 23.f, false},
+                                {24.f, 23.f, true}}) {
            c.Draw(Ellipse(x, y, 4, 3), b ? Hex(0x1A1A22) : Hex(0xF4F4F8));
            c.Draw(Ellipse(x - 1, y - 1, 1.5f, 0.8f), b ? Hex(0x6A6A7A) : Hex(0xFFFFFF));
          }
        }},
-      {"goishi2.bmp", [](Canvas& c) {
+      {"goishi2.bmp",
+       [](Canvas& c) {
          c.Draw(Ellipse(20, 26, 17, 11), Vertical(16, Hex(0xFFC8E0), 37, Hex(0xD080A8)));
          c.Draw(Ellipse(20, 22, 15, 5), Hex(0x8A4A6A));
-         for (auto [x, y, b] : {std::tuple{13.f, 20.f, true}, {20.f, 18.f, false}, {27.f, 20.f, true},
-                                {17.f, 23.f, false}, {24.f, 23.f, true}}) {
+         for (auto [x, y, b] : {std::tuple{13.f, 20.f, true},
+                                {20.f, 18.f, false},
+                                {27.f, 20.f, true},
+                                {17.f, 23.f, false},
+                                {24.f, 23.f, true}}) {
            c.Draw(Ellipse(x, y, 4, 3), b ? Hex(0xFF6AB0) : Hex(0x6AB8FF));
            c.Draw(Ellipse(x - 1, y - 1, 1.5f, 0.8f), Hex(0xFFFFFF));
          }
        }},
-      {"key04.bmp", [](Canvas& c) { KeyRing(c, 20, 1, 16); c.Emoji("🐟", 20, 27, 24); }},
-      {"buruma.bmp", [](Canvas& c) {
+      {"key04.bmp",
+       [](Canvas& c) {
+         KeyRing(c, 20, 1, 16);
+         c.Emoji("🐟", 20, 27, 24);
+       }},
+      {"buruma.bmp",
+       [](Canvas& c) {
          Canvas p(40, 40);
          p.Emoji("🩲", 20, 21, 36);
          p.MapColors([](Col q) { return Tinted(q, Hex(0x3A4AB8)); });
          c.Over(p);
          c.Emoji("🌺", 28, 16, 10);
        }},
-      {"trance.bmp", [](Canvas& c) {
+      {"trance.bmp",
+       [](Canvas& c) {
          Canvas p(40, 40);
          p.Emoji("🩳", 20, 20, 36);
          p.MapColors([](Col q) { return Tinted(q, Hex(0x8AAA3A)); });
@@ -369,7 +479,8 @@ const std::vector<Goods>& AllGoods() {
          for (auto [x, y] : {std::pair{12.f, 14.f}, {22.f, 16.f}, {15.f, 25.f}, {27.f, 26.f}, {30.f, 12.f}})
            c.Draw(Circle(x, y, 1.6f), Hex(0x2E4A12));
        }},
-      {"shut.bmp", [](Canvas& c) {
+      {"shut.bmp",
+       [](Canvas& c) {
          Canvas s(40, 40);
          s.Emoji("👚", 20, 20, 36);
          s.MapColors([](Col q) { return Mix(Tinted(q, Hex(0xF4F6FF)), q, 0.1f); });
@@ -377,7 +488,8 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(Polygon({{13, 8}, {20, 16}, {27, 8}, {24, 8}, {20, 12}, {16, 8}}), Hex(0x2A3A80));
          c.Emoji("🎀", 20, 16, 12);
        }},
-      {"scurt.bmp", [](Canvas& c) {
+      {"scurt.bmp",
+       [](Canvas& c) {
          c.Draw(Rect(11, 6, 29, 10), Hex(0x232E60));
          Shape skirt = Polygon({{11, 9}, {29, 9}, {36, 34}, {4, 34}});
          c.Draw(skirt, Hex(0x34438A));
@@ -385,15 +497,21 @@ const std::vector<Goods>& AllGoods() {
          c.Line(7, 24, 33, 24, 1, Hex(0xD04060));
          c.Line(6, 28, 34, 28, 1, Hex(0xD04060));
        }},
-      {"bag.bmp", [](Canvas& c) { c.Emoji("👜", 20, 22, 34); c.Emoji("🐐", 30, 30, 12); }},
-      {"death.bmp", [](Canvas& c) {
+      {"bag.bmp",
+       [](Canvas& c) {
+         c.Emoji("👜", 20, 22, 34);
+         c.Emoji("🐐", 30, 30, 12);
+       }},
+      {"death.bmp",
+       [](Canvas& c) {
          Canvas j(40, 40);
          j.Emoji("👖", 20, 20, 37);
          j.MapColors([](Col q) { return Tinted(q, Hex(0x30304A)); });
          c.Over(j);
          c.Emoji("💀", 15, 15, 11);
        }},
-      {"coke.bmp", [](Canvas& c) {
+      {"coke.bmp",
+       [](Canvas& c) {
          c.Draw(Polygon({{16, 4}, {24, 4}, {24, 10}, {28, 18}, {27, 36}, {13, 36}, {12, 18}, {16, 10}}),
                 Linear(12, 0, Hex(0x6A2A18), 28, 0, Hex(0x3A140A)));
          c.Draw(Rect(12, 19, 28, 27), Hex(0xE8202A));
@@ -402,27 +520,35 @@ const std::vector<Goods>& AllGoods() {
          c.Line(15, 12, 14, 34, 1.5f, Hex(0xFFFFFF, 0.4f));
        }},
       {"barger.bmp", [](Canvas& c) { c.Emoji("🍔", 20, 20, 36); }},
-      {"virgin.bmp", [](Canvas& c) {
+      {"virgin.bmp",
+       [](Canvas& c) {
          c.Draw(RoundRect(3, 8, 37, 34, 1), Hex(0xFFFFFF));
          c.Draw(Rect(4, 9, 36, 33), Linear(4, 9, Hex(0xF04040), 36, 33, Hex(0x2A3AA0)));
          c.Emoji("🤖", 24, 20, 20);
          c.Text("V", 5, 9, 13, true, Solid(Hex(0xFFE45A)));
          c.Draw(Rect(4, 29, 36, 33), Hex(0xFFE45A));
        }},
-      {"monatoso.bmp", [](Canvas& c) {
+      {"monatoso.bmp",
+       [](Canvas& c) {
          c.Draw(Circle(20, 25, 15), Hex(0xB07CFF, 0.35f));
          c.Emoji("🧪", 20, 22, 30);
          Twinkle(c, 31, 8, 4, Hex(0xE8D0FF));
          Twinkle(c, 8, 14, 3, Hex(0xE8D0FF));
        }},
-      {"gom01.bmp", [](Canvas& c) { Eraser(c, Hex(0xFF9CC8), Hex(0xFFFFFF)); c.Draw(Heart(21, 21, 8), Hex(0xFF5FA8)); }},
-      {"gom02.bmp", [](Canvas& c) {
+      {"gom01.bmp",
+       [](Canvas& c) {
+         Eraser(c, Hex(0xFF9CC8), Hex(0xFFFFFF));
+         c.Draw(Heart(21, 21, 8), Hex(0xFF5FA8));
+       }},
+      {"gom02.bmp",
+       [](Canvas& c) {
          Eraser(c, Hex(0xF2C230), Hex(0xFFF4C0));
          c.Draw(Rect(6, 15, 34, 17), Hex(0xFFFBD8, 0.8f));
          Twinkle(c, 9, 9, 5, Hex(0xFFFFFF));
          Twinkle(c, 33, 31, 4, Hex(0xFFF4A0));
        }},
-      {"nikuman.bmp", [](Canvas& c) {
+      {"nikuman.bmp",
+       [](Canvas& c) {
          c.Draw(Ellipse(20, 26, 16, 11), Radial(16, 20, 18, Hex(0xFFFFFF), Hex(0xE8DCCC)));
          c.Draw(Ellipse(20, 17, 10, 7), Radial(17, 14, 10, Hex(0xFFFFFF), Hex(0xEDE2D2)));
          for (int i = 0; i < 5; ++i) c.Line(20, 13, 13 + i * 3.5f, 20, 0.8f, Hex(0xC8B8A0));
@@ -430,17 +556,20 @@ const std::vector<Goods>& AllGoods() {
          for (float x : {13.f, 20.f, 27.f}) c.Draw(Capsule(x, 7, x + 1.5f, 1, 1.6f), Hex(0xFFFFFF, 0.8f));
        }},
       {"cake.bmp", [](Canvas& c) { c.Emoji("🎂", 20, 20, 38); }},
-      {"hayashi.bmp", [](Canvas& c) {
+      {"hayashi.bmp",
+       [](Canvas& c) {
          c.Draw(Rect(7, 30, 33, 38), Hex(0xB8B0A8));
          c.Draw(Rect(9, 28, 31, 31), Hex(0xD8D0C8));
          c.Emoji("🗿", 20, 16, 28);
        }},
-      {"croun.bmp", [](Canvas& c) {
+      {"croun.bmp",
+       [](Canvas& c) {
          c.Emoji("👑", 20, 22, 38);
          c.Emoji("💎", 20, 21, 10);
          Twinkle(c, 34, 8, 4, Hex(0xFFFFFF));
        }},
-      {"tiala.bmp", [](Canvas& c) {
+      {"tiala.bmp",
+       [](Canvas& c) {
          c.Draw(Ring(20, 38, 18, 15), Hex(0xD8DCE8));
          Shape peaks = Polygon({{4, 30}, {8, 18}, {13, 24}, {20, 8}, {27, 24}, {32, 18}, {36, 30}, {20, 24}});
          c.Draw(Minus(peaks, Circle(20, 38, 15)), Linear(0, 8, Hex(0xFFFFFF), 0, 30, Hex(0xB8BED0)));

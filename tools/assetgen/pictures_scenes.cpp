@@ -20,7 +20,8 @@ void Lettering(Canvas& c, const std::string& text, float cx, float y, int px, co
   c.Over(t);
 }
 
-void Scatter(Canvas& c, uint32_t seed, int count, Box area, const std::function<void(Canvas&, float, float, Dice&)>& fn) {
+void Scatter(Canvas& c, uint32_t seed, int count, Box area,
+             const std::function<void(Canvas&, float, float, Dice&)>& fn) {
   Dice d(seed);
   for (int i = 0; i < count; ++i)
     fn(c, area.x0 + d.Unit() * (area.x1 - area.x0), area.y0 + d.Unit() * (area.y1 - area.y0), d);
@@ -28,10 +29,14 @@ void Scatter(Canvas& c, uint32_t seed, int count, Box area, const std::function<
 
 void PastelBack(Canvas& c, Col top, Col bottom, uint32_t seed) {
   c.Fill(Vertical(0, top, kH, bottom));
-  for (int i = -kH; i < kW; i += 18) c.Draw(Polygon({{float(i), 0}, {i + 7.f, 0}, {i + 7.f + kH, float(kH)}, {float(i + kH), float(kH)}}), Hex(0xFFFFFF, 0.18f));
+  for (int i = -kH; i < kW; i += 18)
+    c.Draw(Polygon({{float(i), 0}, {i + 7.f, 0}, {i + 7.f + kH, float(kH)}, {float(i + kH), float(kH)}}),
+           Hex(0xFFFFFF, 0.18f));
   Scatter(c, seed, 22, {0, 0, kW, kH}, [](Canvas& cv, float x, float y, Dice& d) {
-    if (d.Int(2)) cv.Draw(Heart(x, y, 5 + d.Int(4)), Hex(0xFFFFFF, 0.55f));
-    else Twinkle(cv, x, y, 2.5f + d.Int(3), Hex(0xFFFFFF, 0.7f));
+    if (d.Int(2))
+      cv.Draw(Heart(x, y, 5 + d.Int(4)), Hex(0xFFFFFF, 0.55f));
+    else
+      Twinkle(cv, x, y, 2.5f + d.Int(3), Hex(0xFFFFFF, 0.7f));
   });
 }
 
@@ -56,7 +61,11 @@ void Login(const std::string& out) {
   c.Draw(Rect(10, 36, 98, 118), Hex(0xFFF6EA));
   c.Draw(Rect(10, 118, 98, 122), Hex(0xC89A70));
   for (int i = 0; i < 6; ++i)
-    c.Draw(Polygon({{6 + i * 16.f, 28}, {22 + i * 16.f, 28}, {22 + i * 16.f, 40}, {14 + i * 16.f, 44}, {6 + i * 16.f, 40}}),
+    c.Draw(Polygon({{6 + i * 16.f, 28},
+                    {22 + i * 16.f, 28},
+                    {22 + i * 16.f, 40},
+                    {14 + i * 16.f, 44},
+                    {6 + i * 16.f, 40}}),
            i % 2 ? Hex(0xFFFFFF) : Hex(0xFF7AAE));
   c.Draw(RoundRect(18, 52, 50, 92, 2), Vertical(52, Hex(0xBFE8FF), 92, Hex(0x8ACCF0)));
   c.Emoji("🎁", 34, 80, 18);
@@ -65,8 +74,9 @@ void Login(const std::string& out) {
   c.Draw(Circle(83, 88, 2), Hex(0xF2C230));
   c.Draw(RoundRect(26, 4, 82, 24, 4), Hex(0xFFFFFF));
   c.TextCentered("ピコラッテ", 54, 8, 12, true, Solid(Hex(0xE8307A)));
-  c.Draw(Rect(98, 118, kW, kH), Hex(0xFFFFFF, 0.35f));
-  c.Draw(Rect(128, 81, kW, kH), Hex(0xFFFFFF, 0.22f));
+  // A dark plum board under the menu: the labels are drawn in white and pink.
+  c.Draw(RoundRect(118, 82, 200, 134, 7), Hex(0x7A3A5E));
+  c.Draw(RoundRect(120, 84, 200, 134, 6), Vertical(84, Hex(0x5A2A48), 130, Hex(0x3E1C34)));
   Save(out, "login.bmp", ToOpaque(c, Hex(0xFFFFFF)));
 }
 
@@ -123,7 +133,9 @@ Canvas ShopInterior() {
   return c;
 }
 
-void Haikei2(const std::string& out) { Save(out, "haikei2.bmp", ToOpaque(ShopInterior(), Hex(0xFFFFFF))); }
+void Haikei2(const std::string& out) {
+  Save(out, "haikei2.bmp", ToOpaque(ShopInterior(), Hex(0xFFFFFF)));
+}
 
 void Manager(const std::string& out) {
   Canvas c(kW, kH);
@@ -137,7 +149,8 @@ void Manager(const std::string& out) {
   c.Draw(Polygon({{86, 78}, {108, 78}, {97, 104}}), Hex(0xFFFFFF));
   c.Draw(Polygon({{93, 82}, {101, 82}, {99, 104}, {97, 108}, {95, 104}}), Hex(0xC0202E));
   c.Emoji("👨🏻‍🦲", 97, 50, 64);
-  c.Draw(Polygon({{78, 60}, {88, 54}, {97, 58}, {106, 54}, {116, 60}, {108, 64}, {97, 61}, {86, 64}}), Hex(0x3A2414));
+  c.Draw(Polygon({{78, 60}, {88, 54}, {97, 58}, {106, 54}, {116, 60}, {108, 64}, {97, 61}, {86, 64}}),
+         Hex(0x3A2414));
   c.Line(80, 37, 92, 41, 3, Hex(0x3A2414));
   c.Line(114, 37, 102, 41, 3, Hex(0x3A2414));
   c.Draw(RoundRect(12, 100, 56, 118, 2), Hex(0xE8C890));
@@ -149,8 +162,10 @@ Canvas NightSky(uint32_t seed, float moon_r) {
   Canvas c(kW, kH);
   c.Fill(Vertical(0, Hex(0x10143A), kH, Hex(0x3A3A78)));
   Scatter(c, seed, 40, {0, 0, kW, 90}, [](Canvas& cv, float x, float y, Dice& d) {
-    if (d.Int(4) == 0) Twinkle(cv, x, y, 2 + d.Int(2), Hex(0xFFF8C8));
-    else cv.Draw(Circle(x, y, 0.6f), Hex(0xFFFFFF, 0.8f));
+    if (d.Int(4) == 0)
+      Twinkle(cv, x, y, 2 + d.Int(2), Hex(0xFFF8C8));
+    else
+      cv.Draw(Circle(x, y, 0.6f), Hex(0xFFFFFF, 0.8f));
   });
   if (moon_r > 0) {
     c.Draw(Circle(140, 40, moon_r * 1.6f), Hex(0xFFF8C0, 0.12f));
@@ -197,7 +212,8 @@ void Thief(const std::string& out) {
   t.Draw(Circle(97, 64, 48), Hex(0xFFF4C0, 0.12f));
   // The thief: striped shirt, eye mask, a sack over the shoulder.
   t.Draw(RoundRect(62, 84, 132, 150, 24), Hex(0x2A2A36));
-  for (float y = 90; y < kH; y += 8) t.Draw(Inter(RoundRect(62, 84, 132, 150, 24), Rect(0, y, kW, y + 4)), Hex(0xE8E8F0));
+  for (float y = 90; y < kH; y += 8)
+    t.Draw(Inter(RoundRect(62, 84, 132, 150, 24), Rect(0, y, kW, y + 4)), Hex(0xE8E8F0));
   t.Emoji("😏", 97, 62, 44);
   t.Draw(RoundRect(74, 50, 120, 62, 5), Hex(0x14141C));
   t.Draw(Ellipse(87, 56, 5, 3), Hex(0xFFFFFF));
@@ -217,7 +233,8 @@ Canvas Morning(uint32_t seed) {
   c.Draw(Circle(160, 30, 16), Radial(156, 26, 18, Hex(0xFFFDE0), Hex(0xFFC838)));
   Scatter(c, seed, 4, {0, 8, 120, 40}, [](Canvas& cv, float x, float y, Dice& d) {
     float r = 6 + d.Int(4);
-    cv.Draw(Union(Union(Circle(x, y, r), Circle(x + r, y + 2, r * 0.8f)), Circle(x - r, y + 2, r * 0.7f)), Hex(0xFFFFFF, 0.9f));
+    cv.Draw(Union(Union(Circle(x, y, r), Circle(x + r, y + 2, r * 0.8f)), Circle(x - r, y + 2, r * 0.7f)),
+            Hex(0xFFFFFF, 0.9f));
   });
   c.Draw(Ellipse(50, 120, 110, 30), Hex(0x8ED070));
   c.Draw(Ellipse(170, 126, 90, 26), Hex(0x6EC060));
@@ -254,7 +271,8 @@ void Mornings(const std::string& out) {
   egg.MapColors([](Col p) { return Tinted(p, Hex(0xF2B418)); });
   g.Over(egg);
   g.Draw(Ellipse(104, 82, 3, 6), Hex(0xFFFFF0, 0.9f));
-  for (auto [x, y, r] : {std::tuple{134.f, 64.f, 6.f}, {90.f, 60.f, 5.f}, {140.f, 100.f, 4.f}, {120.f, 56.f, 3.f}})
+  for (auto [x, y, r] :
+       {std::tuple{134.f, 64.f, 6.f}, {90.f, 60.f, 5.f}, {140.f, 100.f, 4.f}, {120.f, 56.f, 3.f}})
     Twinkle(g, x, y, r, Hex(0xFFFFFF));
   Save(out, "asa2a.bmp", ToOpaque(g, Hex(0xFFFFFF)));
 
@@ -289,7 +307,8 @@ void Clear(const std::string& out) {
   c.Fill(Radial(97, 60, 120, Hex(0xFFF6C8), Hex(0xFFA6CC)));
   for (int i = 0; i < 16; ++i) {
     float a = i * 3.14159f / 8;
-    c.Draw(Polygon({{97, 60}, {97 + 160 * std::cos(a), 60 + 160 * std::sin(a)},
+    c.Draw(Polygon({{97, 60},
+                    {97 + 160 * std::cos(a), 60 + 160 * std::sin(a)},
                     {97 + 160 * std::cos(a + 0.18f), 60 + 160 * std::sin(a + 0.18f)}}),
            Hex(0xFFFFFF, 0.3f));
   }

@@ -29,7 +29,9 @@ void Holo(Canvas& c, float hue0) {
   Twinkle(c, 21, 20, 3, Hex(0xFFFFFF));
 }
 
-void Emoji(Canvas& c, const char* e, float size = 21) { c.Emoji(e, kMid, kMid, size); }
+void Emoji(Canvas& c, const char* e, float size = 21) {
+  c.Emoji(e, kMid, kMid, size);
+}
 DrawFn Plain(const char* e, float size = 21) {
   return [e, size](Canvas& c) { Emoji(c, e, size); };
 }
@@ -48,58 +50,75 @@ DrawFn OnDisc(Col back, const char* e, float size = 18) {
 
 void GoStone(Canvas& c, bool black) {
   c.Draw(Circle(kMid, kMid + 1, 10), black ? Hex(0x000008, 0.5f) : Hex(0x8A8A9A, 0.5f));
-  c.Draw(Circle(kMid, kMid, 10), Radial(9, 9, 14, black ? Hex(0x6A6A78) : Hex(0xFFFFFF),
-                                         black ? Hex(0x14141C) : Hex(0xD8D8E0)));
+  c.Draw(Circle(kMid, kMid, 10),
+         Radial(9, 9, 14, black ? Hex(0x6A6A78) : Hex(0xFFFFFF), black ? Hex(0x14141C) : Hex(0xD8D8E0)));
   c.Draw(Ellipse(9.5f, 9, 3, 1.8f), black ? Hex(0xA0A0B0, 0.8f) : Hex(0xFFFFFF));
 }
 
 const std::vector<DrawFn>& AllSeals() {
   static const std::vector<DrawFn> seals = {
-      Plain("💩"),                                         // 01 うんち
-      [](Canvas& c) { c.Draw(Heart(kMid, kMid, 21), Radial(9, 8, 16, Hex(0xFF9EC8), Hex(0xF02A6A))); Twinkle(c, 9, 9, 3, Hex(0xFFFFFF)); },
-      Plain("🌸"),                                         // 03 お花
-      Plain("⭐"),                                         // 04 星型
-      [](Canvas& c) { Emoji(c, "🐑", 19); c.Emoji("💤", 20, 6, 9); },  // 05 グーグー
-      Plain("😭"),                                         // 06 エンエン
-      [](Canvas& c) {                                      // 07 フワフワ
+      Plain("💩"),  // 01 うんち
+      [](Canvas& c) {
+        c.Draw(Heart(kMid, kMid, 21), Radial(9, 8, 16, Hex(0xFF9EC8), Hex(0xF02A6A)));
+        Twinkle(c, 9, 9, 3, Hex(0xFFFFFF));
+      },
+      Plain("🌸"),  // 03 お花
+      Plain("⭐"),  // 04 星型
+      [](Canvas& c) {
+        Emoji(c, "🐑", 19);
+        c.Emoji("💤", 20, 6, 9);
+      },               // 05 グーグー
+      Plain("😭"),      // 06 エンエン
+      [](Canvas& c) {  // 07 フワフワ
         Emoji(c, "☁️", 23);
         c.Draw(Circle(10, 15, 1.3f), Hex(0x3B2A3F));
         c.Draw(Circle(16, 15, 1.3f), Hex(0x3B2A3F));
         c.Draw(Ellipse(8, 17.5f, 1.8f, 1), Hex(0xFF9EC8));
         c.Draw(Ellipse(18, 17.5f, 1.8f, 1), Hex(0xFF9EC8));
       },
-      [](Canvas& c) { Emoji(c, "🍥", 20); Twinkle(c, 21, 5, 3, Hex(0xFFE45A)); },  // 08 ちるほろ
-      Plain("🐶"), Plain("🐱"), Plain("🐻"),              // 09-11
-      Shiny("💩", 0.0f),                                   // 12 うんち キラキラ
-      Shiny("💐", 0.3f),                                   // 13 ぽぷり キラキラ
-      [](Canvas& c) { Holo(c, 0.55f); c.TextCentered("VX", kMid, 6, 13, true, Solid(Hex(0x5A2A9A))); },
-      Plain("💀"),                                         // 15 髑髏
-      [](Canvas& c) {                                      // 16 とっても可愛いピンク 超キラキラ
+      [](Canvas& c) {
+        Emoji(c, "🍥", 20);
+        Twinkle(c, 21, 5, 3, Hex(0xFFE45A));
+      },  // 08 ちるほろ
+      Plain("🐶"),
+      Plain("🐱"),
+      Plain("🐻"),        // 09-11
+      Shiny("💩", 0.0f),  // 12 うんち キラキラ
+      Shiny("💐", 0.3f),  // 13 ぽぷり キラキラ
+      [](Canvas& c) {
+        Holo(c, 0.55f);
+        c.TextCentered("VX", kMid, 6, 13, true, Solid(Hex(0x5A2A9A)));
+      },
+      Plain("💀"),      // 15 髑髏
+      [](Canvas& c) {  // 16 とっても可愛いピンク 超キラキラ
         c.Draw(Star(kMid, kMid, 11.6f, 8, 8), Radial(10, 9, 16, Hex(0xFFE0F0), Hex(0xFF5FA8)));
         Emoji(c, "💖", 15);
         Twinkle(c, 4, 4, 4, Hex(0xFFFFFF));
         Twinkle(c, 22, 6, 3, Hex(0xFFF4A0));
         Twinkle(c, 21, 22, 4, Hex(0xFFFFFF));
       },
-      Plain("🪲"),                                         // 17 かぶとむし
-      [](Canvas& c) {                                      // 18 いちごちゃん
+      Plain("🪲"),   // 17 かぶとむし
+      [](Canvas& c) {  // 18 いちごちゃん
         Emoji(c, "🍓", 22);
         c.Draw(Circle(10.5f, 15, 1.2f), Hex(0x3B2A3F));
         c.Draw(Circle(15.5f, 15, 1.2f), Hex(0x3B2A3F));
         c.Line(12, 18, 14, 18, 1, Hex(0x3B2A3F));
       },
-      Plain("🪳", 20),                                     // 19 ゴキブリ
-      [](Canvas& c) { Emoji(c, "💎", 20); Twinkle(c, 21, 5, 3.5f, Hex(0xFFFFFF)); },  // 20 ダイヤモンド
-      [](Canvas& c) {                                      // 21 ナナ
+      Plain("🪳", 20),  // 19 ゴキブリ
+      [](Canvas& c) {
+        Emoji(c, "💎", 20);
+        Twinkle(c, 21, 5, 3.5f, Hex(0xFFFFFF));
+      },               // 20 ダイヤモンド
+      [](Canvas& c) {  // 21 ナナ
         c.Draw(Star(kMid, kMid + 1, 11.6f, 6, 5), Radial(10, 9, 15, Hex(0xE0C8FF), Hex(0x8A4AE0)));
         c.TextCentered("7", kMid, 5, 15, true, Solid(Hex(0xFFE45A)));
       },
-      Plain("🎵", 19),                                     // 22 ♪
-      Plain("🌷"),                                         // 23 チューリップ
-      Plain("🐟"),                                         // 24 おさかな
-      OnDisc(Hex(0xE8E4F4), "♠️", 16),                    // 25 スペード
-      Plain("🗡️"),                                         // 26 剣
-      [](Canvas& c) {                                      // 27 盆栽
+      Plain("🎵", 19),                       // 22 ♪
+      Plain("🌷"),                           // 23 チューリップ
+      Plain("🐟"),                           // 24 おさかな
+      OnDisc(Hex(0xE8E4F4), "♠️", 16),  // 25 スペード
+      Plain("🗡️"),                     // 26 剣
+      [](Canvas& c) {                       // 27 盆栽
         c.Draw(Polygon({{6, 19}, {20, 19}, {18, 24}, {8, 24}}), Hex(0x3A5AA0));
         c.Line(13, 19, 12, 12, 2, Hex(0x6A4422));
         c.Line(12, 14, 17, 10, 1.5f, Hex(0x6A4422));
@@ -107,47 +126,63 @@ const std::vector<DrawFn>& AllSeals() {
         c.Draw(Ellipse(17, 8, 5, 3.5f), Hex(0x4FB35A));
         c.Draw(Ellipse(13, 5, 4, 3), Hex(0x5FC86A));
       },
-      [](Canvas& c) { GoStone(c, true); },                 // 28 碁石 黒
-      [](Canvas& c) { GoStone(c, false); },                // 29 碁石 白
-      [](Canvas& c) { OnDisc(Hex(0xA8D8FF), "🤖", 18)(c); Twinkle(c, 21, 5, 3, Hex(0xFFE45A)); },  // 30 ハジメロボ
-      Shiny("🌺", 0.9f, 18),                               // 31 派手なお花
-      [](Canvas& c) {                                      // 32 天長
+      [](Canvas& c) { GoStone(c, true); },   // 28 碁石 黒
+      [](Canvas& c) { GoStone(c, false); },  // 29 碁石 白
+      [](Canvas& c) {
+        OnDisc(Hex(0xA8D8FF), "🤖", 18)(c);
+        Twinkle(c, 21, 5, 3, Hex(0xFFE45A));
+      },                     // 30 ハジメロボ
+      Shiny("🌺", 0.9f, 18),  // 31 派手なお花
+      [](Canvas& c) {        // 32 天長
         OnDisc(Hex(0xFFE7A8), "👨", 19)(c);
-        c.Draw(Polygon({{8, 17}, {kMid, 15}, {18, 17}, {16, 18.5f}, {kMid, 17.2f}, {10, 18.5f}}), Hex(0x3A2414));
+        c.Draw(Polygon({{8, 17}, {kMid, 15}, {18, 17}, {16, 18.5f}, {kMid, 17.2f}, {10, 18.5f}}),
+               Hex(0x3A2414));
       },
-      Plain("🐔"),                                         // 33 コッコ
-      Plain("🥚", 19),                                     // 34 エッグ
-      Plain("🐤"),                                         // 35 ピヨ
-      OnDisc(Hex(0x2A3A7A), "🌙", 17),                    // 36 ムーン
-      Plain("🐈‍⬛"),                                      // 37 黒猫
-      [](Canvas& c) { Emoji(c, "🍎", 20); c.Emoji("💢", 19, 7, 10); },  // 38 怒りの毒紅玉
-      [](Canvas& c) {                                      // 39 死神
+      Plain("🐔"),                      // 33 コッコ
+      Plain("🥚", 19),               // 34 エッグ
+      Plain("🐤"),                      // 35 ピヨ
+      OnDisc(Hex(0x2A3A7A), "🌙", 17),  // 36 ムーン
+      Plain("🐈‍⬛"),             // 37 黒猫
+      [](Canvas& c) {
+        Emoji(c, "🍎", 20);
+        c.Emoji("💢", 19, 7, 10);
+      },               // 38 怒りの毒紅玉
+      [](Canvas& c) {  // 39 死神
         c.Draw(Polygon({{kMid, 2}, {22, 10}, {22, 24}, {4, 24}, {4, 10}}), Hex(0x2A2038));
         c.Emoji("💀", kMid, 12, 12);
         c.Line(22, 3, 22, 24, 1.5f, Hex(0x8A6A4A));
         c.Draw(Polygon({{22, 3}, {12, 3}, {8, 7}, {16, 5}, {22, 6}}), Hex(0xD8DCE8));
       },
-      [](Canvas& c) {                                      // 40 眼帯
+      [](Canvas& c) {  // 40 眼帯
         Emoji(c, "🙂", 21);
         c.Line(3, 8, 23, 14, 1.2f, Hex(0x1A1A22));
         c.Draw(Ellipse(9, 11.5f, 4, 3.5f), Hex(0x1A1A22));
       },
-      [](Canvas& c) { Emoji(c, "💀", 19); c.Draw(Heart(19, 19, 10), Hex(0xFF4A9A)); c.Text("LOVE", 1, 0, 8, true, Solid(Hex(0xFF4A9A))); },
-      Plain("🎸"),                                         // 42 ギター
-      Plain("🛡️"),                                         // 43 ナイトシールド
-      Shiny("😭", 0.6f),                                   // 44 エンエン キラキラ
-      [](Canvas& c) {                                      // 45 00-6435p
+      [](Canvas& c) {
+        Emoji(c, "💀", 19);
+        c.Draw(Heart(19, 19, 10), Hex(0xFF4A9A));
+        c.Text("LOVE", 1, 0, 8, true, Solid(Hex(0xFF4A9A)));
+      },
+      Plain("🎸"),        // 42 ギター
+      Plain("🛡️"),  // 43 ナイトシールド
+      Shiny("😭", 0.6f),  // 44 エンエン キラキラ
+      [](Canvas& c) {    // 45 00-6435p
         OnDisc(Hex(0x303040), "🕶️", 16)(c);
         c.TextCentered("00", kMid, 15, 9, true, Solid(Hex(0xFFE45A)));
       },
-      [](Canvas& c) { Emoji(c, "💰", 20); c.Emoji("💎", 19, 19, 9); Twinkle(c, 5, 5, 3, Hex(0xFFF4A0)); },  // 46 お宝
-      Plain("🤴"),                                         // 47 王子
-      [](Canvas& c) {                                      // 48 VIRGIN
-        c.Draw(Polygon({{3, 4}, {23, 4}, {23, 16}, {kMid, 24}, {3, 16}}), Linear(3, 4, Hex(0xF04040), 23, 24, Hex(0x2A3AA0)));
+      [](Canvas& c) {
+        Emoji(c, "💰", 20);
+        c.Emoji("💎", 19, 19, 9);
+        Twinkle(c, 5, 5, 3, Hex(0xFFF4A0));
+      },               // 46 お宝
+      Plain("🤴"),   // 47 王子
+      [](Canvas& c) {  // 48 VIRGIN
+        c.Draw(Polygon({{3, 4}, {23, 4}, {23, 16}, {kMid, 24}, {3, 16}}),
+               Linear(3, 4, Hex(0xF04040), 23, 24, Hex(0x2A3AA0)));
         c.TextCentered("V", kMid, 4, 15, true, Solid(Hex(0xFFE45A)));
       },
-      Plain("💴"),                                         // 49 お金
-      [](Canvas& c) {                                      // 50 ゴールデンエッグ
+      Plain("💴"),      // 49 お金
+      [](Canvas& c) {  // 50 ゴールデンエッグ
         c.Draw(Star(kMid, kMid, 11.5f, 8.6f, 10), Radial(kMid, kMid, 13, Hex(0xFFF8C0), Hex(0xFFC020)));
         Canvas egg(kSize, kSize);
         egg.Emoji("🥚", kMid, kMid, 17);

@@ -21,7 +21,8 @@ Canvas PaperBag(const BagStyle& st, bool open) {
     // Tissue paper puffing out of the mouth.
     c.Draw(Ellipse(s * 0.5f, top, (x1 - x0) * 0.5f, s * 0.07f), Darker(st.paper, 0.35f));
     for (auto [fx, fy, r] : {std::tuple{0.32f, 0.20f, 0.13f}, {0.52f, 0.13f, 0.15f}, {0.70f, 0.21f, 0.12f}})
-      c.Draw(Circle(s * fx, s * fy, s * r), Radial(s * fx - 2, s * fy - 2, s * r * 1.4f, Hex(0xFFFFFF), Hex(0xF4E4F0)));
+      c.Draw(Circle(s * fx, s * fy, s * r),
+             Radial(s * fx - 2, s * fy - 2, s * r * 1.4f, Hex(0xFFFFFF), Hex(0xF4E4F0)));
     c.Draw(Polygon({{s * 0.42f, s * 0.18f}, {s * 0.50f, s * 0.02f}, {s * 0.58f, s * 0.18f}}), Hex(0xFFF4FA));
     Twinkle(c, s * 0.83f, s * 0.12f, s * 0.08f, Hex(0xFFE45A));
   }
@@ -29,7 +30,8 @@ Canvas PaperBag(const BagStyle& st, bool open) {
   c.Draw(body, Vertical(top, Lighter(st.paper, 0.25f), bottom, st.paper));
   for (int r = 0; r < 5; ++r)
     for (int k = 0; k < 4; ++k) {
-      float x = x0 + (x1 - x0) * (k + (r % 2 ? 0.75f : 0.25f)) / 4, y = top + (bottom - top) * (r + 0.6f) / 5.2f;
+      float x = x0 + (x1 - x0) * (k + (r % 2 ? 0.75f : 0.25f)) / 4,
+            y = top + (bottom - top) * (r + 0.6f) / 5.2f;
       if (x < x1 - 1) c.Draw(Circle(x, y, s * 0.035f), st.dots);
     }
   c.Line(s * 0.5f, top + 1, s * 0.5f, bottom - 1, 0.6f, Darker(st.paper, 0.08f));
@@ -37,7 +39,9 @@ Canvas PaperBag(const BagStyle& st, bool open) {
     c.Draw(Rect(x0, top, x1, top + s * 0.05f), Lighter(st.paper, 0.5f));
   } else {
     // The top folded down over the front, with a bow on the fold.
-    c.Draw(Polygon({{x0 - 0.5f, top - s * 0.05f}, {x1 + 0.5f, top - s * 0.05f}, {x1 + 0.5f, top + s * 0.13f},
+    c.Draw(Polygon({{x0 - 0.5f, top - s * 0.05f},
+                    {x1 + 0.5f, top - s * 0.05f},
+                    {x1 + 0.5f, top + s * 0.13f},
                     {x0 - 0.5f, top + s * 0.13f}}),
            Vertical(top - s * 0.05f, Darker(st.paper, 0.05f), top + s * 0.13f, Darker(st.paper, 0.22f)));
     c.Line(x0, top + s * 0.13f, x1, top + s * 0.13f, 1, Darker(st.paper, 0.4f));
@@ -57,13 +61,18 @@ Canvas GiftBox(const BoxStyle& st, bool open) {
   float x0 = s * 0.12f, x1 = s * 0.88f, top = s * 0.42f, bottom = s * 0.94f;
   if (open) {
     // The lid leans against the back, the box shows tissue inside.
-    c.Draw(Polygon({{s * 0.18f, s * 0.05f}, {s * 0.86f, s * 0.12f}, {s * 0.84f, s * 0.40f}, {s * 0.16f, s * 0.34f}}),
-           Vertical(s * 0.05f, Lighter(st.box, 0.2f), s * 0.4f, Darker(st.box, 0.1f)));
-    c.Draw(Polygon({{s * 0.46f, s * 0.07f}, {s * 0.56f, s * 0.08f}, {s * 0.54f, s * 0.38f}, {s * 0.44f, s * 0.36f}}),
-           st.ribbon);
+    c.Draw(
+        Polygon(
+            {{s * 0.18f, s * 0.05f}, {s * 0.86f, s * 0.12f}, {s * 0.84f, s * 0.40f}, {s * 0.16f, s * 0.34f}}),
+        Vertical(s * 0.05f, Lighter(st.box, 0.2f), s * 0.4f, Darker(st.box, 0.1f)));
+    c.Draw(
+        Polygon(
+            {{s * 0.46f, s * 0.07f}, {s * 0.56f, s * 0.08f}, {s * 0.54f, s * 0.38f}, {s * 0.44f, s * 0.36f}}),
+        st.ribbon);
     c.Draw(Ellipse(s * 0.5f, top, (x1 - x0) * 0.5f, s * 0.08f), Darker(st.box, 0.45f));
     for (auto [fx, r] : {std::pair{0.33f, 0.12f}, {0.5f, 0.14f}, {0.67f, 0.12f}})
-      c.Draw(Circle(s * fx, top - s * 0.02f, s * r), Radial(s * fx - 2, top - 3, s * r * 1.5f, Hex(0xFFFFFF), Hex(0xE8E0F4)));
+      c.Draw(Circle(s * fx, top - s * 0.02f, s * r),
+             Radial(s * fx - 2, top - 3, s * r * 1.5f, Hex(0xFFFFFF), Hex(0xE8E0F4)));
     Twinkle(c, s * 0.5f, top - s * 0.14f, s * 0.07f, Hex(0xFFE45A));
     c.Draw(Rect(x0, top, x1, bottom), Vertical(top, Lighter(st.box, 0.15f), bottom, st.box));
     c.Draw(Rect(x0, top, x1, top + s * 0.04f), Lighter(st.box, 0.5f));
@@ -79,8 +88,10 @@ Canvas GiftBox(const BoxStyle& st, bool open) {
     c.Draw(Ellipse(s * 0.64f, top - s * 0.16f, s * 0.14f, s * 0.09f), st.ribbon);
     c.Draw(Ellipse(s * 0.37f, top - s * 0.16f, s * 0.07f, s * 0.04f), dark);
     c.Draw(Ellipse(s * 0.63f, top - s * 0.16f, s * 0.07f, s * 0.04f), dark);
-    c.Draw(Polygon({{s * 0.5f, top - s * 0.12f}, {s * 0.36f, top + s * 0.02f}, {s * 0.42f, top + s * 0.04f}}), dark);
-    c.Draw(Polygon({{s * 0.5f, top - s * 0.12f}, {s * 0.64f, top + s * 0.02f}, {s * 0.58f, top + s * 0.04f}}), dark);
+    c.Draw(Polygon({{s * 0.5f, top - s * 0.12f}, {s * 0.36f, top + s * 0.02f}, {s * 0.42f, top + s * 0.04f}}),
+           dark);
+    c.Draw(Polygon({{s * 0.5f, top - s * 0.12f}, {s * 0.64f, top + s * 0.02f}, {s * 0.58f, top + s * 0.04f}}),
+           dark);
     c.Draw(Circle(s * 0.5f, top - s * 0.14f, s * 0.06f), Lighter(st.ribbon, 0.2f));
   }
   return c;
@@ -126,7 +137,8 @@ Canvas BreadBag(bool open) {
   c.Draw(RoundRect(12, top + 7, 24, top + 16, 2), Hex(0xFFF6E4));
   c.Emoji("🍞", 18, top + 11.5f, 8);
   if (open) {
-    for (float x = 6; x < 30; x += 3) c.Draw(Polygon({{x, top}, {x + 1.5f, top + 2}, {x + 3, top}}), Lighter(kraft, 0.5f));
+    for (float x = 6; x < 30; x += 3)
+      c.Draw(Polygon({{x, top}, {x + 1.5f, top + 2}, {x + 3, top}}), Lighter(kraft, 0.5f));
   } else {
     c.Draw(Rect(5.5f, top - 3, 30.5f, top + 3), Darker(kraft, 0.15f));
     c.Line(6, top, 30, top, 1, Darker(kraft, 0.35f));

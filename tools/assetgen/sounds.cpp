@@ -1,6 +1,7 @@
 // The "sounds" generator: renders every listed sound and writes dat/*.wav.
 #include "tools/assetgen/sounds.h"
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -40,8 +41,10 @@ const std::vector<SoundDef>& AllSounds() {
 synth::Audio RenderSound(const SoundDef& def) {
   synth::Audio audio = def.make(def.format.rate);
   synth::RemoveDc(audio);
-  synth::FadeEdges(audio);
   synth::NormalizePeak(audio, def.peak_dbfs);
+  synth::TrimTail(audio, -54);
+  synth::FadeEdges(audio, 0.002, std::min(0.015, 0.2 * audio.Seconds()));
+  synth::NormalizePeak(audio, def.peak_dbfs);  // the fades may have taken the first peak
   return audio;
 }
 

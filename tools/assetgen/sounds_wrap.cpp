@@ -172,6 +172,7 @@ Audio Hako4(int rate) {
   AddBoxKnock(lid, rate, 0, 95, 1.0, 164);
   AddBoxKnock(lid, rate, 0.12, 105, 0.5, 165);
   AddTape(tape, rate, 0.3, 0.32, 0.5, 166);
+  LowpassInPlace(tape, rate, 6000);
   AddThump(lid, rate, 0.66, 180, 0.08, 0.3, 167);
   MixPanned(a, lid, 0, 0);
   MixPanned(a, tape, 0, 0.3);

@@ -417,6 +417,20 @@ void RemoveDc(Audio& a) {
   }
 }
 
+void TrimTail(Audio& a, double dbfs) {
+  double floor = std::pow(10.0, dbfs / 20);
+  size_t last = 0;
+  for (const Signal* ch : {&a.left, &a.right})
+    for (size_t i = ch->size(); i-- > last;)
+      if (std::fabs((*ch)[i]) > floor) {
+        last = i;
+        break;
+      }
+  size_t keep = std::min(a.left.size(), last + SampleAt(0.01, a.rate));
+  a.left.resize(keep);
+  if (a.Stereo()) a.right.resize(keep);
+}
+
 double Peak(const Audio& a) {
   double p = 0;
   for (float x : a.left) p = std::max(p, double(std::fabs(x)));

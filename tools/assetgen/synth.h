@@ -154,6 +154,9 @@ void AddRoom(Audio& a, double size, double wet, double damping = 0.4);
 // Short fades at both ends so the sound never starts or stops with a click.
 void FadeEdges(Audio& a, double in_seconds = 0.002, double out_seconds = 0.01);
 void RemoveDc(Audio& a);
+// Cuts the tail where the sound has fallen below `dbfs` for good, so a sound
+// does not hold its channel's queue with an inaudible reverb tail.
+void TrimTail(Audio& a, double dbfs);
 double Peak(const Audio& a);
 // Scales the sound so its peak lies at `dbfs` (below 0).
 void NormalizePeak(Audio& a, double dbfs);

@@ -17,11 +17,23 @@ namespace {
 
 std::mt19937 rng(20240607);
 
-int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+int Pick(int n) {
+  return std::uniform_int_distribution<int>(0, n - 1)(rng);
+}
 
-const char* const kPieces[] = {"\r\n", "\n", "\r", " ", "\t", "", "-", "+", "0", "2147483647", "2147483648",
-                               "-2147483648", "-2147483649", "99999999999999999999", "abc", "\x82\x50",
-                               "\xA0", "\x81", "ピコ", "\0", "\x1A", "1e5", "0x7f", "--1", "+-1", "1 2 3"};
+const char* const kPieces[] = {"\r\n",        "\n",
+                               "\r",          " ",
+                               "\t",          "",
+                               "-",           "+",
+                               "0",           "2147483647",
+                               "2147483648",  "-2147483648",
+                               "-2147483649", "99999999999999999999",
+                               "abc",         "\x82\x50",
+                               "\xA0",        "\x81",
+                               "ピコ",        "\0",
+                               "\x1A",        "1e5",
+                               "0x7f",        "--1",
+                               "+-1",         "1 2 3"};
 
 // A my.dat as the game writes it, with random values.
 std::string ValidFile() {
@@ -82,10 +94,20 @@ int main(int argc, char** argv) {
   for (int i = 0; i < count; ++i) {
     std::string input;
     switch (i % 4) {
-      case 0: input = ValidFile(); Mutate(input); break;
-      case 1: input = ValidFile(); if (Pick(2)) Mutate(input); break;
-      case 2: input = Pieces(); break;
-      default: input = RandomBytes(); break;
+      case 0:
+        input = ValidFile();
+        Mutate(input);
+        break;
+      case 1:
+        input = ValidFile();
+        if (Pick(2)) Mutate(input);
+        break;
+      case 2:
+        input = Pieces();
+        break;
+      default:
+        input = RandomBytes();
+        break;
     }
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
     // Every so often the same bytes go through the file on disk.

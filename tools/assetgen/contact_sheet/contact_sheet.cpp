@@ -86,12 +86,15 @@ const Bitmap* Find(const std::vector<Picture>& pics, const std::string& name) {
 
 // The shop as the game composes it, with two customers and packages side by side.
 Bitmap MockFrames(const std::vector<Picture>& pics) {
-  const char* sets[][2] = {{"girl02.bmp", "croun.bmp"}, {"jisrof.bmp", "hako.bmp"}, {"unbou.bmp", "mepoka.bmp"}};
+  const char* sets[][2] = {
+      {"girl02.bmp", "croun.bmp"}, {"jisrof.bmp", "hako.bmp"}, {"unbou.bmp", "mepoka.bmp"}};
   Bitmap out(390 * 3 + 8, 260);
   for (int k = 0; k < 3; ++k) {
     Bitmap frame(390, 260);
-    const Bitmap *shop = Find(pics, "haikei2.bmp"), *guest = Find(pics, sets[k][0]), *pack = Find(pics, sets[k][1]);
-    const Bitmap *mid = Find(pics, "front_mid.bmp"), *right = Find(pics, "front3.bmp"), *front = Find(pics, "front2.bmp");
+    const Bitmap *shop = Find(pics, "haikei2.bmp"), *guest = Find(pics, sets[k][0]),
+                 *pack = Find(pics, sets[k][1]);
+    const Bitmap *mid = Find(pics, "front_mid.bmp"), *right = Find(pics, "front3.bmp"),
+                 *front = Find(pics, "front2.bmp");
     if (!shop || !guest || !pack || !mid || !right || !front) return out;
     frame.CopyRect(0, 0, 390, 260, *shop, 0, 0, 195, 130);
     int w = guest->Width();
