@@ -30,9 +30,10 @@ std::mutex& Lock() {
   return lock;
 }
 
-// The font file's bytes, read once; empty when no font could be read.
+// The font file's bytes, read once; empty when no font could be read. Kept
+// to the very end: the open fonts read from it.
 const std::vector<char>& FontData() {
-  static std::vector<char> data;
+  static std::vector<char>& data = *new std::vector<char>;
   static bool tried = false;
   if (tried) return data;
   tried = true;
@@ -52,10 +53,18 @@ const std::vector<char>& FontData() {
   return data;
 }
 
-// Open fonts by (pixel size, bold); they live as long as the program.
+// Open fonts by (pixel size, bold); closed when the program ends.
+struct OpenFonts {
+  std::map<std::pair<int, bool>, TTF_Font*> fonts;
+  ~OpenFonts() {
+    for (auto& entry : fonts) TTF_CloseFont(entry.second);
+  }
+};
+
 // Callers hold Lock().
 TTF_Font* FontFor(const TFont& font) {
-  static std::map<std::pair<int, bool>, TTF_Font*> cache;
+  static OpenFonts open;
+  auto& cache = open.fonts;
   static bool ready = false, warned = false;
   if (!ready) {
     if (TTF_WasInit() == 0 && TTF_Init() != 0) return nullptr;
