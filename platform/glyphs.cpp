@@ -18,8 +18,18 @@ bool EnsureTtf() {
   return ok;
 }
 
+// Open fonts by file, style and size; closed when the program ends.
+struct OpenFonts {
+  std::map<std::pair<std::string, int>, TTF_Font*> fonts;
+  ~OpenFonts() {
+    for (auto& entry : fonts)
+      if (entry.second) TTF_CloseFont(entry.second);
+  }
+};
+
 TTF_Font* OpenCached(const char* path, int size, bool bold) {
-  static std::map<std::pair<std::string, int>, TTF_Font*> fonts;
+  static OpenFonts open;
+  auto& fonts = open.fonts;
   if (!EnsureTtf()) return nullptr;
   auto key = std::make_pair(std::string(path) + (bold ? "#b" : ""), size);
   auto it = fonts.find(key);
