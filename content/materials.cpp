@@ -7,15 +7,7 @@
 
 namespace {
 
-struct MaterialRow {
-  int number;
-  const char* picture;
-  const char* name;
-  int32_t price;  // yen
-  const char* description;
-};
-
-constexpr MaterialRow kMaterials[] = {
+constexpr PlainGoodsRow kMaterials[] = {
     {200, "mepoka_small2.bmp", "ちっちゃな袋", 15, "とってもちっちゃいの"},
     {201, "mepoka2.bmp", "小さな袋", 10, "小さいの"},
     {202, "mepoka_mid2.bmp", "大きめの袋", 20, "ちょっと大きいの"},
@@ -40,9 +32,7 @@ constexpr WrapStyle kWrapStyles[] = {
 }  // namespace
 
 void FillMaterialRows(GoodsTable& goods) {
-  for (const MaterialRow& row : kMaterials) {
-    goods[row.number] = titem{row.picture, row.name, row.description, row.price, kKindItem, 0, 0};
-  }
+  WritePlainRows(goods, kMaterials, kKindItem);
 }
 
 const WrapStyle* WrapStyleFor(int wrap_class) {

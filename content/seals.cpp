@@ -6,15 +6,7 @@
 
 namespace {
 
-struct SealRow {
-  int number;
-  const char* picture;
-  const char* name;
-  int32_t price;  // yen
-  const char* description;
-};
-
-constexpr SealRow kSeals[] = {
+constexpr PlainGoodsRow kSeals[] = {
     {100, "seal01.bmp", "うんちのチール", 15, "うんちの絵入り"},
     {101, "seal02.bmp", "ハートのチール", 35, "ハートの絵入り、定番だよ"},
     {102, "seal03.bmp", "お花のチール", 25, "お花の絵入り、やさしい色"},
@@ -70,7 +62,5 @@ constexpr SealRow kSeals[] = {
 }  // namespace
 
 void FillSealRows(GoodsTable& goods) {
-  for (const SealRow& row : kSeals) {
-    goods[row.number] = titem{row.picture, row.name, row.description, row.price, kKindSeal, 0, 0};
-  }
+  WritePlainRows(goods, kSeals, kKindSeal);
 }
