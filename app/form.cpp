@@ -2,6 +2,7 @@
 #include "app/form.h"
 
 #include <chrono>
+#include <utility>
 
 #include "app/random.h"
 #include "sound/mixer/mixer.h"
@@ -16,17 +17,19 @@ constexpr const char* kSlotFiles[] = {
 
 }  // namespace
 
-TForm1::TForm1(Platform& p) : platform(p) {
+TForm1::TForm1(Platform& p) : TForm1(p, PortablePaths(p.BaseDir())) {}
+
+TForm1::TForm1(Platform& p, GamePaths game_paths) : platform(p), paths(std::move(game_paths)) {
   CreateSoundMixer();
 }
 
 TForm1::~TForm1() = default;
 
 std::string TForm1::CgPath(const std::string& name) const {
-  return platform.BaseDir() + "cg/" + name;
+  return paths.cg + name;
 }
 std::string TForm1::DatPath(const std::string& name) const {
-  return platform.BaseDir() + "dat/" + name;
+  return paths.dat + name;
 }
 
 std::string TForm1::TitleChoiceOne() const {

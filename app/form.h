@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/paths.h"
 #include "app/state.h"
 #include "content/tables.h"
 #include "platform/bitmap.h"
@@ -30,12 +31,15 @@ inline constexpr int kChoiceHeight = 29;
 
 class TForm1 : public TSceneVars {
  public:
+  // The files live beside the game unless `paths` says otherwise.
   explicit TForm1(Platform& platform);
+  TForm1(Platform& platform, GamePaths paths);
   ~TForm1();
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
   Platform& platform;
+  const GamePaths paths;
 
   // Game state and content.
   tmy my;

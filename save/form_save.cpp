@@ -1,12 +1,12 @@
-// TForm1's side of the save files: paths beside the executable, and the
-// message box when something goes wrong.
+// TForm1's side of the save files: where they are, and the message box
+// when something goes wrong.
 #include "app/form.h"
 #include "save/save_files.h"
 
 static_assert(kNameLines == kNameCount);
 
 bool TForm1::LoadProgress() {
-  FileError error = LoadSavedProgress(DatPath(kMyDatName), DatPath(kNameDatName), my, name_list);
+  FileError error = LoadSavedProgress(paths.save + kMyDatName, paths.save + kNameDatName, my, name_list);
   if (error.failed()) {
     // The game cannot go on; the file stays as it is for the player to look at.
     platform.ShowError(kErrorTitle, FileErrorText(error));
@@ -18,7 +18,7 @@ bool TForm1::LoadProgress() {
 }
 
 bool TForm1::SaveProgress() {
-  FileError error = SaveSavedProgress(DatPath(kMyDatName), platform.BaseDir() + kResultsSheetName, my);
+  FileError error = SaveSavedProgress(paths.save + kMyDatName, paths.sheet, my);
   if (error.failed()) {
     platform.ShowError(kErrorTitle, FileErrorText(error));
     return false;

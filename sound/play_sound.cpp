@@ -9,7 +9,7 @@
 
 void TForm1::CreateSoundMixer() {
   try {
-    auto mixer = std::make_unique<TSoundMixer>(platform.WaveOut(), platform.BaseDir() + "SOUNDMIX.INI");
+    auto mixer = std::make_unique<TSoundMixer>(platform.WaveOut(), paths.mixer_ini);
     mixer->SetActivated(true);
     mixer->SetChannels(31);  // channels 0 to 4
     SoundMixer1 = std::move(mixer);
