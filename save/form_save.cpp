@@ -6,6 +6,8 @@
 static_assert(kNameLines == kNameCount);
 
 bool TForm1::LoadProgress() {
+  RemoveLeftoverTemporaries(DatPath(kMyDatName));
+  RemoveLeftoverTemporaries(platform.BaseDir() + kResultsSheetName);
   FileError error = LoadSavedProgress(DatPath(kMyDatName), DatPath(kNameDatName), my, name_list);
   if (error.failed()) {
     // The game cannot go on; the file stays as it is for the player to look at.
