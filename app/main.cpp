@@ -15,6 +15,9 @@ static std::string ExecutableDir(const char* argv0) {
 }
 
 int main(int /*argc*/, char** argv) {
+  // Past a file-size limit a write should fail (the save then says the disk
+  // is full) instead of the signal killing the shop with unsaved progress.
+  std::signal(SIGXFSZ, SIG_IGN);
   auto platform = CreateSdlPlatform(ExecutableDir(argv[0]));
   if (!platform) return 1;
   auto form = std::make_unique<TForm1>(*platform);

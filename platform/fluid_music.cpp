@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <mutex>
+
+#include "files/regular_file.h"
 
 namespace {
 
@@ -107,13 +107,10 @@ std::unique_ptr<FluidMusic> FluidMusic::Create(int sample_rate, const std::strin
 }
 
 bool FluidMusic::Open(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  std::error_code ec;
-  auto size = std::filesystem::file_size(path, ec);
-  if (!ec && size <= kMaxPieceBytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  // A pipe or a device in the piece's place reads as no piece.
+  std::string file;
+  ReadRegularFile(path, file, kMaxPieceBytes);
+  std::vector<uint8_t> bytes(file.begin(), file.end());
   bool good = IsWellFormedMidi(bytes);
   std::lock_guard lock(impl_->mutex);
   // Opening closes the piece still open, whether or not the new one is good.

@@ -2,48 +2,68 @@
 // (24-bit BMP for the game's assets, PNG for review sheets). A broken file is
 // refused whole; it never leaves a half-read picture behind.
 #include <SDL.h>
+#include <jerror.h>
 #include <jpeglib.h>
 
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <exception>
+#include <string>
 #include <vector>
 
+#include "files/regular_file.h"
 #include "platform/bitmap.h"
 
 namespace {
 
-constexpr int kMaxSide = 16384;
+// The scene is 390 x 260: anything far beyond that is a broken or hostile
+// file, refused before a single pixel is allocated.
+constexpr int64_t kMaxSide = 4096;
+constexpr int64_t kMaxPixels = 16'000'000;
+// The largest BMP of such a size (32 bits per pixel) with room for headers.
+constexpr size_t kMaxFileBytes = kMaxPixels * 4 + (1 << 16);
 
-std::vector<unsigned char> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+bool SizeIsSane(int64_t w, int64_t h) {
+  return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
 }
 
 int32_t Le32(const unsigned char* p) {
   return static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
 }
-
-// Refuses headers whose size would make the decoder allocate absurdly.
-bool BmpSizeIsSane(const std::vector<unsigned char>& data) {
-  if (data.size() < 26) return false;
-  int32_t header = Le32(&data[14]);
-  int64_t w, h;
-  if (header == 12) {
-    w = data[18] | data[19] << 8;
-    h = data[20] | data[21] << 8;
-  } else {
-    w = Le32(&data[18]);
-    h = Le32(&data[22]);
-  }
-  if (h < 0) h = -h;
-  return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide;
+int Le16(const unsigned char* p) {
+  return p[0] | p[1] << 8;
 }
 
-SDL_Surface* DecodeBmp(const std::vector<unsigned char>& data) {
+// Refuses headers whose size would make the decoder allocate absurdly, and
+// uncompressed pictures whose pixels the file does not hold.
+bool BmpSizeIsSane(const std::string& data) {
+  const auto* d = reinterpret_cast<const unsigned char*>(data.data());
+  if (data.size() < 26) return false;
+  const int64_t offset = static_cast<uint32_t>(Le32(&d[10]));
+  const int32_t header = Le32(&d[14]);
+  int64_t w, h, bits, compression = 0;
+  if (header == 12) {
+    w = Le16(&d[18]);
+    h = Le16(&d[20]);
+    bits = Le16(&d[24]);
+  } else {
+    if (data.size() < 34) return false;
+    w = Le32(&d[18]);
+    h = Le32(&d[22]);
+    bits = Le16(&d[28]);
+    compression = static_cast<uint32_t>(Le32(&d[30]));
+  }
+  if (h < 0) h = -h;
+  if (!SizeIsSane(w, h)) return false;
+  // Run-length pictures (1: RLE8, 2: RLE4) have no fixed size to check.
+  if (compression == 1 || compression == 2) return true;
+  if (bits <= 0 || bits > 32) return false;
+  const int64_t stride = (w * bits + 31) / 32 * 4;
+  return offset + stride * h <= static_cast<int64_t>(data.size());
+}
+
+SDL_Surface* DecodeBmp(const std::string& data) {
   if (!BmpSizeIsSane(data)) return nullptr;
   SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
   if (!rw) return nullptr;
@@ -62,14 +82,20 @@ struct JpegError {
 void JpegFail(j_common_ptr info) {
   longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
 }
-void JpegQuiet(j_common_ptr, int) {}
+// Warnings stay quiet, except that data ending before the last pixel (the
+// file's end, or the end marker, comes too soon) ends the decoding: a file
+// too short for its declared size is refused early.
+void JpegWarning(j_common_ptr info, int level) {
+  const int code = info->err->msg_code;
+  if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) JpegFail(info);
+}
 
-SDL_Surface* DecodeJpeg(const std::vector<unsigned char>& data) {
+SDL_Surface* DecodeJpeg(const std::string& data) {
   jpeg_decompress_struct info{};
   JpegError err{};
   info.err = jpeg_std_error(&err.mgr);
   err.mgr.error_exit = JpegFail;
-  err.mgr.emit_message = JpegQuiet;
+  err.mgr.emit_message = JpegWarning;
   SDL_Surface* volatile out = nullptr;
   std::vector<unsigned char> row;
   if (setjmp(err.jump)) {
@@ -78,12 +104,16 @@ SDL_Surface* DecodeJpeg(const std::vector<unsigned char>& data) {
     return nullptr;
   }
   jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, data.data(), data.size());
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), data.size());
   jpeg_read_header(&info, TRUE);
+  // Before jpeg_start_decompress, which allocates for the declared size.
+  if (!SizeIsSane(info.image_width, info.image_height)) {
+    jpeg_destroy_decompress(&info);
+    return nullptr;
+  }
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
-  if (info.output_width == 0 || info.output_height == 0 || info.output_width > kMaxSide ||
-      info.output_height > kMaxSide || info.output_components != 3) {
+  if (!SizeIsSane(info.output_width, info.output_height) || info.output_components != 3) {
     jpeg_destroy_decompress(&info);
     return nullptr;
   }
@@ -147,13 +177,20 @@ void PngChunk(std::vector<unsigned char>& png, const char* type, const std::vect
 }  // namespace
 
 bool Bitmap::LoadFromFile(const std::string& path) {
-  std::vector<unsigned char> data = ReadAll(path);
-  if (data.size() < 4) return false;
+  // Every failure, a folder or a pipe in the picture's place included, ends
+  // here as false: a picture that cannot be read never stops the game.
+  std::string data;
+  if (ReadRegularFile(path, data, kMaxFileBytes) != 0 || data.size() < 4) return false;
   SDL_Surface* s = nullptr;
-  if (data[0] == 'B' && data[1] == 'M') {
-    s = DecodeBmp(data);
-  } else if (data[0] == 0xFF && data[1] == 0xD8) {
-    s = DecodeJpeg(data);
+  try {
+    const auto* d = reinterpret_cast<const unsigned char*>(data.data());
+    if (d[0] == 'B' && d[1] == 'M') {
+      s = DecodeBmp(data);
+    } else if (d[0] == 0xFF && d[1] == 0xD8) {
+      s = DecodeJpeg(data);
+    }
+  } catch (const std::exception&) {
+    s = nullptr;  // out of memory for a row buffer
   }
   if (!s) return false;
   if (surface_) SDL_FreeSurface(surface_);

@@ -71,7 +71,20 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
   // opens the device (paused), and the device's spec is known only after.
   SdlDevice() = default;
 
+  // The SDL device to open: `name` null for the system's default.
+  static SDL_AudioDeviceID OpenSdlDevice(const char* name, SdlDevice* self, SDL_AudioSpec& have) {
+    SDL_AudioSpec want{};
+    want.freq = kOutRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = kOutSamples;
+    want.callback = Callback;
+    want.userdata = self;
+    return SDL_OpenAudioDevice(name, 0, &want, &have, 0);
+  }
+
   void Attach(SDL_AudioDeviceID dev, const SDL_AudioSpec& spec) {
+    attached_ = true;
     dev_ = dev;
     spec_ = spec;
     const char* name = SDL_GetNumAudioDevices(0) > 0 ? SDL_GetAudioDeviceName(0, 0) : nullptr;
@@ -82,14 +95,16 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
   }
 
   ~SdlDevice() override {
-    if (dev_ == 0) return;
-    SDL_CloseAudioDevice(dev_);  // the callback has run for the last time
+    if (!attached_) return;
+    if (dev_ != 0) SDL_CloseAudioDevice(dev_);  // the callback has run for the last time
     g_music = nullptr;
     music_.reset();
     SDL_QuitSubSystem(kSubsystems);
   }
 
   void Start() { SDL_PauseAudioDevice(dev_, 0); }
+
+  std::string device_name() const override { return selected_name_; }
 
   static void Callback(void* user, Uint8* stream, int len) {
     auto* self = static_cast<SdlDevice*>(user);
@@ -135,6 +150,7 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
   int Open(int device_id, const TPcmFormat& format) override {
     if (device_id < -1 || device_id >= DeviceCount()) return 2;  // bad device id
     if (!IsPlayablePcm(format)) return 32;                       // unsupported format
+    if (!Select(device_id)) return 1;                            // the device would not open
     Locked lock(dev_);
     if (open_) return 4;  // already allocated
     open_ = true;
@@ -197,6 +213,30 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
     ~Locked() { SDL_UnlockAudioDevice(dev); }
     SDL_AudioDeviceID dev;
   };
+
+  // Moves the stream (wave blocks and music alike) to the n-th output device
+  // SDL lists; -1, or an n SDL does not list, is the system's default.
+  bool Select(int device_id) {
+    const char* listed = device_id >= 0 && device_id < SDL_GetNumAudioDevices(0)
+                             ? SDL_GetAudioDeviceName(device_id, 0)
+                             : nullptr;
+    const std::string wanted = listed ? listed : "";
+    if (dev_ != 0 && wanted == selected_name_) return true;
+    // Some drivers open one device at a time: the old one goes first.
+    if (dev_ != 0) SDL_CloseAudioDevice(dev_);  // its callback has run for the last time
+    SDL_AudioSpec have{};
+    dev_ = OpenSdlDevice(listed, this, have);
+    if (dev_ == 0 && listed != nullptr) {
+      dev_ = OpenSdlDevice(nullptr, this, have);  // back to the default device
+      selected_name_.clear();
+      if (dev_ != 0) Start();
+      return false;
+    }
+    if (dev_ == 0) return false;
+    selected_name_ = wanted;
+    Start();
+    return true;
+  }
 
   void DropQueue() {
     while (count_ > 0) PopFront();
@@ -265,7 +305,9 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
     return finished;
   }
 
+  bool attached_ = false;
   SDL_AudioDeviceID dev_ = 0;
+  std::string selected_name_;  // the output device named by the settings, empty for the default
   SDL_AudioSpec spec_{};
   std::string name_;
   std::unique_ptr<FluidMusic> music_;
@@ -303,6 +345,7 @@ class SilentAudio : public SdlAudio {
   MusicPlayer& music() override { return music_; }
   bool audible() const override { return false; }
   void SetTap(Tap, void*) override {}
+  std::string device_name() const override { return ""; }
 
  private:
   static Uint32 Tick(Uint32 interval, void* user) {
@@ -324,15 +367,9 @@ std::unique_ptr<SdlAudio> OpenSdlAudio() {
     SDL_QuitSubSystem(kSubsystems);
     return nullptr;
   }
-  SDL_AudioSpec want{}, have{};
-  want.freq = kOutRate;
-  want.format = AUDIO_S16SYS;
-  want.channels = 2;
-  want.samples = kOutSamples;
-  want.callback = SdlDevice::Callback;
+  SDL_AudioSpec have{};
   auto device = std::make_unique<SdlDevice>();
-  want.userdata = device.get();
-  SDL_AudioDeviceID dev = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  SDL_AudioDeviceID dev = SdlDevice::OpenSdlDevice(nullptr, device.get(), have);
   if (dev == 0) {
     SDL_QuitSubSystem(kSubsystems);
     return nullptr;

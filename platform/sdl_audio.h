@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -29,6 +30,9 @@ class SdlAudio {
   virtual MusicPlayer& music() = 0;
   // False for the silent stand-in.
   virtual bool audible() const = 0;
+  // The output device the mixer opened by number (WaveOutDevice in the
+  // mixer's settings), as SDL names it; empty for the system's default.
+  virtual std::string device_name() const = 0;
 
   // For measurements: called on the audio thread with every run of mixer
   // bytes the moment the callback starts playing it. Null to remove.

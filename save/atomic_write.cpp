@@ -1,11 +1,16 @@
 // Reading a save file whole, and replacing one without ever leaving half of it.
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
+#include "files/regular_file.h"
 #include "save/save_files.h"
 
 namespace {
@@ -33,6 +38,54 @@ int CreateTemporary(const std::string& path, std::string& temp) {
   return -1;
 }
 
+// The file that a chain of symbolic links ends in (the path itself when it is
+// no link). A link may point at a file not created yet. False for a loop.
+bool FollowLinks(const std::string& path, std::string& target) {
+  target = path;
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st {};
+    if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    std::vector<char> link(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1);
+    ssize_t n = readlink(target.c_str(), link.data(), link.size());
+    if (n <= 0 || static_cast<size_t>(n) >= link.size()) return true;  // changed under us
+    std::string next(link.data(), static_cast<size_t>(n));
+    target = next[0] == '/' ? next : FolderOf(target) + "/" + next;
+  }
+  return false;
+}
+
+// "<name>.<pid>.<n>.tmp", as CreateTemporary names them: the pid, or -1.
+long TemporaryOwner(const std::string& entry, const std::string& name) {
+  const std::string suffix = ".tmp";
+  if (entry.size() <= name.size() + 1 + suffix.size() || entry.compare(0, name.size(), name) != 0 ||
+      entry[name.size()] != '.' || entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) != 0)
+    return -1;
+  std::string middle = entry.substr(name.size() + 1, entry.size() - name.size() - 1 - suffix.size());
+  size_t dot = middle.find('.');
+  if (dot == 0 || dot == std::string::npos || dot + 1 == middle.size() || dot > 9) return -1;
+  for (size_t i = 0; i < middle.size(); ++i) {
+    if (i != dot && (middle[i] < '0' || middle[i] > '9')) return -1;
+  }
+  return std::stol(middle.substr(0, dot));
+}
+
+// A save cut short between writing and renaming leaves its temporary file
+// behind; once its process is gone nobody will rename it any more.
+void RemoveDeadTemporaries(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const size_t slash = path.find_last_of('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = readdir(dir)) {
+    long pid = TemporaryOwner(entry->d_name, name);
+    if (pid <= 0) continue;
+    if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // still running
+    unlinkat(dirfd(dir), entry->d_name, 0);
+  }
+  closedir(dir);
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = write(fd, bytes.data(), bytes.size());
@@ -56,51 +109,24 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 FileError ReadWholeFile(const std::string& path, std::string& bytes, bool& missing) {
-  bytes.clear();
-  missing = false;
-  // Non-blocking, so that a pipe put in the file's place cannot hang the game.
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    missing = errno == ENOENT;
-    return IoError(path, errno);
-  }
-  struct stat st {};
-  int code = 0;
-  if (fstat(fd, &st) != 0) {
-    code = errno;
-  } else if (!S_ISREG(st.st_mode)) {
-    code = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-  }
-  if (code != 0) {
-    close(fd);
-    return IoError(path, code);
-  }
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      code = errno;
-      close(fd);
-      bytes.clear();
-      return IoError(path, code);
-    }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
-  close(fd);
+  int code = ReadRegularFile(path, bytes);
+  missing = code == ENOENT;
+  if (code != 0) return IoError(path, code);
   return {};
 }
 
 FileError WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  // A linked save file is saved where the link points, and stays a link.
+  std::string target;
+  if (!FollowLinks(path, target)) return IoError(path, ELOOP);
   struct stat old {};
-  bool had_old = stat(path.c_str(), &old) == 0;
+  bool had_old = stat(target.c_str(), &old) == 0;
   // The player may have write-protected the file; respect that.
-  if (had_old && access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS))
+  if (had_old && access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS))
     return IoError(path, errno);
 
   std::string temp;
-  int fd = CreateTemporary(path, temp);
+  int fd = CreateTemporary(target, temp);
   if (fd < 0) return IoError(path, errno);
   if (had_old) fchmod(fd, old.st_mode & 07777);
   bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
@@ -109,7 +135,7 @@ FileError WriteFileAtomic(const std::string& path, std::string_view bytes) {
     ok = false;
     code = errno;
   }
-  if (ok && rename(temp.c_str(), path.c_str()) != 0) {
+  if (ok && rename(temp.c_str(), target.c_str()) != 0) {
     ok = false;
     code = errno;
   }
@@ -117,6 +143,12 @@ FileError WriteFileAtomic(const std::string& path, std::string_view bytes) {
     unlink(temp.c_str());
     return IoError(path, code);
   }
-  SyncFolder(FolderOf(path));
+  SyncFolder(FolderOf(target));
   return {};
+}
+
+void RemoveLeftoverTemporaries(const std::string& path) {
+  std::string target;
+  if (FollowLinks(path, target) && target != path) RemoveDeadTemporaries(target);
+  RemoveDeadTemporaries(path);
 }

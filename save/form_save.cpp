@@ -6,6 +6,8 @@
 static_assert(kNameLines == kNameCount);
 
 bool TForm1::LoadProgress() {
+  RemoveLeftoverTemporaries(paths.save + kMyDatName);
+  RemoveLeftoverTemporaries(paths.sheet);
   FileError error = LoadSavedProgress(paths.save + kMyDatName, paths.save + kNameDatName, my, name_list);
   if (error.failed()) {
     // The game cannot go on; the file stays as it is for the player to look at.

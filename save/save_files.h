@@ -70,7 +70,12 @@ FileError ReadWholeFile(const std::string& path, std::string& bytes, bool& missi
 // Replaces the file as a whole or not at all: the bytes go to a new file in
 // the same folder, reach the disk, and only then take the old file's name.
 // A write-protected file is not replaced.
+// A symbolic link is followed: the file it names is replaced, the link stays.
 FileError WriteFileAtomic(const std::string& path, std::string_view bytes);
+// Removes the temporary files that saves of `path` (and of the file it links
+// to) left behind when their process died between writing and renaming.
+// Those of a process still running are left alone.
+void RemoveLeftoverTemporaries(const std::string& path);
 
 // --- delivered with the game ----------------------------------------------------
 // The 226 lines of the name list that ships with the game, CP932, CR LF.

@@ -2,12 +2,14 @@
 // names compared without regard to case, integers read from the start of
 // the value. A missing file or key gives the fallback.
 #include <cctype>
-#include <fstream>
 #include <sstream>
 
+#include "files/regular_file.h"
 #include "sound/mixer/internal.h"
 
 namespace {
+
+constexpr size_t kMaxIniBytes = 1 << 20;
 
 std::string Trim(const std::string& s) {
   size_t b = 0, e = s.size();
@@ -41,11 +43,8 @@ int ParseInt(const std::string& v) {
 }  // namespace
 
 IniFile::IniFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return;
-  std::ostringstream all;
-  all << in.rdbuf();
-  text_ = all.str();
+  // Anything but a regular file of sane size reads as no file: defaults.
+  if (ReadRegularFile(path, text_, kMaxIniBytes) != 0) return;
   // Editors on some systems save a UTF-8 mark in front of the first section.
   if (text_.rfind("\xEF\xBB\xBF", 0) == 0) text_.erase(0, 3);
 }

@@ -48,12 +48,17 @@ struct Settings {
   int rate_code;
 };
 
+// Rounded down to a multiple of 4, negative values too (-1 gives -4).
+int DownToFour(int value) {
+  return static_cast<int>(int64_t{value} - ((int64_t{value} % 4) + 4) % 4);
+}
+
 Settings ReadSection(const IniFile& ini, const std::string& section, const Settings& fallback) {
   Settings s;
   s.remix = ini.GetInt(section, "Remix", fallback.remix);
   s.good_position = ini.GetInt(section, "GoodWavePos", fallback.good_position);
   s.blocks = ini.GetInt(section, "WaveBlocks", fallback.blocks);
-  s.block_length = ini.GetInt(section, "WaveBlockLen", fallback.block_length) / 4 * 4;
+  s.block_length = DownToFour(ini.GetInt(section, "WaveBlockLen", fallback.block_length));
   s.rate_code = ini.GetInt(section, "SamplesPerSec", fallback.rate_code);
   return s;
 }

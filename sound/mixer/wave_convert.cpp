@@ -20,13 +20,19 @@ uint8_t* NewBlock(uint8_t*& data, int32_t bytes) {
   return out;
 }
 
-// A converted sound must still have an int32 length.
+void Unsupported(uint8_t*& data) {
+  std::free(data);
+  data = nullptr;
+  Fail("File format not supported");
+}
+
+// A sound effect of more than 64 MB (over 25 minutes at the highest rate)
+// is a lying header, such as a rate of 1 per second ramped up to 11025.
+constexpr int64_t kMaxConvertedBytes = int64_t{64} << 20;
+
+// The size of a step's result, refused before anything is allocated.
 int32_t CheckedSize(uint8_t*& data, int64_t bytes) {
-  if (bytes > INT32_MAX) {
-    std::free(data);
-    data = nullptr;
-    Fail(kMemoryMessage);
-  }
+  if (bytes > kMaxConvertedBytes) Unsupported(data);
   return static_cast<int32_t>(bytes);
 }
 
@@ -95,12 +101,6 @@ void RateDown(uint8_t*& data, int32_t& length, int channels, int g) {
     }
   }
   Replace(data, length, out, m * channels);
-}
-
-void Unsupported(uint8_t*& data) {
-  std::free(data);
-  data = nullptr;
-  Fail("File format not supported");
 }
 
 }  // namespace

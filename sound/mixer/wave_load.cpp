@@ -1,5 +1,7 @@
 // Loading a RIFF/WAVE sound of uncompressed PCM from a file or a memory
 // block, and releasing it again.
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +9,7 @@
 #include <memory>
 #include <new>
 
+#include "files/regular_file.h"
 #include "sound/mixer/internal.h"
 
 namespace {
@@ -137,8 +140,13 @@ TMixWave* Load(TMixSession* session, std::unique_ptr<ByteSource> (*open)(const v
 
 std::unique_ptr<ByteSource> OpenFile(const void* arg) {
   const auto& path = *static_cast<const std::string*>(arg);
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) Fail("Failed to open wave file " + path);
+  // A pipe or a device in the sound's place counts as a missing file.
+  const int fd = OpenRegularFile(path);
+  std::FILE* f = fd >= 0 ? fdopen(fd, "rb") : nullptr;
+  if (f == nullptr) {
+    if (fd >= 0) close(fd);
+    Fail("Failed to open wave file " + path);
+  }
   return std::make_unique<FileSource>(f);
 }
 

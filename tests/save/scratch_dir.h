@@ -9,6 +9,13 @@
 #include <set>
 #include <string>
 
+// Names of the files in a folder.
+inline std::set<std::string> ScratchDirFiles(const std::string& folder) {
+  std::set<std::string> names;
+  for (auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
+  return names;
+}
+
 class ScratchDir {
  public:
   ScratchDir() {
@@ -26,11 +33,7 @@ class ScratchDir {
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
   // Names of the files in the folder.
-  std::set<std::string> Files() const {
-    std::set<std::string> names;
-    for (auto& entry : std::filesystem::directory_iterator(path_)) names.insert(entry.path().filename());
-    return names;
-  }
+  std::set<std::string> Files() const { return ScratchDirFiles(path_); }
 
  private:
   std::string path_;

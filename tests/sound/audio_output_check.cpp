@@ -157,6 +157,35 @@ TEST(SdlAudio, DummyDriverPlaysBlocksInOrderAtTheirRate) {
   out.Close();
 }
 
+// WaveOutDevice in the mixer's settings names the n-th device SDL lists;
+// the stream moves there (and back to the system's default for -1) and
+// blocks keep playing. SDL's dummy driver lists one device.
+TEST(SdlAudio, TheMixersDeviceNumberOpensTheDeviceSdlListsUnderIt) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  auto audio = OpenSdlAudio();
+  ASSERT_NE(audio, nullptr);
+  WaveOutDevice& out = audio->wave_out();
+  EXPECT_EQ(audio->device_name(), "");  // the default device until the mixer opens one
+  WaveOutCaps caps;
+  ASSERT_TRUE(out.GetCaps(0, caps));
+
+  ASSERT_EQ(out.Open(0, Format(1, 11025)), 0);
+  EXPECT_EQ(audio->device_name(), caps.product_name);
+  Block a(1103);
+  ASSERT_EQ(out.Write(&a.header), 0);
+  ASSERT_TRUE(WaitFor([&] { return a.header.done.load(); }));
+  EXPECT_EQ(out.Position(), 1103u);
+  out.Close();
+
+  ASSERT_EQ(out.Open(-1, Format(1, 11025)), 0);
+  EXPECT_EQ(audio->device_name(), "");
+  Block b(1103);
+  ASSERT_EQ(out.Write(&b.header), 0);
+  ASSERT_TRUE(WaitFor([&] { return b.header.done.load(); }));
+  out.Close();
+  EXPECT_NE(out.Open(out.DeviceCount(), Format(1, 11025)), 0);  // no such device
+}
+
 TEST(SdlAudio, DiskDriverCarriesTheMixerBytesAsSixteenBitStereo) {
   auto dir = sound_test::ScratchDir("disk");
   auto file = dir / "out.raw";

@@ -107,6 +107,29 @@ TEST(WaveConvert, OnlyEightAndSixteenBitsAndOneOrTwoChannels) {
   }
 }
 
+// A converted sound may take at most 64 MB: a rate of 2 per second ramps
+// each frame into 5512 (11025 / 2), so 12175 frames just fit and 12176 do not.
+// The refused one is refused before anything is allocated for it.
+TEST(WaveConvert, ResultsBeyondSixtyFourMegabytesAreNotSupported) {
+  const TPcmFormat slow = Format(1, 2, 8);
+  const std::vector<uint8_t> fits(12175, 128);
+  EXPECT_EQ(Convert(slow, kMono11, fits).size(), 12175u * 5512u);
+  for (const auto& [from, bytes] :
+       {std::pair{slow, 12176}, std::pair{Format(1, 1, 8), 97000}, std::pair{Format(1, 1, 16), 2 * 97000}}) {
+    auto* data = static_cast<uint8_t*>(std::malloc(bytes));
+    int32_t length = bytes;
+    EXPECT_EQ(ErrorOf([&] { ConvertWave(from, kMono11, data, length); }), "File format not supported");
+    EXPECT_EQ(data, nullptr);
+  }
+  // Mono to stereo counts too.
+  const TPcmFormat stereo11 = Format(2, 11025, 8);
+  auto* data = static_cast<uint8_t*>(std::malloc((32 << 20) + 1));
+  int32_t length = (32 << 20) + 1;
+  EXPECT_EQ(ErrorOf([&] { ConvertWave(Format(1, 22050, 8), stereo11, data, length); }),
+            "File format not supported");
+  EXPECT_EQ(data, nullptr);
+}
+
 TEST_F(MixerTest, EightBitMono11025IsUsedAsIs) {
   Start(false);
   const std::vector<uint8_t> pcm = {0, 1, 2, 128, 254, 255, 77};

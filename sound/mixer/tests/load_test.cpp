@@ -1,5 +1,7 @@
 // Loading WAV files: what is accepted, and the message for each kind of
 // broken file, from memory and from disk.
+#include <sys/stat.h>
+
 #include "sound/mixer/tests/mixer_fixture.h"
 
 namespace {
@@ -112,6 +114,19 @@ TEST_F(LoadTest, SourcesThatCannotBeOpened) {
               LoadWave(s, TMemoryFile{nullptr, 10});
             }),
             "Failed to open memory file, mmioOpen error=259.\rMay need to make sure memory is read-write");
+}
+
+// A folder, a pipe without writer or an endless device in a sound's place is
+// a file that cannot be opened, reported at once.
+TEST_F(LoadTest, WhatIsNoRegularFileCannotBeOpened) {
+  const std::string folder = (dir / "folder.wav").string();
+  const std::string pipe = (dir / "pipe.wav").string();
+  const std::string zero = (dir / "zero.wav").string();
+  std::filesystem::create_directory(folder);
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", zero);
+  for (const std::string& path : {folder, pipe, zero})
+    EXPECT_EQ(ErrorOf([&] { LoadWave(s, path, kLoadFile); }), "Failed to open wave file " + path);
 }
 
 TEST_F(LoadTest, SessionAndDeviceMustBeFit) {

@@ -1,5 +1,7 @@
 // Creating sessions from SOUNDMIX.INI, activation, and the channel
 // operations' checks.
+#include <sys/stat.h>
+
 #include "sound/mixer/tests/mixer_fixture.h"
 
 using SessionTest = MixerTest;
@@ -28,6 +30,11 @@ TEST_F(SessionTest, BlockLengthIsRoundedAndClamped) {
       {"[default]\nSamplesPerSec=22050\n", 2048},  // a code, not a rate: 11025
       {"[default]\nWaveBlockLen=1024\n[Virtual Wave Out]\nWaveBlockLen=600\n", 600},
       {"[default]\nWaveBlockLen=1024\n[Virtual Wave Out]\nWaveBlockLen=0\n", 1024},
+      // Negative lengths round down: -1 is -4, not 0, so the default's 1024
+      // does not step in and the clamp gives the smallest block.
+      {"[default]\nWaveBlockLen=1024\n[Virtual Wave Out]\nWaveBlockLen=-1\n", 512},
+      {"[default]\nWaveBlockLen=-3\n", 512},
+      {"[default]\nWaveBlockLen=-2147483648\n", 512},
   };
   for (const auto& [ini, length] : cases) {
     WriteIni(ini);
@@ -237,4 +244,26 @@ TEST_F(SessionTest, UnknownDevicesGetTheDefaultDeviceAndMono) {
   Start(false, &stereo);
   EXPECT_EQ(s->device_id, -1);
   EXPECT_EQ(s->format.channels, 1);
+}
+
+// What stands in the settings file's place when it is not a file: the
+// defaults, at once (a pipe without writer must not hang the start).
+TEST_F(SessionTest, ASettingsFileThatIsNoFileGivesTheDefaults) {
+  std::filesystem::create_directory(ini_path);
+  Start(false);
+  EXPECT_EQ(s->block_length, 2048);
+  EndSession(s);
+  std::filesystem::remove(ini_path);
+
+  ASSERT_EQ(mkfifo(ini_path.c_str(), 0600), 0);
+  Start(false);
+  EXPECT_EQ(s->block_length, 2048);
+  EXPECT_EQ(s->block_count, 3);
+  EndSession(s);
+  std::filesystem::remove(ini_path);
+
+  // A link to an endless device reads as no file, not as endless text.
+  std::filesystem::create_symlink("/dev/zero", ini_path);
+  Start(false);
+  EXPECT_EQ(s->block_length, 2048);
 }
