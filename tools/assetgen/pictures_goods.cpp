@@ -317,8 +317,8 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(RoundRect(3, 8, 37, 36, 2), Hex(0xA8743A));
          c.Draw(Rect(3, 6, 37, 32), Vertical(6, Hex(0xF2C880), 32, Hex(0xDDA860)));
          for (int i = 0; i < 6; ++i) {
-           c.Line(7, 9 + i * 4.4f, 33, 9 + i * 4.4f, 0.7f, Hex(0x6A4420));
-           c.Line(7 + i * 5.2f, 9, 7 + i * 5.2f, 31, 0.7f, Hex(0x6A4420));
+           c.Line(7, 9 + i * 4.4f, 33, 9 + i * 4.4f, 0.9f, Hex(0xF0408A));  // the pink lines
+           c.Line(7 + i * 5.2f, 9, 7 + i * 5.2f, 31, 0.9f, Hex(0xF0408A));
          }
          c.Draw(Circle(12, 13, 2.2f), Hex(0x202028));
          c.Draw(Circle(22, 22, 2.2f), Hex(0xFFFFFF));
@@ -328,9 +328,20 @@ const std::vector<Goods>& AllGoods() {
       {"nana.bmp", [](Canvas& c) { Doll(c, "👦", Hex(0x4A7AE8)); }},
       {"doll01.bmp",
        [](Canvas& c) {
-         c.Draw(Ellipse(20, 30, 11, 8), Hex(0x8A8090));
-         c.Draw(Capsule(30, 32, 36, 22, 3), Hex(0x8A8090));
-         c.Emoji("🙀", 20, 16, 24);
+         // A stuffed cat whose eyes sit far apart, at the sides of its head.
+         const Col fur = Hex(0xE8A050), ink = Hex(0x3B2A3F);
+         c.Draw(Ellipse(20, 31, 11, 7), fur);
+         c.Draw(Capsule(30, 33, 36, 23, 3), fur);
+         c.Draw(Polygon({{6, 12}, {8, 2}, {15, 8}}), fur);
+         c.Draw(Polygon({{34, 12}, {32, 2}, {25, 8}}), fur);
+         c.Draw(Ellipse(20, 16, 14, 11), Radial(16, 12, 14, Hex(0xFFD090), fur));
+         c.Draw(Circle(8.5f, 15, 3), Hex(0xFFFFFF));
+         c.Draw(Circle(31.5f, 15, 3), Hex(0xFFFFFF));
+         c.Draw(Circle(8, 15.5f, 1.7f), ink);
+         c.Draw(Circle(32, 15.5f, 1.7f), ink);
+         c.Draw(Polygon({{18.5f, 18}, {21.5f, 18}, {20, 19.8f}}), Hex(0xE0607A));
+         c.Line(20, 20, 18, 22, 0.8f, ink);
+         c.Line(20, 20, 22, 22, 0.8f, ink);
        }},
       {"kussion.bmp",
        [](Canvas& c) {
@@ -425,7 +436,9 @@ const std::vector<Goods>& AllGoods() {
        [](Canvas& c) {
          Canvas l(40, 40);
          l.Emoji("💄", 20, 20, 34);
-         l.MapColors([](Col q) { return q.r > q.g + 0.25f ? Tinted(q, Hex(0xFF6AB4)) : q; });
+         l.MapColors([](Col q) {  // the red stick becomes a clear pink
+           return q.r > q.g + 0.25f ? Mix(Tinted(q, Hex(0xFF6AB4)), Hex(0xFF7ABE, q.a), 0.6f) : q;
+         });
          c.Over(l);
        }},
       {"nail.bmp",
@@ -441,6 +454,7 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(Circle(17, 24, 13), Radial(13, 20, 16, Hex(0xFFF0F8), Hex(0xD6A0F0)));
          for (auto [x, y] : {std::pair{12.f, 21.f}, {20.f, 28.f}, {22.f, 18.f}, {13.f, 30.f}})
            c.Draw(Circle(x, y, 1.4f), Hex(0xFF80C0));
+         c.Emoji("🌹", 17, 24, 14);  // the rose scent
          c.Emoji("🫧", 31, 10, 14);
        }},
       {"goishi.bmp",

@@ -105,8 +105,9 @@ const std::vector<DrawFn>& AllSeals() {
       [](Canvas& c) {                                             // 18 いちごちゃん
         Emoji(c, "🍓", 22);
         c.Draw(Circle(10.5f, 15, 1.2f), Hex(0x3B2A3F));
-        c.Draw(Circle(15.5f, 15, 1.2f), Hex(0x3B2A3F));
-        c.Line(12, 18, 14, 18, 1, Hex(0x3B2A3F));
+        c.Line(14, 15.6f, 15.5f, 14.2f, 1, Hex(0x3B2A3F));  // the wink
+        c.Line(15.5f, 14.2f, 17, 15.6f, 1, Hex(0x3B2A3F));
+        c.Draw(Inter(Circle(12.5f, 17.2f, 2), Rect(0, 17.6f, kSize, kSize)), Hex(0x3B2A3F));  // a smile
       },
       Plain("🪳", 20),  // 19 ゴキブリ
       [](Canvas& c) {
@@ -135,10 +136,10 @@ const std::vector<DrawFn>& AllSeals() {
       [](Canvas& c) {
         OnDisc(Hex(0xA8D8FF), "🤖", 18)(c);
         Twinkle(c, 21, 5, 3, Hex(0xFFE45A));
-      },                     // 30 ハジメロボ
-      Shiny("🌺", 0.9f, 18),  // 31 派手なお花
-      [](Canvas& c) {        // 32 天長
-        OnDisc(Hex(0xFFE7A8), "👨", 19)(c);
+      },                                                  // 30 ハジメロボ
+      Shiny("🌺", 0.9f, 18),                               // 31 派手なお花
+      [](Canvas& c) {                                     // 32 天長
+        OnDisc(Hex(0xFFE7A8), "👨🏻‍🦲", 19)(c);  // bald, as in his office
         c.Draw(Polygon({{8, 17}, {kMid, 15}, {18, 17}, {16, 18.5f}, {kMid, 17.2f}, {10, 18.5f}}),
                Hex(0x3A2414));
       },
@@ -188,8 +189,7 @@ const std::vector<DrawFn>& AllSeals() {
       [](Canvas& c) {    // 45 00-6435p: the mysterious number itself, on a dark tag
         c.Draw(RoundRect(0.5f, 3, 25.5f, 23, 3), Vertical(3, Hex(0x34344A), 23, Hex(0x14141E)));
         c.TextCentered("00-", kMid, 3, 8, true, Solid(Hex(0x7CFF8A)));
-        c.TextCentered("6435", kMid, 11, 8, true, Solid(Hex(0xFFE45A)));
-        c.Text("p", 20, 16, 7, true, Solid(Hex(0xFF6AB4)));
+        c.TextCentered("6435p", kMid, 12, 7, true, Solid(Hex(0xFFE45A)));
       },
       [](Canvas& c) {
         Emoji(c, "💰", 20);
