@@ -148,6 +148,62 @@ TEST(SoundAssets, LevelsAndLengthsSuitTheGame) {
     EXPECT_LE(all[name].Seconds(), 0.15) << name;
 }
 
+// The RMS of the loudest 50 ms (channels averaged), in dBFS: how loud a short
+// sound is heard.
+double LoudestWindowDb(const Wav& w) {
+  size_t frames = w.Frames(), win = std::min(frames, size_t(w.rate / 20));
+  auto power = [&](size_t f) {
+    double m = 0;
+    for (uint32_t c = 0; c < w.channels; ++c) m += w.samples[f * w.channels + c];
+    m /= w.channels;
+    return m * m;
+  };
+  double sum = 0, best = 0;
+  for (size_t f = 0; f < frames; ++f) {
+    sum += power(f);
+    if (f >= win) sum -= power(f - win);
+    if (f + 1 >= win) best = std::max(best, sum / double(win));
+  }
+  return 10 * std::log10(std::max(best, 1e-12));
+}
+
+double PeakDb(const Wav& w) {
+  double peak = 0;
+  for (double x : w.samples) peak = std::max(peak, std::fabs(x));
+  return 20 * std::log10(std::max(peak, 1e-12));
+}
+
+// The mix: no effect stands out of the others. The loudest sample of any
+// effect stays at -5 dBFS or under and its loudest 50 ms at -15 dBFS RMS or
+// under (a little slack for 8-bit rounding), leaving the music room beside
+// them without clipping; the interface as a whole is not quiet either.
+TEST(SoundAssets, EffectsAreLevelledUnderOneCeiling) {
+  std::vector<double> loudness;
+  for (const auto& [name, w] : LoadAll()) {
+    ASSERT_EQ(w.error, "") << name;
+    EXPECT_LE(PeakDb(w), -5 + 0.1) << name << " peaks above the effects' ceiling";
+    EXPECT_LE(LoudestWindowDb(w), -15 + 0.3) << name << " is heard louder than the other effects";
+    loudness.push_back(LoudestWindowDb(w));
+  }
+  std::sort(loudness.begin(), loudness.end());
+  EXPECT_GE(loudness[loudness.size() / 2], -17) << "the effects as a whole have become quiet";
+}
+
+// Turning a customer away happens often: the crying is short and soft, and
+// not a long trembling whine.
+TEST(SoundAssets, CryingIsShortAndSoft) {
+  std::map<std::string, Wav> all = LoadAll();
+  for (const char* name : {"naki.wav", "naki2.wav", "naki3.wav"}) {
+    const Wav& w = all[name];
+    ASSERT_EQ(w.error, "") << name;
+    EXPECT_LT(w.Seconds(), 1.0) << name;
+    EXPECT_LE(PeakDb(w), -9) << name;
+    double sum = 0;
+    for (double x : w.samples) sum += x * x;
+    EXPECT_LE(10 * std::log10(sum / double(w.samples.size())), -18.5) << name << " is too loud overall";
+  }
+}
+
 // Expected length of a sound after the loader's conversion to the session's format.
 int32_t ConvertedLength(const Wav& w, const TPcmFormat& out) {
   int64_t frames = int64_t(w.Frames());

@@ -73,9 +73,10 @@ midi::Song ComposeCollection() {
   midi::Song song;
   song.tracks.push_back(Conductor("Seal collection", 88, 3, -1));
   midi::Track melody("Music box"), celesta("Celesta"), harp("Harp");
-  SetUpChannel(melody, kMelody, 10, 120, 0, 70);
-  SetUpChannel(celesta, kCelesta, 8, 84, -20, 70);
-  SetUpChannel(harp, kHarp, 46, 100, 18, 60);
+  // The music box's attacks make the peaks: it leads, the others carry the level.
+  SetUpChannel(melody, kMelody, 10, 100, 0, 70);
+  SetUpChannel(celesta, kCelesta, 8, 96, -20, 70);
+  SetUpChannel(harp, kHarp, 46, 112, 18, 60);
   WriteMelody(melody);
   WriteCelesta(celesta);
   WriteHarp(harp);

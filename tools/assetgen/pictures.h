@@ -26,4 +26,12 @@ void SaveSprite(const std::string& out, const std::string& name, Canvas c, bool 
 // Sparkle: a four-pointed twinkle.
 void Twinkle(Canvas& c, float cx, float cy, float r, Col col);
 
+// A rhinoceros beetle seen from above, horn forward (up), `size` tall from
+// the tip of the horn to the end of the wings.
+void KabutoBeetle(Canvas& c, float cx, float cy, float size);
+
+// A scythe: the shaft from (x0, y0) at the grip to (x1, y1) at the head, the
+// curved blade sweeping to the left of the head (to the right when `flip`).
+void Scythe(Canvas& c, float x0, float y0, float x1, float y1, float blade, bool flip = false);
+
 }  // namespace pic

@@ -221,7 +221,7 @@ const std::vector<Goods>& AllGoods() {
        [](Canvas& c) {
          c.Draw(RoundRect(4, 8, 36, 36, 3), Hex(0xD8F4FF, 0.95f));
          c.Draw(Rect(5, 26, 35, 35), Hex(0xB57A45));
-         c.Emoji("🪲", 20, 24, 16);
+         KabutoBeetle(c, 20, 21, 15);
          c.Draw(RoundRect(3, 5, 37, 11, 2), Hex(0x3DAA4A));
          for (float x = 8; x < 34; x += 4) c.Line(x, 7, x, 9, 1, Hex(0x1F6A2A));
          c.Draw(Capsule(14, 4, 26, 4, 2.5f), Hex(0x2F8A3A));
@@ -304,12 +304,12 @@ const std::vector<Goods>& AllGoods() {
        }},
       {"sinigami.bmp",
        [](Canvas& c) {
-         for (float x : {12.f, 28.f}) {
-           c.Draw(Ring(x, 7, 4, 3), kMetal);
-           c.Line(x, 11, x, 17, 1, kMetalDark);
-           c.Emoji("💀", x, 22, 12);
-           c.Line(x + 3, 27, x + 3, 37, 1.5f, Hex(0x6A4A2A));
-           c.Draw(Polygon({{x + 3, 27}, {x - 5, 28}, {x + 3, 30}}), Hex(0xD8DCE8));
+         // A pair: hook, a little skull, and the scythe swinging under it.
+         for (float x : {13.f, 27.f}) {
+           bool right = x > 20;
+           c.Draw(Ring(x, 4, 3.4f, 2.2f), kMetal);
+           c.Emoji("💀", x, 11, 8);
+           Scythe(c, x, 38, x, 17, 11, right);
          }
        }},
       {"igo.bmp",
@@ -317,8 +317,8 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(RoundRect(3, 8, 37, 36, 2), Hex(0xA8743A));
          c.Draw(Rect(3, 6, 37, 32), Vertical(6, Hex(0xF2C880), 32, Hex(0xDDA860)));
          for (int i = 0; i < 6; ++i) {
-           c.Line(7, 9 + i * 4.4f, 33, 9 + i * 4.4f, 0.7f, Hex(0x6A4420));
-           c.Line(7 + i * 5.2f, 9, 7 + i * 5.2f, 31, 0.7f, Hex(0x6A4420));
+           c.Line(7, 9 + i * 4.4f, 33, 9 + i * 4.4f, 0.9f, Hex(0xF0408A));  // the pink lines
+           c.Line(7 + i * 5.2f, 9, 7 + i * 5.2f, 31, 0.9f, Hex(0xF0408A));
          }
          c.Draw(Circle(12, 13, 2.2f), Hex(0x202028));
          c.Draw(Circle(22, 22, 2.2f), Hex(0xFFFFFF));
@@ -328,9 +328,20 @@ const std::vector<Goods>& AllGoods() {
       {"nana.bmp", [](Canvas& c) { Doll(c, "👦", Hex(0x4A7AE8)); }},
       {"doll01.bmp",
        [](Canvas& c) {
-         c.Draw(Ellipse(20, 30, 11, 8), Hex(0x8A8090));
-         c.Draw(Capsule(30, 32, 36, 22, 3), Hex(0x8A8090));
-         c.Emoji("🙀", 20, 16, 24);
+         // A stuffed cat whose eyes sit far apart, at the sides of its head.
+         const Col fur = Hex(0xE8A050), ink = Hex(0x3B2A3F);
+         c.Draw(Ellipse(20, 31, 11, 7), fur);
+         c.Draw(Capsule(30, 33, 36, 23, 3), fur);
+         c.Draw(Polygon({{6, 12}, {8, 2}, {15, 8}}), fur);
+         c.Draw(Polygon({{34, 12}, {32, 2}, {25, 8}}), fur);
+         c.Draw(Ellipse(20, 16, 14, 11), Radial(16, 12, 14, Hex(0xFFD090), fur));
+         c.Draw(Circle(8.5f, 15, 3), Hex(0xFFFFFF));
+         c.Draw(Circle(31.5f, 15, 3), Hex(0xFFFFFF));
+         c.Draw(Circle(8, 15.5f, 1.7f), ink);
+         c.Draw(Circle(32, 15.5f, 1.7f), ink);
+         c.Draw(Polygon({{18.5f, 18}, {21.5f, 18}, {20, 19.8f}}), Hex(0xE0607A));
+         c.Line(20, 20, 18, 22, 0.8f, ink);
+         c.Line(20, 20, 22, 22, 0.8f, ink);
        }},
       {"kussion.bmp",
        [](Canvas& c) {
@@ -362,16 +373,28 @@ const std::vector<Goods>& AllGoods() {
        }},
       {"tea.bmp",
        [](Canvas& c) {
-         c.Draw(Ellipse(20, 35, 11, 3), Hex(0x2E7A3A));
-         c.Draw(Rect(9, 9, 31, 35), Linear(9, 0, Hex(0x4FB35E), 31, 0, Hex(0x2E7A3A)));
-         c.Draw(Rect(13, 9, 16, 35), Hex(0x8AD898, 0.6f));
-         c.Draw(Ellipse(20, 9, 11, 3.5f), Hex(0x9AE0A8));
-         c.Draw(Rect(9, 5, 31, 10), Hex(0x2E6A34));
-         c.Draw(Ellipse(20, 5, 11, 3), Hex(0x4FA35A));
-         c.Draw(RoundRect(12, 15, 28, 30, 3), Hex(0xFFF8E8));
-         c.TextCentered("茶", 20, 16, 12, true, Solid(Hex(0x2E7A3A)));
-         c.Draw(Circle(14, 28, 1.5f), Hex(0xFF8CB8));
-         c.Draw(Circle(26, 28, 1.5f), Hex(0xFF8CB8));
+         // The tin.
+         c.Draw(Ellipse(20, 36, 11, 3), Hex(0x2E7A3A));
+         c.Draw(Rect(9, 17, 31, 36), Linear(9, 0, Hex(0x4FB35E), 31, 0, Hex(0x2E7A3A)));
+         c.Draw(Rect(13, 17, 16, 36), Hex(0x8AD898, 0.6f));
+         c.Draw(RoundRect(12, 21, 28, 34, 3), Hex(0xFFF8E8));
+         c.TextCentered("茶", 20, 21, 12, true, Solid(Hex(0x2E7A3A)));
+         // The lid, and the white rabbit sitting on it as its knob.
+         c.Draw(Rect(9, 13, 31, 18), Hex(0x2E6A34));
+         c.Draw(Ellipse(20, 18, 11, 2), Hex(0x2E6A34));
+         c.Draw(Ellipse(20, 13, 11, 3), Hex(0x4FA35A));
+         const Col fur = Hex(0xFFFFFF), inner = Hex(0xFFB0C8);
+         c.Draw(Ellipse(20, 12, 7, 3.2f), fur);              // body
+         c.Draw(Capsule(16.5f, 1.5f, 17.5f, 7, 3.2f), fur);  // ears
+         c.Draw(Capsule(23.5f, 1.5f, 22.5f, 7, 3.2f), fur);
+         c.Draw(Capsule(16.7f, 2.5f, 17.4f, 6, 1.2f), inner);
+         c.Draw(Capsule(23.3f, 2.5f, 22.6f, 6, 1.2f), inner);
+         c.Draw(Circle(20, 8.5f, 4.2f), fur);  // head
+         c.Draw(Circle(18.3f, 8, 0.8f), Hex(0x3B2A3F));
+         c.Draw(Circle(21.7f, 8, 0.8f), Hex(0x3B2A3F));
+         c.Draw(Circle(20, 9.8f, 0.7f), inner);
+         c.Draw(Circle(16.5f, 10, 0.9f), Hex(0xFF8CB8, 0.7f));
+         c.Draw(Circle(23.5f, 10, 0.9f), Hex(0xFF8CB8, 0.7f));
        }},
       {"bou.bmp",
        [](Canvas& c) {
@@ -413,7 +436,9 @@ const std::vector<Goods>& AllGoods() {
        [](Canvas& c) {
          Canvas l(40, 40);
          l.Emoji("💄", 20, 20, 34);
-         l.MapColors([](Col q) { return q.r > q.g + 0.25f ? Tinted(q, Hex(0xFF6AB4)) : q; });
+         l.MapColors([](Col q) {  // the red stick becomes a clear pink
+           return q.r > q.g + 0.25f ? Mix(Tinted(q, Hex(0xFF6AB4)), Hex(0xFF7ABE, q.a), 0.6f) : q;
+         });
          c.Over(l);
        }},
       {"nail.bmp",
@@ -429,6 +454,7 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(Circle(17, 24, 13), Radial(13, 20, 16, Hex(0xFFF0F8), Hex(0xD6A0F0)));
          for (auto [x, y] : {std::pair{12.f, 21.f}, {20.f, 28.f}, {22.f, 18.f}, {13.f, 30.f}})
            c.Draw(Circle(x, y, 1.4f), Hex(0xFF80C0));
+         c.Emoji("🌹", 17, 24, 14);  // the rose scent
          c.Emoji("🫧", 31, 10, 14);
        }},
       {"goishi.bmp",
@@ -508,7 +534,8 @@ const std::vector<Goods>& AllGoods() {
          j.Emoji("👖", 20, 20, 37);
          j.MapColors([](Col q) { return Tinted(q, Hex(0x30304A)); });
          c.Over(j);
-         c.Emoji("💀", 15, 15, 11);
+         for (float y : {22.f, 31.f}) c.Line(23, y, 29, y + 1, 1, Hex(0xE8E8F4));  // the rips
+         c.Emoji("💀", 14, 27, 10);                                                 // on the knee
        }},
       {"coke.bmp",
        [](Canvas& c) {
@@ -558,9 +585,26 @@ const std::vector<Goods>& AllGoods() {
       {"cake.bmp", [](Canvas& c) { c.Emoji("🎂", 20, 20, 38); }},
       {"hayashi.bmp",
        [](Canvas& c) {
-         c.Draw(Rect(7, 30, 33, 38), Hex(0xB8B0A8));
-         c.Draw(Rect(9, 28, 31, 31), Hex(0xD8D0C8));
-         c.Emoji("🗿", 20, 16, 28);
+         // 林さん carved in wood: the bust in warm grain on a wooden block.
+         c.Draw(Rect(6, 31, 34, 38), Vertical(31, Hex(0x9A6234), 38, Hex(0x6A3E1C)));
+         c.Draw(Rect(8, 29, 32, 32), Hex(0xB07A44));
+         Canvas bust(40, 40);
+         bust.Draw(RoundRect(9, 22, 31, 34, 7), Hex(0xA0A0A0));  // shoulders
+         bust.Emoji("👨", 20, 15, 25);
+         bust.MapColors([](Col p) {
+           Col wood = Tinted(p, Hex(0xC08048));
+           return Mix(wood, Hex(0xC8864A, p.a), 0.25f);
+         });
+         // Grain: thin darker rings across the carving.
+         for (int i = 0; i < 7; ++i) {
+           float y = 5 + i * 4.2f;
+           Shape band = Minus(Ellipse(14, y + 14, 18, 14), Ellipse(14, y + 14.6f, 18, 13.6f));
+           for (int py = 0; py < 40; ++py)
+             for (int px = 0; px < 40; ++px)
+               if (band.in(px + 0.5f, py + 0.5f) && bust.At(px, py).a > 0.5f)
+                 bust.Blend(px, py, Hex(0x5A3012), 0.22f);
+         }
+         c.Over(bust);
        }},
       {"croun.bmp",
        [](Canvas& c) {

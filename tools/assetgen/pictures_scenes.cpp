@@ -148,7 +148,17 @@ void Manager(const std::string& out) {
   c.Draw(RoundRect(52, 78, 142, 160, 30), Vertical(78, Hex(0x4A4A5A), kH, Hex(0x2A2A36)));
   c.Draw(Polygon({{86, 78}, {108, 78}, {97, 104}}), Hex(0xFFFFFF));
   c.Draw(Polygon({{93, 82}, {101, 82}, {99, 104}, {97, 108}, {95, 104}}), Hex(0xC0202E));
-  c.Emoji("👨🏻‍🦲", 97, 50, 64);
+  // The emoji's own shirt is green: make it the white shirt under his suit.
+  Canvas head(kW, kH);
+  head.Emoji("👨🏻‍🦲", 97, 50, 64);
+  head.MapColors([](Col p) {
+    bool green = p.g > p.r + 0.15f && p.g >= p.b - 0.05f;
+    return green ? Hex(0xF4F4F8, p.a) : p;
+  });
+  c.Over(head);
+  c.Draw(Polygon({{70, 84}, {86, 78}, {97, 104}, {52, 110}}), Hex(0x3E3E4C));  // lapels over it
+  c.Draw(Polygon({{124, 84}, {108, 78}, {97, 104}, {142, 110}}), Hex(0x3E3E4C));
+  c.Draw(Polygon({{93, 82}, {101, 82}, {99, 104}, {97, 108}, {95, 104}}), Hex(0xC0202E));
   c.Draw(Polygon({{78, 60}, {88, 54}, {97, 58}, {106, 54}, {116, 60}, {108, 64}, {97, 61}, {86, 64}}),
          Hex(0x3A2414));
   c.Line(80, 37, 92, 41, 3, Hex(0x3A2414));
@@ -214,13 +224,16 @@ void Thief(const std::string& out) {
   t.Draw(RoundRect(62, 84, 132, 150, 24), Hex(0x2A2A36));
   for (float y = 90; y < kH; y += 8)
     t.Draw(Inter(RoundRect(62, 84, 132, 150, 24), Rect(0, y, kW, y + 4)), Hex(0xE8E8F0));
-  t.Emoji("😏", 97, 62, 44);
-  t.Draw(RoundRect(74, 50, 120, 62, 5), Hex(0x14141C));
-  t.Draw(Ellipse(87, 56, 5, 3), Hex(0xFFFFFF));
-  t.Draw(Ellipse(107, 56, 5, 3), Hex(0xFFFFFF));
-  t.Draw(Circle(88, 56, 1.8f), Hex(0x14141C));
-  t.Draw(Circle(108, 56, 1.8f), Hex(0x14141C));
-  t.Draw(Inter(Ellipse(97, 44, 24, 16), Rect(0, 0, kW, 44)), Hex(0x22222E));
+  // A man's face (not a smiley): stubble, a sly grin, the eye mask and a cap.
+  t.Emoji("👨🏻", 97, 62, 46);
+  for (int i = 0; i < 18; ++i)
+    t.Draw(Circle(84 + (i % 6) * 5.2f, 74 + (i / 6) * 3.2f + (i % 2), 0.8f), Hex(0x5A4A48, 0.6f));
+  t.Draw(RoundRect(74, 53, 120, 65, 5), Hex(0x14141C));
+  t.Draw(Ellipse(87, 59, 5, 3), Hex(0xFFFFFF));
+  t.Draw(Ellipse(107, 59, 5, 3), Hex(0xFFFFFF));
+  t.Draw(Circle(89, 59, 1.8f), Hex(0x14141C));
+  t.Draw(Circle(109, 59, 1.8f), Hex(0x14141C));
+  t.Draw(Inter(Ellipse(97, 48, 25, 17), Rect(0, 0, kW, 48)), Hex(0x22222E));
   t.Emoji("💰", 148, 90, 36);
   t.Line(130, 96, 146, 80, 3, Hex(0x8A6A4A));
   Save(out, "yoru2.bmp", ToOpaque(t, Hex(0)));

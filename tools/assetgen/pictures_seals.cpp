@@ -84,7 +84,11 @@ const std::vector<DrawFn>& AllSeals() {
       Plain("🐱"),
       Plain("🐻"),        // 09-11
       Shiny("💩", 0.0f),  // 12 うんち キラキラ
-      Shiny("💐", 0.3f),  // 13 ぽぷり キラキラ
+      [](Canvas& c) {    // 13 ぽぷり キラキラ: her face, a flower in her hair
+        Holo(c, 0.3f);
+        Emoji(c, "👧🏻", 17);
+        c.Emoji("🌸", 19, 6, 8);
+      },
       [](Canvas& c) {
         Holo(c, 0.55f);
         c.TextCentered("VX", kMid, 6, 13, true, Solid(Hex(0x5A2A9A)));
@@ -97,12 +101,13 @@ const std::vector<DrawFn>& AllSeals() {
         Twinkle(c, 22, 6, 3, Hex(0xFFF4A0));
         Twinkle(c, 21, 22, 4, Hex(0xFFFFFF));
       },
-      Plain("🪲"),   // 17 かぶとむし
-      [](Canvas& c) {  // 18 いちごちゃん
+      [](Canvas& c) { KabutoBeetle(c, kMid, kMid + 1.5f, 23); },  // 17 かぶとむし
+      [](Canvas& c) {                                             // 18 いちごちゃん
         Emoji(c, "🍓", 22);
         c.Draw(Circle(10.5f, 15, 1.2f), Hex(0x3B2A3F));
-        c.Draw(Circle(15.5f, 15, 1.2f), Hex(0x3B2A3F));
-        c.Line(12, 18, 14, 18, 1, Hex(0x3B2A3F));
+        c.Line(14, 15.6f, 15.5f, 14.2f, 1, Hex(0x3B2A3F));  // the wink
+        c.Line(15.5f, 14.2f, 17, 15.6f, 1, Hex(0x3B2A3F));
+        c.Draw(Inter(Circle(12.5f, 17.2f, 2), Rect(0, 17.6f, kSize, kSize)), Hex(0x3B2A3F));  // a smile
       },
       Plain("🪳", 20),  // 19 ゴキブリ
       [](Canvas& c) {
@@ -131,10 +136,10 @@ const std::vector<DrawFn>& AllSeals() {
       [](Canvas& c) {
         OnDisc(Hex(0xA8D8FF), "🤖", 18)(c);
         Twinkle(c, 21, 5, 3, Hex(0xFFE45A));
-      },                     // 30 ハジメロボ
-      Shiny("🌺", 0.9f, 18),  // 31 派手なお花
-      [](Canvas& c) {        // 32 天長
-        OnDisc(Hex(0xFFE7A8), "👨", 19)(c);
+      },                                                  // 30 ハジメロボ
+      Shiny("🌺", 0.9f, 18),                               // 31 派手なお花
+      [](Canvas& c) {                                     // 32 天長
+        OnDisc(Hex(0xFFE7A8), "👨🏻‍🦲", 19)(c);  // bald, as in his office
         c.Draw(Polygon({{8, 17}, {kMid, 15}, {18, 17}, {16, 18.5f}, {kMid, 17.2f}, {10, 18.5f}}),
                Hex(0x3A2414));
       },
@@ -143,15 +148,30 @@ const std::vector<DrawFn>& AllSeals() {
       Plain("🐤"),                      // 35 ピヨ
       OnDisc(Hex(0x2A3A7A), "🌙", 17),  // 36 ムーン
       Plain("🐈‍⬛"),             // 37 黒猫
-      [](Canvas& c) {
-        Emoji(c, "🍎", 20);
-        c.Emoji("💢", 19, 7, 10);
-      },               // 38 怒りの毒紅玉
-      [](Canvas& c) {  // 39 死神
-        c.Draw(Polygon({{kMid, 2}, {22, 10}, {22, 24}, {4, 24}, {4, 10}}), Hex(0x2A2038));
-        c.Emoji("💀", kMid, 12, 12);
-        c.Line(22, 3, 22, 24, 1.5f, Hex(0x8A6A4A));
-        c.Draw(Polygon({{22, 3}, {12, 3}, {8, 7}, {16, 5}, {22, 6}}), Hex(0xD8DCE8));
+      [](Canvas& c) {                  // 38 怒りの毒紅玉: a red apple scowling, poison dripping
+        c.Emoji("🍎", kMid, 14, 22);
+        const Col ink = Hex(0x2A0A14);
+        c.Line(6.5f, 10.5f, 11.5f, 13, 1.6f, ink);  // brows down to the middle
+        c.Line(19.5f, 10.5f, 14.5f, 13, 1.6f, ink);
+        c.Draw(Circle(9.5f, 14.5f, 1.6f), Hex(0xFFFFFF));
+        c.Draw(Circle(16.5f, 14.5f, 1.6f), Hex(0xFFFFFF));
+        c.Draw(Circle(10, 14.8f, 0.9f), ink);
+        c.Draw(Circle(16, 14.8f, 0.9f), ink);
+        c.Line(9, 20, 11, 18.6f, 1.1f, ink);  // a jagged frown
+        c.Line(11, 18.6f, 13, 19.8f, 1.1f, ink);
+        c.Line(13, 19.8f, 15, 18.6f, 1.1f, ink);
+        c.Line(15, 18.6f, 17, 20, 1.1f, ink);
+        c.Draw(Union(Circle(20, 22, 1.8f), Polygon({{18.4f, 21.4f}, {20, 17.5f}, {21.6f, 21.4f}})),
+               Hex(0x9A3AD8));  // a drop of poison
+        c.Emoji("💢", 21, 5, 9);
+      },
+      [](Canvas& c) {  // 39 死神: hooded, holding a big scythe
+        c.Draw(Polygon({{9, 8}, {15, 9}, {18, 16}, {19, 25}, {2, 25}, {3, 15}}),
+               Vertical(8, Hex(0x4A3A60), 25, Hex(0x1E1628)));
+        c.Draw(Ellipse(10, 15, 4.6f, 5), Hex(0x0E0A14));
+        c.Emoji("💀", 10, 15.5f, 8.5f);
+        Scythe(c, 21, 25, 21, 2, 18);
+        c.Draw(Circle(19.5f, 18, 1.8f), Hex(0xE8E4DC));  // the bony hand on the shaft
       },
       [](Canvas& c) {  // 40 眼帯
         Emoji(c, "🙂", 21);
@@ -166,9 +186,10 @@ const std::vector<DrawFn>& AllSeals() {
       Plain("🎸"),        // 42 ギター
       Plain("🛡️"),  // 43 ナイトシールド
       Shiny("😭", 0.6f),  // 44 エンエン キラキラ
-      [](Canvas& c) {    // 45 00-6435p
-        OnDisc(Hex(0x303040), "🕶️", 16)(c);
-        c.TextCentered("00", kMid, 15, 9, true, Solid(Hex(0xFFE45A)));
+      [](Canvas& c) {    // 45 00-6435p: the mysterious number itself, on a dark tag
+        c.Draw(RoundRect(0.5f, 3, 25.5f, 23, 3), Vertical(3, Hex(0x34344A), 23, Hex(0x14141E)));
+        c.TextCentered("00-", kMid, 3, 8, true, Solid(Hex(0x7CFF8A)));
+        c.TextCentered("6435p", kMid, 12, 7, true, Solid(Hex(0xFFE45A)));
       },
       [](Canvas& c) {
         Emoji(c, "💰", 20);

@@ -2,6 +2,7 @@
 #include "tools/assetgen/sounds.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -45,6 +46,12 @@ synth::Audio RenderSound(const SoundDef& def) {
   synth::TrimTail(audio, -54);
   synth::FadeEdges(audio, 0.002, std::min(0.015, 0.2 * audio.Seconds()));
   synth::NormalizePeak(audio, def.peak_dbfs);  // the fades may have taken the first peak
+  // Long, full sounds (voices, the cock) are heard louder than their peak
+  // says: hold every sound to the same ceilings.
+  double gain = std::min(1.0, std::pow(10.0, kPeakCeilingDb / 20) / synth::Peak(audio));
+  double loud = synth::LoudestWindowRms(audio, kLoudnessWindow) * gain;
+  gain *= std::min(1.0, std::pow(10.0, kLoudnessCeilingDb / 20) / std::max(loud, 1e-9));
+  synth::Scale(audio, gain * 0.999);  // just under the ceilings, not on them after rounding
   return audio;
 }
 

@@ -23,7 +23,15 @@ struct SoundList {
 };
 const std::vector<SoundDef>& AllSounds();
 
-// Renders one sound, finished: no DC, faded edges, peak set.
+// The level rules every effect keeps, so that none stands out of the mix:
+// its loudest sample at most kPeakCeilingDb, its loudest 50 ms at most
+// kLoudnessCeilingDb (RMS, dBFS).
+inline constexpr double kPeakCeilingDb = -5;
+inline constexpr double kLoudnessCeilingDb = -15;
+inline constexpr double kLoudnessWindow = 0.05;  // seconds
+
+// Renders one sound, finished: no DC, faded edges, peak set, and brought
+// down to the level ceilings when it would stand out.
 synth::Audio RenderSound(const SoundDef& def);
 
 }  // namespace assetgen

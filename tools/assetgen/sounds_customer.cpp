@@ -41,54 +41,59 @@ Audio E(int rate) {
   return a;
 }
 
-// A long wail, "waaan", trembling and falling.
+// The crying plays every time a customer is turned away, so it is short and
+// soft: a sob in the voice rather than a long trembling whine, its top
+// softened so it never grates.
+
+// "Waan": one falling cry with a small catch in it.
 Audio Naki(int rate) {
-  Audio a = MakeMono(rate, 1.25);
+  Audio a = MakeMono(rate, 0.8);
   AddVoice(a.left, rate, 0,
-           {{0, 380, 0, kVowelU},
-            {0.08, 430, 0.8, kVowelU},
-            {0.2, 480, 1, kVowelA},
-            {0.7, 450, 0.9, kVowelA},
-            {1.05, 340, 0.6, kVowelA},
-            {1.2, 300, 0, kNasalM}},
-           6, 45, 0.12, 203);
+           {{0, 400, 0, kVowelU},
+            {0.06, 440, 0.8, kVowelA},
+            {0.3, 420, 1, kVowelA},
+            {0.55, 340, 0.6, kVowelA},
+            {0.72, 290, 0, kNasalM}},
+           5, 12, 0.1, 203);
+  LowpassInPlace(a.left, rate, 2200);
   return a;
 }
 
-// Sobbing: three short catches of breath, a sniff, one longer sob.
+// Sobbing: two short catches of breath and a sniff.
 Audio Naki2(int rate) {
-  Audio a = MakeMono(rate, 1.25);
-  for (int i = 0; i < 3; ++i) {
-    double pitch = 470 - 20 * i;
+  Audio a = MakeMono(rate, 0.8);
+  for (int i = 0; i < 2; ++i) {
+    double pitch = 460 - 30 * i;
     AddVoice(a.left, rate, 0.2 * i,
              {{0, pitch, 0, kVowelE},
               {0.02, pitch, 0.9, kVowelE},
-              {0.1, pitch * 0.9, 0.7, kVowelI},
+              {0.1, pitch * 0.9, 0.6, kVowelI},
               {0.15, pitch * 0.8, 0, kVowelI}},
              0, 0, 0.2, 204 + i);
   }
-  AddSwish(a.left, rate, 0.62, 0.14, 2500, 4500, 2, 0.25, 208);
   AddVoice(
-      a.left, rate, 0.8,
-      {{0, 440, 0, kVowelE}, {0.04, 460, 1, kVowelE}, {0.25, 400, 0.7, kVowelE}, {0.42, 330, 0, kVowelI}}, 7,
-      50, 0.15, 209);
+      a.left, rate, 0.42,
+      {{0, 420, 0, kVowelE}, {0.03, 430, 0.8, kVowelE}, {0.18, 380, 0.5, kVowelI}, {0.3, 320, 0, kVowelI}}, 0,
+      0, 0.15, 209);
+  AddSwish(a.left, rate, 0.64, 0.1, 2500, 4000, 2, 0.15, 208);
+  LowpassInPlace(a.left, rate, 2400);
   return a;
 }
 
-// "Uwaaan!": higher and with a wide tremble, in a small room.
+// "Uwaan": a little higher, in a small room.
 Audio Naki3(int rate) {
-  Audio a = MakeStereo(rate, 1.35);
+  Audio a = MakeStereo(rate, 0.85);
   Signal v;
   AddVoice(v, rate, 0,
-           {{0, 420, 0, kVowelU},
-            {0.1, 500, 0.9, kVowelU},
-            {0.25, 560, 1, kVowelA},
-            {0.85, 540, 0.9, kVowelA},
-            {1.15, 420, 0.6, kVowelO},
-            {1.3, 380, 0, kVowelU}},
-           7.5, 70, 0.12, 210);
+           {{0, 430, 0, kVowelU},
+            {0.08, 500, 0.85, kVowelU},
+            {0.22, 520, 1, kVowelA},
+            {0.5, 470, 0.7, kVowelA},
+            {0.68, 380, 0, kVowelO}},
+           5.5, 15, 0.1, 210);
+  LowpassInPlace(v, rate, 2400);
   MixPanned(a, v, 0, 0);
-  AddRoom(a, 0.3, 0.15);
+  AddRoom(a, 0.3, 0.12);
   return a;
 }
 
@@ -201,9 +206,9 @@ SoundList list({
     {"no.wav", kPcm8Mono11k, -8, &No},
     {"mu.wav", kPcm8Mono11k, -8, &Mu},
     {"e.wav", kPcm8Mono11k, -8, &E},
-    {"naki.wav", kPcm16Mono22k, -7, &Naki},
-    {"naki2.wav", kPcm16Mono22k, -7, &Naki2},
-    {"naki3.wav", kPcm16Stereo44k, -7, &Naki3},
+    {"naki.wav", kPcm16Mono22k, -10, &Naki},
+    {"naki2.wav", kPcm16Mono22k, -10, &Naki2},
+    {"naki3.wav", kPcm16Stereo44k, -10, &Naki3},
     {"great.wav", kPcm16Stereo44k, -3, &Great},
     {"up2.wav", kPcm16Mono22k, -5, &Up2},
     {"choto.wav", kPcm16Mono22k, -8, &Choto},

@@ -446,6 +446,28 @@ void NormalizePeak(Audio& a, double dbfs) {
   for (float& x : a.right) x = float(x * g);
 }
 
+double LoudestWindowRms(const Audio& a, double window_seconds) {
+  size_t n = a.left.size(), w = std::max<size_t>(1, size_t(window_seconds * a.rate));
+  if (n == 0) return 0;
+  w = std::min(w, n);
+  auto power = [&](size_t i) {
+    double l = a.left[i], r = a.Stereo() ? a.right[i] : l, m = (l + r) / 2;
+    return m * m;
+  };
+  double sum = 0, best = 0;
+  for (size_t i = 0; i < n; ++i) {
+    sum += power(i);
+    if (i >= w) sum -= power(i - w);
+    if (i + 1 >= w) best = std::max(best, sum / double(w));
+  }
+  return std::sqrt(std::max(best, 0.0));
+}
+
+void Scale(Audio& a, double gain) {
+  for (float& x : a.left) x = float(x * gain);
+  for (float& x : a.right) x = float(x * gain);
+}
+
 double NoteHz(int midi_note) {
   return 440.0 * std::pow(2.0, (midi_note - 69) / 12.0);
 }

@@ -161,6 +161,11 @@ double Peak(const Audio& a);
 // Scales the sound so its peak lies at `dbfs` (below 0).
 void NormalizePeak(Audio& a, double dbfs);
 
+// The RMS of the loudest stretch of `window_seconds` (channels averaged):
+// how loud a short sound is heard, where the peak says little.
+double LoudestWindowRms(const Audio& a, double window_seconds);
+void Scale(Audio& a, double gain);
+
 double NoteHz(int midi_note);
 
 }  // namespace assetgen::synth

@@ -1,6 +1,8 @@
 // contact_sheet CG_DIR SHEET_PNG FRAME_PNG: every picture of CG_DIR at twice
-// its size with its file name, for review; and a mock shop frame composed the
-// way the game draws it (shop, customer, counter pieces, package).
+// its size with its file name and, under it, the words it must show (the
+// goods' name and description, the customer's name and first line), so a
+// review of picture against words is one look; and a mock shop frame composed
+// the way the game draws it (shop, customer, counter pieces, package).
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -8,13 +10,43 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "tools/assetgen/contact_sheet/captions.h"
 
 namespace {
 
 struct Picture {
   std::string name;
   Bitmap bmp;
+  std::vector<std::pair<std::string, Rgb>> caption;  // lines wrapped to the tile's width
 };
+
+constexpr int kCaptionLine = 10;  // pixels per caption line
+
+// Breaks `text` into lines no wider than `width` pixels, between characters.
+std::vector<std::string> Wrap(Bitmap& measure, const std::string& text, int width) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (size_t i = 0; i < text.size();) {
+    size_t n = 1;
+    unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead >= 0xF0)
+      n = 4;
+    else if (lead >= 0xE0)
+      n = 3;
+    else if (lead >= 0xC0)
+      n = 2;
+    std::string ch = text.substr(i, n);
+    if (!line.empty() && measure.TextWidth(line + ch) > width) lines.push_back(line), line.clear();
+    line += ch;
+    i += n;
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+int TileWidth(const Bitmap& b) {
+  return std::max(b.Width() * 2, 96);
+}
 
 // Checks under the sprites so their key colour shows as clear.
 void Checks(Bitmap& sheet, int x, int y, int w, int h) {
@@ -29,13 +61,24 @@ std::vector<Picture> LoadAll(const std::string& dir) {
   std::vector<Picture> pics;
   for (auto& entry : std::filesystem::directory_iterator(dir)) {
     if (entry.path().extension() != ".bmp") continue;
-    Picture p{entry.path().filename().string(), Bitmap()};
+    Picture p{entry.path().filename().string(), Bitmap(), {}};
     if (!p.bmp.LoadFromFile(entry.path().string())) {
       std::fprintf(stderr, "contact_sheet: cannot load %s\n", entry.path().c_str());
       continue;
     }
     p.bmp.transparent = true;
     pics.push_back(std::move(p));
+  }
+  // The words under each picture.
+  auto words = PictureCaptions();
+  Bitmap measure(1, 1);
+  measure.font.size = 7;
+  for (Picture& p : pics) {
+    // File name in grey, the game's names in white, descriptions in yellow.
+    p.caption.push_back({p.name, 0xB8B0C0});
+    for (const Words& w : words[p.name])
+      for (std::string& line : Wrap(measure, w.text, TileWidth(p.bmp)))
+        p.caption.push_back({std::move(line), w.is_name ? 0xFFFFFF : 0xFFE89A});
   }
   // Big pictures first, then by name.
   std::sort(pics.begin(), pics.end(), [](const Picture& a, const Picture& b) {
@@ -46,7 +89,7 @@ std::vector<Picture> LoadAll(const std::string& dir) {
 }
 
 Bitmap Sheet(const std::vector<Picture>& pics) {
-  const int width = 1640, gap = 6, label = 12;
+  const int width = 1640, gap = 8;
   // Lay out rows first to know the height.
   struct Place {
     int x, y;
@@ -54,8 +97,7 @@ Bitmap Sheet(const std::vector<Picture>& pics) {
   std::vector<Place> places;
   int x = gap, y = gap, row_h = 0;
   for (auto& p : pics) {
-    int w = p.bmp.Width() * 2, h = p.bmp.Height() * 2 + label;
-    w = std::max(w, 60);
+    int w = TileWidth(p.bmp), h = p.bmp.Height() * 2 + 2 + kCaptionLine * int(p.caption.size());
     if (x + w + gap > width) x = gap, y += row_h + gap, row_h = 0;
     places.push_back({x, y});
     x += w + gap;
@@ -72,7 +114,12 @@ Bitmap Sheet(const std::vector<Picture>& pics) {
     Checks(sheet, px, py, b.Width() * 2, b.Height() * 2);
     sheet.StretchDraw(px, py, px + b.Width() * 2, py + b.Height() * 2, b);
     sheet.brush_clear = true;
-    sheet.TextOut(px, py + b.Height() * 2, pics[i].name);
+    int ty = py + b.Height() * 2 + 2;
+    for (const auto& [line, color] : pics[i].caption) {
+      sheet.font.color = color;
+      sheet.TextOut(px, ty, line);
+      ty += kCaptionLine;
+    }
     sheet.brush_clear = false;
   }
   return sheet;
