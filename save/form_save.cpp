@@ -1,5 +1,5 @@
 // TForm1's side of the save files: paths beside the executable, and the
-// message box when something goes wrong.
+// error board when something goes wrong.
 #include "app/form.h"
 #include "save/save_files.h"
 
@@ -9,7 +9,7 @@ bool TForm1::LoadProgress() {
   FileError error = LoadSavedProgress(DatPath(kMyDatName), DatPath(kNameDatName), my, name_list);
   if (error.failed()) {
     // The game cannot go on; the file stays as it is for the player to look at.
-    platform.ShowError(kErrorTitle, FileErrorText(error));
+    ShowError(kErrorTitle, FileErrorText(error));
     return false;
   }
   FillGoodsTable(goods_table);
@@ -20,7 +20,7 @@ bool TForm1::LoadProgress() {
 bool TForm1::SaveProgress() {
   FileError error = SaveSavedProgress(DatPath(kMyDatName), platform.BaseDir() + kResultsSheetName, my);
   if (error.failed()) {
-    platform.ShowError(kErrorTitle, FileErrorText(error));
+    ShowError(kErrorTitle, FileErrorText(error));
     return false;
   }
   return true;
