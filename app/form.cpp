@@ -45,12 +45,14 @@ std::string TForm1::TitleChoiceOne() const {
 }
 
 bool TForm1::FormCreate() {
+  // Nothing is composed before the title, not even behind a start-up error.
+  screen_phase = -2;
   OpenSoundSlots();
   SeedRandom(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 
   Bitmap base;
   if (!base.LoadFromFile(CgPath("00.bmp"))) {
-    platform.ShowError("ピコラッテ", "絵が読めません: " + CgPath("00.bmp"));
+    ShowError("ピコラッテ", "絵が読めません: " + CgPath("00.bmp"));
     return false;
   }
   cg.SetSize(kSceneWidth, kSceneHeight);
@@ -66,7 +68,7 @@ bool TForm1::FormCreate() {
   for (int slot = 0; slot < kPictureSlots; ++slot) {
     Bitmap& b = picture_slots[slot];
     if (slot < static_cast<int>(std::size(kSlotFiles)) && !b.LoadFromFile(CgPath(kSlotFiles[slot]))) {
-      platform.ShowError("ピコラッテ", "絵が読めません: " + CgPath(kSlotFiles[slot]));
+      ShowError("ピコラッテ", "絵が読めません: " + CgPath(kSlotFiles[slot]));
       return false;
     }
     b.transparent = true;
@@ -96,6 +98,7 @@ bool TForm1::FormCreate() {
   choice_text = {TitleChoiceOne(), "About", "Start"};
   platform.SetCaption("ピコラッテ ver1.3 - つつんで、おって、シールをはろう");
   platform.Present(cg);
+  created = true;
   return true;
 }
 
@@ -103,7 +106,8 @@ void TForm1::FormClose() {
   if (closing) return;
   click_wait = -1;
   closing = true;
-  SaveProgress();
+  // A start-up that failed leaves the saved progress as it found it.
+  if (created) SaveProgress();
 }
 
 void TForm1::FormDestroy() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/dialog.h"
 #include "app/paths.h"
 #include "app/state.h"
 #include "content/tables.h"
@@ -57,6 +58,7 @@ class TForm1 : public TSceneVars {
   std::unique_ptr<TSoundMixer> SoundMixer1;
   std::array<TMixWave*, kSoundSlots> sound_slots{};
   bool closing = false;     // FormClose has run: the message loop ends
+  bool created = false;     // FormCreate went through: there is progress to save
   uint64_t timer1_due = 0;  // clock ms of the next 20 ms timer tick
 
   // --- app/: start-up, frame tick, input, messages --------------------------
@@ -90,6 +92,17 @@ class TForm1 : public TSceneVars {
   void PrintColorMessage(const std::string& text, const std::string& color);
   void AddEffect(int x, int y, const std::string& text, int kind);
   void OfferChoices(const std::string& text1, const std::string& text2, const std::string& text3);
+  // The game's own dialogs over the scene (app/dialog.cpp). Both wait for
+  // the player while the frame tick runs on; a close answers no.
+  bool AskYesNo(const std::string& title, const std::string& text);
+  // Also written to standard error.
+  void ShowError(const std::string& title, const std::string& text);
+  int RunDialog(DialogKind kind, const std::string& title, const std::string& text);
+  // Shows cg, with the open dialog over it.
+  void PresentScene();
+  TDialog dialog;       // the dialog up now (or the last one, answered)
+  Bitmap dialog_frame;  // cg with the dialog drawn over it
+
   // Title choice 1 at start-up: "Collection", "手紙" or nothing.
   std::string TitleChoiceOne() const;
 

@@ -81,8 +81,7 @@ void TForm1::selMouseDown(int n) {
 void TForm1::FormKeyDown(KeyCode key) {
   if (key != KeyCode::Enter) return;
   PlaySound(0, "1.wav");
-  bool erase =
-      platform.AskYesNo("ピコラッテ",
+  bool erase = AskYesNo("ピコラッテ",
                         "【!!】全てのゲームデータを完全初期化しますがよろしいですか？\n"
                         "(※この初期化は、クリア回数やエンディングデータなど全てを初期化するものです。)");
   if (erase) FullReset();

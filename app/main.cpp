@@ -21,7 +21,8 @@ int main(int /*argc*/, char** argv) {
   auto platform = CreateSdlPlatform(ExecutableDir(argv[0]));
   if (!platform) return 1;
   auto form = std::make_unique<TForm1>(*platform);
-  if (form->FormCreate()) form->Run();
+  bool started = form->FormCreate();
+  if (started) form->Run();
   form->FormDestroy();
-  return 0;
+  return started ? 0 : 1;
 }

@@ -45,6 +45,25 @@ void TForm1::HandleEvent(const InputEvent& event) {
       if (y >= kChoiceTop[n] && y < kChoiceTop[n] + kChoiceHeight) return n + 1;
     return 0;
   };
+  if (dialog.open) {
+    // The dialog takes the mouse and the keys; a close answers it and
+    // still closes the window.
+    switch (event.kind) {
+      case InputEvent::MouseDown:
+      case InputEvent::MouseUp:
+      case InputEvent::MouseMove:
+      case InputEvent::KeyDown:
+      case InputEvent::KeyUp:
+        DialogInput(dialog, event);
+        PresentScene();
+        return;
+      case InputEvent::Quit:
+        dialog.answer = kDialogNo;
+        break;
+      default:
+        break;
+    }
+  }
   switch (event.kind) {
     case InputEvent::MouseDown:
       if (item_box.visible) {
@@ -127,7 +146,7 @@ void TForm1::FrameStep() {
     ClampState();
   }
   // On the title nothing is composed, but what was painted on cg is shown.
-  platform.Present(cg);
+  PresentScene();
 }
 
 void TForm1::WaitForClick() {

@@ -80,12 +80,3 @@ void HeadlessPlatform::Present(const Bitmap& scene) {
   last_frame = &scene;
   ++frames_presented;
 }
-
-bool HeadlessPlatform::AskYesNo(const std::string&, const std::string& text) {
-  questions.push_back(text);
-  return answer_yes;
-}
-
-void HeadlessPlatform::ShowError(const std::string&, const std::string& text) {
-  errors.push_back(text);
-}

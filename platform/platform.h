@@ -1,6 +1,7 @@
 // What the game needs of the machine: a clock, input events, a window that
-// shows the 390 x 260 scene, a Yes/No dialog, the wave output device and the
-// music player. Two kinds: the SDL window, and a headless one for tests.
+// shows the 390 x 260 scene, the wave output device and the music player.
+// Questions and errors are drawn by the game itself (app/dialog.h). Two kinds: the SDL window, and a headless
+// one for tests.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,7 @@ class MusicPlayer;    // platform/music.h
 inline constexpr int kSceneWidth = 390;
 inline constexpr int kSceneHeight = 260;
 
-enum class KeyCode { Other, Enter, Escape, Up, Down, Left, Right, Home, End, PageUp, PageDown };
+enum class KeyCode { Other, Enter, Escape, Up, Down, Left, Right, Home, End, PageUp, PageDown, Y };
 
 struct InputEvent {
   enum Kind {
@@ -35,6 +36,7 @@ struct InputEvent {
   int x = 0, y = 0;  // scene pixels
   int button = 1;    // 1 left, 2 middle, 3 right
   KeyCode key = KeyCode::Other;
+  bool repeat = false;  // a key down repeated while the key is held
 };
 
 class Platform {
@@ -48,10 +50,6 @@ class Platform {
   // Shows the scene (the window scales it); headless keeps a copy.
   virtual void Present(const Bitmap& scene) = 0;
   virtual void SetCaption(const std::string& caption) = 0;
-  // Yes/No question; No is the default, closing or Escape means No.
-  virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
-  // An error the player must see (a message box).
-  virtual void ShowError(const std::string& title, const std::string& text) = 0;
   // Folder of the executable with a trailing '/': cg/ and dat/ live there.
   virtual std::string BaseDir() = 0;
 
@@ -76,8 +74,6 @@ class HeadlessPlatform : public Platform {
   bool WaitEvent(InputEvent& event, int timeout_ms) override;
   void Present(const Bitmap& scene) override;
   void SetCaption(const std::string& caption) override { this->caption = caption; }
-  bool AskYesNo(const std::string& title, const std::string& text) override;
-  void ShowError(const std::string& title, const std::string& text) override;
   std::string BaseDir() override { return base_dir; }
   WaveOutDevice& WaveOut() override;
   MusicPlayer& Music() override;
@@ -99,9 +95,6 @@ class HeadlessPlatform : public Platform {
   std::string caption;
   const Bitmap* last_frame = nullptr;  // the scene last presented
   int frames_presented = 0;
-  std::vector<std::string> questions;  // every AskYesNo text
-  bool answer_yes = false;
-  std::vector<std::string> errors;  // every ShowError text
 
   // Optional stand-ins installed by tests; defaults are silent.
   std::unique_ptr<WaveOutDevice> wave_out;

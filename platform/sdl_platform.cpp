@@ -1,14 +1,19 @@
 // The real window: the 390 x 260 scene shown at the largest integer scale that
 // fits in half the desktop, nearest-neighbour, F11 for fullscreen
-// (letterboxed, integer scale). SIGINT and SIGTERM arrive as a window close.
+// (letterboxed, integer scale). The scale and the click mapping follow the
+// window's real size. SIGINT and SIGTERM arrive as a window close.
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/music.h"
 #include "platform/platform.h"
 #include "platform/sdl_audio.h"
+#include "platform/window_layout.h"
+#include "platform/window_size.h"
 
 namespace {
 
@@ -35,6 +40,8 @@ KeyCode TranslateKey(SDL_Keycode k) {
       return KeyCode::PageUp;
     case SDLK_PAGEDOWN:
       return KeyCode::PageDown;
+    case SDLK_y:
+      return KeyCode::Y;
     default:
       return KeyCode::Other;
   }
@@ -57,6 +64,14 @@ class SdlPlatform : public Platform {
       std::fprintf(stderr, "picolatte: cannot open a window: %s\n", SDL_GetError());
       return false;
     }
+    // Without a display SDL quietly falls back to a driver that shows
+    // nothing; only a caller who asks for one by name gets it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool asked = std::getenv("SDL_VIDEODRIVER") && *std::getenv("SDL_VIDEODRIVER");
+    if (!asked && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+      std::fprintf(stderr, "picolatte: no display to open the window on (is DISPLAY set?)\n");
+      return false;
+    }
     int scale = 1;
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) == 0)
@@ -73,8 +88,7 @@ class SdlPlatform : public Platform {
       std::fprintf(stderr, "picolatte: cannot draw into the window: %s\n", SDL_GetError());
       return false;
     }
-    SDL_RenderSetLogicalSize(renderer_, kSceneWidth, kSceneHeight);
-    SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+    UpdateLayout();
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
                                  kSceneWidth, kSceneHeight);
     OpenAudio();
@@ -102,22 +116,6 @@ class SdlPlatform : public Platform {
 
   void SetCaption(const std::string& caption) override { SDL_SetWindowTitle(window_, caption.c_str()); }
 
-  bool AskYesNo(const std::string& title, const std::string& text) override {
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "いいえ"},
-        {0, 1, "はい"},
-    };
-    SDL_MessageBoxData box{SDL_MESSAGEBOX_WARNING, window_, title.c_str(), text.c_str(), 2, buttons, nullptr};
-    int answer = -1;
-    if (SDL_ShowMessageBox(&box, &answer) != 0) return false;
-    return answer == 1;
-  }
-
-  void ShowError(const std::string& title, const std::string& text) override {
-    std::fprintf(stderr, "picolatte: %s\n", text.c_str());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), window_);
-  }
-
   std::string BaseDir() override { return base_dir_; }
   WaveOutDevice& WaveOut() override { return audio_->wave_out(); }
   MusicPlayer& Music() override { return audio_->music(); }
@@ -134,11 +132,32 @@ class SdlPlatform : public Platform {
   void Redraw() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_Rect scene{layout_.left, layout_.top, kSceneWidth * layout_.scale, kSceneHeight * layout_.scale};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &scene);
     SDL_RenderPresent(renderer_);
   }
 
-  bool InsideScene(int x, int y) const { return x >= 0 && y >= 0 && x < kSceneWidth && y < kSceneHeight; }
+  void UpdateLayout() {
+    int w, h;
+    RealWindowSize(window_, w, h);
+    layout_ = FitScene(w, h);
+  }
+
+  // A press and its release always reach the game: the release outside the
+  // window too (the mouse is captured while a button is held), and a click
+  // on the black bars lands on the nearest edge of the scene.
+  void MouseButton(const SDL_MouseButtonEvent& b, InputEvent& out) {
+    bool down = b.type == SDL_MOUSEBUTTONDOWN;
+    if (down) {
+      buttons_held_ |= SDL_BUTTON(b.button);
+    } else {
+      buttons_held_ &= ~SDL_BUTTON(b.button);
+    }
+    SDL_CaptureMouse(buttons_held_ ? SDL_TRUE : SDL_FALSE);
+    out.kind = down ? InputEvent::MouseDown : InputEvent::MouseUp;
+    WindowToScene(layout_, b.x, b.y, out.x, out.y);
+    out.button = b.button;
+  }
 
   // Turns an SDL event into one of the game's; false for those it ignores.
   bool Translate(const SDL_Event& e, InputEvent& out) {
@@ -148,23 +167,20 @@ class SdlPlatform : public Platform {
         out.kind = InputEvent::Quit;
         return true;
       case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) UpdateLayout();
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
             e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
           Redraw();
         return false;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
-        if (!InsideScene(e.button.x, e.button.y)) return false;
-        out.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::MouseDown : InputEvent::MouseUp;
-        out.x = e.button.x;
-        out.y = e.button.y;
-        out.button = e.button.button;
+        MouseButton(e.button, out);
         return true;
       case SDL_MOUSEMOTION:
-        if (!InsideScene(e.motion.x, e.motion.y)) return false;
+        // Over the bars the mouse is nowhere in the scene, unless it drags.
+        if (!buttons_held_ && !OnScene(layout_, e.motion.x, e.motion.y)) return false;
         out.kind = InputEvent::MouseMove;
-        out.x = e.motion.x;
-        out.y = e.motion.y;
+        WindowToScene(layout_, e.motion.x, e.motion.y, out.x, out.y);
         return true;
       case SDL_KEYDOWN:
         if (e.key.keysym.sym == SDLK_F11) {
@@ -173,6 +189,7 @@ class SdlPlatform : public Platform {
         }
         out.kind = InputEvent::KeyDown;
         out.key = TranslateKey(e.key.keysym.sym);
+        out.repeat = e.key.repeat != 0;
         return true;
       case SDL_KEYUP:
         if (e.key.keysym.sym == SDLK_F11) return false;
@@ -191,9 +208,34 @@ class SdlPlatform : public Platform {
   }
 
   void ToggleFullscreen() {
-    bool full = SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    bool full =
+        (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (!full) SDL_GetWindowSize(window_, &windowed_width_, &windowed_height_);
     SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (!full && !SizeTookHold()) {
+      // Nobody carried the request out (an X server without a window
+      // manager): SDL believes in a screen-sized window that is not there.
+      std::fprintf(stderr, "picolatte: fullscreen is not available here; the game stays in its window\n");
+      SDL_SetWindowFullscreen(window_, 0);
+      SDL_SetWindowSize(window_, windowed_width_, windowed_height_);
+    }
+    UpdateLayout();
     Redraw();
+  }
+
+  // Whether the window really has the size SDL believes, given a moment
+  // for the window manager.
+  bool SizeTookHold() {
+    uint64_t until = SDL_GetTicks64() + 500;
+    for (;;) {
+      SDL_PumpEvents();
+      int real_w, real_h, sdl_w, sdl_h;
+      RealWindowSize(window_, real_w, real_h);
+      SDL_GetWindowSize(window_, &sdl_w, &sdl_h);
+      if (real_w == sdl_w && real_h == sdl_h) return true;
+      if (SDL_GetTicks64() >= until) return false;
+      SDL_Delay(20);
+    }
   }
 
   std::string base_dir_;
@@ -201,6 +243,9 @@ class SdlPlatform : public Platform {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   std::unique_ptr<SdlAudio> audio_;
+  SceneLayout layout_;
+  uint32_t buttons_held_ = 0;  // SDL_BUTTON masks
+  int windowed_width_ = kSceneWidth, windowed_height_ = kSceneHeight;
 };
 
 }  // namespace

@@ -1,4 +1,4 @@
-// TForm1's side of the save files: where they are, and the message box
+// TForm1's side of the save files: where they are, and the error board
 // when something goes wrong.
 #include "app/form.h"
 #include "save/save_files.h"
@@ -11,7 +11,7 @@ bool TForm1::LoadProgress() {
   FileError error = LoadSavedProgress(paths.save + kMyDatName, paths.save + kNameDatName, my, name_list);
   if (error.failed()) {
     // The game cannot go on; the file stays as it is for the player to look at.
-    platform.ShowError(kErrorTitle, FileErrorText(error));
+    ShowError(kErrorTitle, FileErrorText(error));
     return false;
   }
   FillGoodsTable(goods_table);
@@ -22,7 +22,7 @@ bool TForm1::LoadProgress() {
 bool TForm1::SaveProgress() {
   FileError error = SaveSavedProgress(paths.save + kMyDatName, paths.sheet, my);
   if (error.failed()) {
-    platform.ShowError(kErrorTitle, FileErrorText(error));
+    ShowError(kErrorTitle, FileErrorText(error));
     return false;
   }
   return true;

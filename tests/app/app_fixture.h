@@ -44,7 +44,13 @@ class AppTest : public ::testing::Test {
   }
 
   // Start-up as the program does it.
-  void Create() { ASSERT_TRUE(form->FormCreate()) << (platform->errors.empty() ? "" : platform->errors[0]); }
+  void Create() { ASSERT_TRUE(form->FormCreate()) << form->dialog.text; }
+
+  // Whenever the game waits with nothing left to do, the player presses
+  // `key` (Escape closes any dialog) after a short look.
+  void PressWhenIdle(KeyCode key) {
+    platform->on_idle = [key](HeadlessPlatform& p) { p.Key(key, 100); };
+  }
 
   int CountSounds(const std::string& name) const {
     int n = 0;

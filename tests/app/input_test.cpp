@@ -1,5 +1,5 @@
 // Where the mouse and the keys go: choice labels, hover sounds, title
-// clicks, the Enter key's reset question.
+// clicks, and the Enter key (its question is in dialog_test.cpp).
 #include "tests/app/app_fixture.h"
 
 namespace {
@@ -68,30 +68,6 @@ TEST_F(Input, AClickAcknowledgesAWaitWithASound) {
   form->moji_lMouseDown();
   EXPECT_EQ(form->mouse_x, -1);
   EXPECT_EQ(form->mouse_y, -1);
-}
-
-TEST_F(Input, OnlyAnExplicitYesErasesEverything) {
-  Create();
-  form->my.play_count = 7;
-  form->my.seal_collected[101] = 1;
-  platform->answer_yes = false;
-  form->HandleEvent([] {
-    InputEvent e;
-    e.kind = InputEvent::KeyDown;
-    e.key = KeyCode::Enter;
-    return e;
-  }());
-  ASSERT_EQ(platform->questions.size(), 1u);
-  EXPECT_NE(platform->questions[0].find("全てのゲームデータを完全初期化しますがよろしいですか？"),
-            std::string::npos);
-  EXPECT_EQ(form->my.play_count, 7);
-  EXPECT_EQ(CountSounds("1.wav"), 1);
-  platform->answer_yes = true;
-  form->FormKeyDown(KeyCode::Enter);
-  EXPECT_EQ(form->my.play_count, 0);
-  EXPECT_EQ(form->my.seal_collected[101], 0);
-  form->FormKeyDown(KeyCode::Escape);  // other keys ask nothing
-  EXPECT_EQ(platform->questions.size(), 2u);
 }
 
 TEST_F(Input, TwoClicksBringTheTitleMenu) {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <vector>
 
 #include "save/save_files.h"
 #include "tests/app/app_fixture.h"
@@ -19,6 +21,18 @@ class SaveProgressTest : public AppTest {
   void Put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
   }
+  // Errors go to standard error and onto a board that the player closes.
+  void ExpectErrors() {
+    PressWhenIdle(KeyCode::Escape);
+    testing::internal::CaptureStderr();
+  }
+  std::vector<std::string> Errors() {
+    std::vector<std::string> lines;
+    std::istringstream in(testing::internal::GetCapturedStderr());
+    for (std::string line; std::getline(in, line);)
+      if (line.rfind("picolatte: ", 0) == 0) lines.push_back(line.substr(11));
+    return lines;
+  }
   bool TablesFilled() const {
     return !form->goods_table[1].name.empty() && !form->customer_table[0].name.empty();
   }
@@ -29,8 +43,9 @@ TEST_F(SaveProgressTest, FirstStartWithoutSaveFilesIsFreshProgress) {
   std::filesystem::remove(Dat("name.dat"));
   form->my.play_count = 5;
   form->name_list[0] = "old";
+  ExpectErrors();
   ASSERT_TRUE(form->LoadProgress());
-  EXPECT_TRUE(platform->errors.empty());
+  EXPECT_TRUE(Errors().empty());
   EXPECT_EQ(form->my.play_count, 0);
   EXPECT_EQ(form->name_list[0], "");
   EXPECT_TRUE(TablesFilled());
@@ -61,10 +76,14 @@ TEST_F(SaveProgressTest, LoadsWhatWasSaved) {
 
 TEST_F(SaveProgressTest, BrokenMyDatStopsTheStartAndStaysAsItIs) {
   Put(Dat("my.dat"), "0\r\n0\r\nzero\r\n");
+  ExpectErrors();
   EXPECT_FALSE(form->LoadProgress());
-  ASSERT_EQ(platform->errors.size(), 1u);
-  EXPECT_NE(platform->errors[0].find("入力値が数値ではありません"), std::string::npos);
-  EXPECT_NE(platform->errors[0].find(Dat("my.dat")), std::string::npos);
+  std::vector<std::string> errors = Errors();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("入力値が数値ではありません"), std::string::npos);
+  EXPECT_NE(errors[0].find(Dat("my.dat")), std::string::npos);
+  EXPECT_EQ(form->dialog.kind, DialogKind::Error);
+  EXPECT_NE(form->dialog.text.find("入力値が数値ではありません"), std::string::npos);
   EXPECT_FALSE(TablesFilled());
   EXPECT_EQ(Bytes(Dat("my.dat")), "0\r\n0\r\nzero\r\n");
 }
@@ -72,18 +91,23 @@ TEST_F(SaveProgressTest, BrokenMyDatStopsTheStartAndStaysAsItIs) {
 TEST_F(SaveProgressTest, StartUpGivesUpOnABrokenMyDatWithoutSaving) {
   if (!std::filesystem::exists(dir_ / "cg" / "00.bmp")) GTEST_SKIP() << "the pictures are not built";
   Put(Dat("my.dat"), "1\r\n-\r\n");
+  ExpectErrors();
   EXPECT_FALSE(form->FormCreate());
-  ASSERT_EQ(platform->errors.size(), 1u);
-  EXPECT_NE(platform->errors[0].find("入力値が数値ではありません"), std::string::npos);
+  std::vector<std::string> errors = Errors();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("入力値が数値ではありません"), std::string::npos);
   EXPECT_EQ(Bytes(Dat("my.dat")), "1\r\n-\r\n");
   EXPECT_FALSE(std::filesystem::exists(dir_ / "成績.txt"));
 }
 
 TEST_F(SaveProgressTest, FailedSaveIsShownAndWritesNoSheet) {
   std::filesystem::remove_all(dir_ / "dat");
+  ExpectErrors();
   EXPECT_FALSE(form->SaveProgress());
-  ASSERT_EQ(platform->errors.size(), 1u);
-  EXPECT_EQ(platform->errors[0], "ﾌｧｲﾙが見つかりません\n" + Dat("my.dat"));
+  std::vector<std::string> errors = Errors();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0], "ﾌｧｲﾙが見つかりません " + Dat("my.dat"));  // one line on stderr
+  EXPECT_EQ(form->dialog.text, "ﾌｧｲﾙが見つかりません\n" + Dat("my.dat"));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "成績.txt"));
 }
 
