@@ -1,5 +1,7 @@
 // Loading pictures into their slots: transparency, the doubled scene, the
 // goods card flag and what a missing file leaves behind.
+#include <sys/stat.h>
+
 #include "tests/view/form_fixture.h"
 
 namespace {
@@ -95,6 +97,44 @@ TEST_F(PicturesTest, ShopFrontIsAFlagAndTheShopSceneShowsIt) {
   EXPECT_EQ(form->goods_card_state, 0);
   EXPECT_EQ(form->picture_slots[1].Width(), 1);
   EXPECT_EQ(form->picture_slots[6].Pixel(10, 10), 0x203040u);
+}
+
+// A folder or a pipe where a picture should be: every loader keeps what it
+// had and nothing escapes (a folder used to throw, a pipe to hang).
+TEST_F(PicturesTest, AFolderOrAPipeInAPicturesPlaceChangesNothing) {
+  std::filesystem::create_directory(Cg("folder.bmp"));
+  ASSERT_EQ(mkfifo(Cg("pipe.bmp").c_str(), 0600), 0);
+  form->LoadCustomerPicture("girl.bmp");
+  form->LoadPackagePicture("key01.bmp");
+  form->LoadSealPicture("seal01.bmp");
+  const Rgb scene = form->picture_slots[6].Pixel(100, 100);
+  for (const char* name : {"folder.bmp", "pipe.bmp"}) {
+    EXPECT_NO_THROW(form->LoadScenePicture(name)) << name;
+    EXPECT_NO_THROW(form->LoadCustomerPicture(name)) << name;
+    EXPECT_NO_THROW(form->LoadPackagePicture(name)) << name;
+    EXPECT_NO_THROW(form->LoadSealPicture(name)) << name;
+    EXPECT_EQ(form->picture_slots[6].Pixel(100, 100), scene);
+    EXPECT_EQ(form->picture_slots[1].Pixel(5, 5), fixture::kCustomer);
+    EXPECT_EQ(form->picture_slots[3].Pixel(5, 5), fixture::kPackage);
+    EXPECT_EQ(form->picture_slots[4].Pixel(5, 5), fixture::kSeal);
+  }
+  // The item panel's picture of the selected goods.
+  const int goods = 1;
+  std::filesystem::remove(Cg(form->goods_table[goods].picture));
+  std::filesystem::create_directory(Cg(form->goods_table[goods].picture));
+  form->item_box.entries = {form->goods_table[goods].name};
+  form->item_box.selected = 0;
+  EXPECT_NO_THROW(form->ShowItemDetail());
+  EXPECT_TRUE(form->item_box_cg.Empty());
+}
+
+// At start-up a background that is a folder is reported, not a crash.
+TEST_F(PicturesTest, AStartUpPictureThatIsAFolderIsReported) {
+  std::filesystem::remove(Cg("00.bmp"));
+  std::filesystem::create_directory(Cg("00.bmp"));
+  bool started = true;
+  EXPECT_NO_THROW(started = form->FormCreate());
+  EXPECT_FALSE(started);
 }
 
 }  // namespace
