@@ -79,8 +79,11 @@ const std::vector<DrawFn>& AllSeals() {
       [](Canvas& c) {
         Emoji(c, "🍥", 20);
         Twinkle(c, 21, 5, 3, Hex(0xFFE45A));
-      },  // 08 ちるほろ
-      Plain("🐶"),
+      },               // 08 ちるほろ
+      [](Canvas& c) {  // 09 犬: the whole dog, wagging its tail
+        c.Emoji("🐕", 12, kMid + 1, 21);
+        for (float r : {3, 5}) c.Draw(Minus(Ring(20, 10, r, r - 0.9f), Rect(0, 0, 20, kSize)), Ink());
+      },
       Plain("🐱"),
       Plain("🐻"),        // 09-11
       Shiny("💩", 0.0f),  // 12 うんち キラキラ
@@ -114,9 +117,10 @@ const std::vector<DrawFn>& AllSeals() {
         Emoji(c, "💎", 20);
         Twinkle(c, 21, 5, 3.5f, Hex(0xFFFFFF));
       },               // 20 ダイヤモンド
-      [](Canvas& c) {  // 21 ナナ
-        c.Draw(Star(kMid, kMid + 1, 11.6f, 6, 5), Radial(10, 9, 15, Hex(0xE0C8FF), Hex(0x8A4AE0)));
-        c.TextCentered("7", kMid, 5, 15, true, Solid(Hex(0xFFE45A)));
+      [](Canvas& c) {  // 21 ナナ: the boy of the famous doll, on a star
+        c.Draw(Star(kMid, kMid + 1, 12.4f, 7, 5), Radial(10, 9, 15, Hex(0xE0C8FF), Hex(0x8A4AE0)));
+        Emoji(c, "👦", 14);
+        Twinkle(c, 21, 21, 3, Hex(0xFFE45A));
       },
       Plain("🎵", 19),                       // 22 ♪
       Plain("🌷"),                           // 23 チューリップ
@@ -196,7 +200,39 @@ const std::vector<DrawFn>& AllSeals() {
         c.Emoji("💎", 19, 19, 9);
         Twinkle(c, 5, 5, 3, Hex(0xFFF4A0));
       },               // 46 お宝
-      Plain("🤴"),   // 47 王子
+      [](Canvas& c) {  // 47 王子: his profile on a cameo, crowned
+        c.Draw(Ellipse(kMid, kMid, 10.5f, 11.5f), Radial(10, 9, 14, Hex(0x4A6AD0), Hex(0x1E2E78)));
+        c.Draw(Ring(kMid, kMid, 10.5f, 9.4f), Hex(0xF2C230));
+        const Col gold = Hex(0xF8D870);
+        Shape head = Polygon({{8.5f, 7.5f},
+                              {12.5f, 6.2f},
+                              {16, 7.5f},
+                              {17.2f, 10},
+                              {17.6f, 11},
+                              {20.2f, 14.2f},
+                              {18, 14.8f},
+                              {18.8f, 15.8f},
+                              {17.9f, 16.4f},
+                              {18.5f, 17.2f},
+                              {17.2f, 19.2f},
+                              {14.5f, 20},
+                              {15, 23},
+                              {9.5f, 23},
+                              {9.5f, 17.5f},
+                              {7, 13}});
+        c.Draw(head, gold);
+        c.Draw(Inter(head, Ellipse(9.5f, 11.5f, 3.6f, 5.5f)), Hex(0xD8A030));  // hair
+        c.Draw(Polygon({{8, 8},
+                        {8.5f, 3},
+                        {10.5f, 5.5f},
+                        {12, 2.5f},
+                        {13.5f, 5.5f},
+                        {15.5f, 3},
+                        {16, 7.5f},
+                        {12, 6}}),
+               Hex(0xF2C230));                                    // the crown
+        c.Line(14.8f, 11.2f, 16.2f, 11.2f, 0.9f, Hex(0x1E2E78));  // the eye
+      },
       [](Canvas& c) {  // 48 VIRGIN
         c.Draw(Polygon({{3, 4}, {23, 4}, {23, 16}, {kMid, 24}, {3, 16}}),
                Linear(3, 4, Hex(0xF04040), 23, 24, Hex(0x2A3AA0)));

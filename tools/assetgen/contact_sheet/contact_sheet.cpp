@@ -66,7 +66,13 @@ std::vector<Picture> LoadAll(const std::string& dir) {
       std::fprintf(stderr, "contact_sheet: cannot load %s\n", entry.path().c_str());
       continue;
     }
-    p.bmp.transparent = true;
+    // Shown as the game draws them: scenes and the counter front are copied
+    // opaque, the middle shop-front piece keys out black, sprites their
+    // bottom-left colour.
+    bool opaque = p.bmp.Width() >= 195 && p.name != "front_mid.bmp" && p.name != "front3.bmp" &&
+                  p.name != "seal_box.bmp";
+    p.bmp.transparent = !opaque;
+    if (p.name == "front_mid.bmp") p.bmp.auto_key = false, p.bmp.key_color = 0x000000;
     pics.push_back(std::move(p));
   }
   // The words under each picture.
