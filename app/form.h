@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/paths.h"
+#include "app/settings.h"
 #include "app/state.h"
 #include "content/tables.h"
 #include "platform/bitmap.h"
@@ -40,6 +41,7 @@ class TForm1 : public TSceneVars {
 
   Platform& platform;
   const GamePaths paths;
+  GameSettings settings;  // window and volume, remembered between starts
 
   // Game state and content.
   tmy my;
@@ -85,6 +87,8 @@ class TForm1 : public TSceneVars {
   void selMouseMove(int n);  // choice 1-3
   void selMouseDown(int n);
   void FormKeyDown(KeyCode key);
+  // M, - and +: mute and master volume. False for every other key.
+  bool VolumeKey(KeyCode key);
 
   void PrintMessage(const std::string& text);
   void PrintColorMessage(const std::string& text, const std::string& color);

@@ -29,6 +29,11 @@ class SdlAudio {
   virtual MusicPlayer& music() = 0;
   // False for the silent stand-in.
   virtual bool audible() const = 0;
+  // Master volume, 0-100 percent, applied to the final samples.
+  virtual void SetVolume(int percent) = 0;
+  // A paused output stops taking blocks and music; resuming goes on where
+  // it stopped.
+  virtual void SetPaused(bool paused) = 0;
 
   // For measurements: called on the audio thread with every run of mixer
   // bytes the moment the callback starts playing it. Null to remove.
