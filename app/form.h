@@ -12,6 +12,7 @@
 
 #include "app/dialog.h"
 #include "app/paths.h"
+#include "app/settings.h"
 #include "app/state.h"
 #include "content/tables.h"
 #include "platform/bitmap.h"
@@ -41,6 +42,7 @@ class TForm1 : public TSceneVars {
 
   Platform& platform;
   const GamePaths paths;
+  GameSettings settings;  // window and volume, remembered between starts
 
   // Game state and content.
   tmy my;
@@ -87,6 +89,8 @@ class TForm1 : public TSceneVars {
   void selMouseMove(int n);  // choice 1-3
   void selMouseDown(int n);
   void FormKeyDown(KeyCode key);
+  // M, - and +: mute and master volume. False for every other key.
+  bool VolumeKey(KeyCode key);
 
   void PrintMessage(const std::string& text);
   void PrintColorMessage(const std::string& text, const std::string& color);

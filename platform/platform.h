@@ -19,7 +19,23 @@ class MusicPlayer;    // platform/music.h
 inline constexpr int kSceneWidth = 390;
 inline constexpr int kSceneHeight = 260;
 
-enum class KeyCode { Other, Enter, Escape, Up, Down, Left, Right, Home, End, PageUp, PageDown, Y };
+enum class KeyCode {
+  Other,
+  Enter,
+  Escape,
+  Up,
+  Down,
+  Left,
+  Right,
+  Home,
+  End,
+  PageUp,
+  PageDown,
+  Y,
+  M,
+  Minus,
+  Plus
+};
 
 struct InputEvent {
   enum Kind {
@@ -57,6 +73,13 @@ class Platform {
   // machine without sound gets silent stand-ins.
   virtual WaveOutDevice& WaveOut() = 0;
   virtual MusicPlayer& Music() = 0;
+
+  // Master volume of all sound and music, 0 (silent) to 100 percent: the
+  // output scales its final samples. A platform without sound ignores it.
+  virtual void SetVolume(int percent) { (void)percent; }
+  // The window's mode, remembered between starts by the settings file.
+  virtual void SetFullscreen(bool on) { (void)on; }
+  virtual bool IsFullscreen() { return false; }
 };
 
 // The real window. Prints one warning on stderr and falls back to silence
@@ -77,6 +100,9 @@ class HeadlessPlatform : public Platform {
   std::string BaseDir() override { return base_dir; }
   WaveOutDevice& WaveOut() override;
   MusicPlayer& Music() override;
+  void SetVolume(int percent) override { volume = percent; }
+  void SetFullscreen(bool on) override { fullscreen = on; }
+  bool IsFullscreen() override { return fullscreen; }
 
   // Scripting. Events are delivered in order; `delay_ms` is virtual time
   // that passes before the event arrives.
@@ -95,6 +121,8 @@ class HeadlessPlatform : public Platform {
   std::string caption;
   const Bitmap* last_frame = nullptr;  // the scene last presented
   int frames_presented = 0;
+  int volume = 100;  // 0-100, the last SetVolume
+  bool fullscreen = false;
 
   // Optional stand-ins installed by tests; defaults are silent.
   std::unique_ptr<WaveOutDevice> wave_out;

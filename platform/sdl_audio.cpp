@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/fluid_music.h"
+#include "platform/master_volume.h"
 #include "platform/music.h"
 #include "platform/null_wave_out.h"
 #include "sound/mixer/wave_out.h"
@@ -113,7 +114,13 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
     if (self->FillWave(out, frames)) PostAudioDone();
     uint32_t generation = 0;
     if (self->music_ && self->music_->MixInto(out, frames, generation)) PostMusicDone(generation);
+    ScaleVolume(out, frames * 2, self->volume_.load(std::memory_order_relaxed));
   }
+
+  void SetVolume(int percent) override {
+    volume_.store(std::clamp(percent, 0, 100), std::memory_order_relaxed);
+  }
+  void SetPaused(bool paused) override { SDL_PauseAudioDevice(dev_, paused ? 1 : 0); }
 
   // SdlAudio
   WaveOutDevice& wave_out() override { return *this; }
@@ -325,6 +332,7 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
   uint32_t phase_ = 0;     // 0 to kOutRate - 1: progress towards the next mixer frame
   Tap tap_ = nullptr;
   void* tap_user_ = nullptr;
+  std::atomic<int> volume_{100};  // 0-100, percent
 };
 
 // No device: blocks are consumed by the clock; a timer tells the main thread.
@@ -346,6 +354,9 @@ class SilentAudio : public SdlAudio {
   bool audible() const override { return false; }
   void SetTap(Tap, void*) override {}
   std::string device_name() const override { return ""; }
+  // Nothing is heard, so there is nothing to scale or hold.
+  void SetVolume(int) override {}
+  void SetPaused(bool) override {}
 
  private:
   static Uint32 Tick(Uint32 interval, void* user) {

@@ -33,6 +33,11 @@ class SdlAudio {
   // The output device the mixer opened by number (WaveOutDevice in the
   // mixer's settings), as SDL names it; empty for the system's default.
   virtual std::string device_name() const = 0;
+  // Master volume, 0-100 percent, applied to the final samples.
+  virtual void SetVolume(int percent) = 0;
+  // A paused output stops taking blocks and music; resuming goes on where
+  // it stopped.
+  virtual void SetPaused(bool paused) = 0;
 
   // For measurements: called on the audio thread with every run of mixer
   // bytes the moment the callback starts playing it. Null to remove.

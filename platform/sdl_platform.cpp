@@ -42,6 +42,15 @@ KeyCode TranslateKey(SDL_Keycode k) {
       return KeyCode::PageDown;
     case SDLK_y:
       return KeyCode::Y;
+    case SDLK_m:
+      return KeyCode::M;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS:
+      return KeyCode::Minus;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS:
+      return KeyCode::Plus;
     default:
       return KeyCode::Other;
   }
@@ -119,6 +128,11 @@ class SdlPlatform : public Platform {
   std::string BaseDir() override { return base_dir_; }
   WaveOutDevice& WaveOut() override { return audio_->wave_out(); }
   MusicPlayer& Music() override { return audio_->music(); }
+  void SetVolume(int percent) override { audio_->SetVolume(percent); }
+  void SetFullscreen(bool on) override {
+    if (on != IsFullscreen()) ToggleFullscreen();
+  }
+  bool IsFullscreen() override { return SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP; }
 
  private:
   void OpenAudio() {
@@ -168,6 +182,9 @@ class SdlPlatform : public Platform {
         return true;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) UpdateLayout();
+        // Sound and music hold still while the window is minimized.
+        if (e.window.event == SDL_WINDOWEVENT_MINIMIZED) audio_->SetPaused(true);
+        if (e.window.event == SDL_WINDOWEVENT_RESTORED) audio_->SetPaused(false);
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
             e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
           Redraw();

@@ -1,0 +1,35 @@
+// The player's window and sound choices, kept in a small settings.ini between
+// starts: fullscreen, master volume and mute.
+#pragma once
+
+#include <string>
+
+inline constexpr int kVolumeStep = 10;  // percent per press of - or +
+
+struct GameSettings {
+  bool fullscreen = false;
+  int volume = 100;  // 0-100, percent, in steps of kVolumeStep
+  bool muted = false;
+  bool operator==(const GameSettings&) const = default;
+};
+
+// The file's text, CR LF free so that any editor keeps it readable.
+std::string FormatSettings(const GameSettings& settings);
+// Reads the text of a settings file. On a line that is not a comment, a
+// section, a known key with a valid value or an unknown key, returns false
+// with `why` set and leaves `settings` at the defaults.
+bool ParseSettings(const std::string& text, GameSettings& settings, std::string& why);
+
+struct SettingsLoad {
+  GameSettings settings;
+  std::string problem;  // empty unless the file was unreadable or corrupt
+};
+// A missing file gives the defaults without a problem. A corrupt one gives
+// the defaults, the problem, and is replaced by the defaults at once so that
+// the next start does not complain again.
+SettingsLoad LoadSettings(const std::string& path);
+// Creates the folder when needed; false with `why` on failure.
+bool SaveSettings(const std::string& path, const GameSettings& settings, std::string& why);
+
+// What the output plays at: 0 when muted.
+int EffectiveVolume(const GameSettings& settings);

@@ -1,0 +1,178 @@
+// Where the player's files go: portable beside the game, or installed with
+// the progress in the XDG folders of a home made for each test.
+#include "app/player_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class PlayerFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static std::atomic<int> counter{0};
+    root_ = fs::temp_directory_path() /
+            ("picolatte_files_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
+    // An installed tree: prefix/games/picolatte, prefix/share/games/picolatte.
+    prefix_ = root_ / "usr";
+    fs::create_directories(prefix_ / "games");
+    share_ = prefix_ / "share/games/picolatte";
+    fs::create_directories(share_ / "cg");
+    WriteFile(share_ / "dat/my.dat", "shipped progress\r\n");
+    WriteFile(share_ / "dat/name.dat", "shipped names\r\n");
+    WriteFile(share_ / "SOUNDMIX.INI", "[default]\r\n");
+    home_ = root_ / "home";
+    fs::create_directories(home_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(root_, ec);
+  }
+
+  std::string Games() const { return (prefix_ / "games").string() + "/"; }
+  HomeEnvironment Env() const { return {home_.string(), "", ""}; }
+
+  fs::path root_, prefix_, share_, home_;
+};
+
+TEST_F(PlayerFilesTest, FolderWithWritableDatIsPortable) {
+  fs::path game = root_ / "unpacked";
+  fs::create_directories(game / "dat");
+  fs::create_directories(game / "cg");
+  PlayerFiles files = LocatePlayerFiles(game.string() + "/", Env());
+  EXPECT_FALSE(files.installed);
+  GamePaths portable = PortablePaths(game.string() + "/");
+  EXPECT_EQ(files.paths.cg, portable.cg);
+  EXPECT_EQ(files.paths.dat, portable.dat);
+  EXPECT_EQ(files.paths.save, portable.save);
+  EXPECT_EQ(files.paths.sheet, portable.sheet);
+  EXPECT_EQ(files.paths.mixer_ini, portable.mixer_ini);
+  EXPECT_EQ(files.settings, game.string() + "/settings.ini");
+  EXPECT_TRUE(files.problems.empty());
+  EXPECT_FALSE(fs::exists(home_ / ".local")) << "portable play must not touch the home";
+}
+
+TEST_F(PlayerFilesTest, InstalledTreeReadsShareAndSavesUnderDefaultXdgFolders) {
+  PlayerFiles files = LocatePlayerFiles(Games(), Env());
+  ASSERT_TRUE(files.installed);
+  EXPECT_TRUE(files.problems.empty());
+  EXPECT_EQ(files.paths.cg, share_.string() + "/cg/");
+  EXPECT_EQ(files.paths.dat, share_.string() + "/dat/");
+  std::string save = home_.string() + "/.local/share/picolatte/";
+  EXPECT_EQ(files.paths.save, save);
+  EXPECT_EQ(files.paths.sheet, save + "成績.txt");
+  EXPECT_EQ(files.paths.mixer_ini, share_.string() + "/SOUNDMIX.INI");
+  EXPECT_EQ(files.settings, home_.string() + "/.config/picolatte/settings.ini");
+  EXPECT_EQ(ReadAll(save + "my.dat"), "shipped progress\r\n");
+  EXPECT_EQ(ReadAll(save + "name.dat"), "shipped names\r\n");
+  // The copies belong to the player, who must be able to save over them.
+  EXPECT_EQ(access((save + "my.dat").c_str(), W_OK), 0);
+}
+
+TEST_F(PlayerFilesTest, ShippedCopiesAreMadeWritableEvenFromReadOnlyDefaults) {
+  fs::permissions(share_ / "dat/my.dat",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  PlayerFiles files = LocatePlayerFiles(Games(), Env());
+  auto perms = fs::status(files.paths.save + "my.dat").permissions();
+  EXPECT_NE(perms & fs::perms::owner_write, fs::perms::none);
+}
+
+TEST_F(PlayerFilesTest, RelocatedTreeAndSymlinkedPrefixStillFindTheirData) {
+  fs::path moved = root_ / "elsewhere";
+  fs::rename(prefix_, moved);
+  PlayerFiles files = LocatePlayerFiles((moved / "games").string() + "/", Env());
+  ASSERT_TRUE(files.installed);
+  EXPECT_EQ(files.paths.cg, (moved / "share/games/picolatte/cg/").string());
+}
+
+TEST_F(PlayerFilesTest, AbsoluteXdgVariablesWinAndRelativeOnesAreIgnored) {
+  HomeEnvironment env = Env();
+  env.xdg_data_home = (root_ / "data").string();
+  env.xdg_config_home = (root_ / "config").string();
+  PlayerFiles files = LocatePlayerFiles(Games(), env);
+  EXPECT_EQ(files.paths.save, (root_ / "data/picolatte/").string());
+  EXPECT_EQ(files.settings, (root_ / "config/picolatte/settings.ini").string());
+  EXPECT_TRUE(fs::exists(root_ / "data/picolatte/my.dat"));
+
+  env.xdg_data_home = "relative/data";
+  env.xdg_config_home = "relative/config";
+  files = LocatePlayerFiles(Games(), env);
+  EXPECT_EQ(files.paths.save, home_.string() + "/.local/share/picolatte/");
+  EXPECT_EQ(files.settings, home_.string() + "/.config/picolatte/settings.ini");
+}
+
+TEST_F(PlayerFilesTest, PlayersMixerSettingsComeFirst) {
+  WriteFile(home_ / ".config/picolatte/SOUNDMIX.INI", "[default]\r\nWaveBlocks=4\r\n");
+  PlayerFiles files = LocatePlayerFiles(Games(), Env());
+  EXPECT_EQ(files.paths.mixer_ini, home_.string() + "/.config/picolatte/SOUNDMIX.INI");
+}
+
+TEST_F(PlayerFilesTest, PlayersFilesAreNeverReplacedByTheShippedOnes) {
+  fs::path save = home_ / ".local/share/picolatte";
+  WriteFile(save / "my.dat", "my own progress\r\n");
+  PlayerFiles files = LocatePlayerFiles(Games(), Env());
+  EXPECT_TRUE(files.problems.empty());
+  EXPECT_EQ(ReadAll(save / "my.dat"), "my own progress\r\n");
+  // The missing one is still filled in.
+  EXPECT_EQ(ReadAll(save / "name.dat"), "shipped names\r\n");
+  // A second start (an upgrade with new defaults) keeps both.
+  WriteFile(share_ / "dat/my.dat", "newer shipped progress\r\n");
+  LocatePlayerFiles(Games(), Env());
+  EXPECT_EQ(ReadAll(save / "my.dat"), "my own progress\r\n");
+}
+
+TEST_F(PlayerFilesTest, UnwritableHomeIsReportedAndPlayGoesOnFromTheDefaults) {
+  // A file where the data folder should be: no one, root included, can
+  // make folders below it.
+  WriteFile(root_ / "blocked", "");
+  HomeEnvironment env = Env();
+  env.xdg_data_home = (root_ / "blocked").string();
+  PlayerFiles files = LocatePlayerFiles(Games(), env);
+  ASSERT_TRUE(files.installed);
+  ASSERT_EQ(files.problems.size(), 1u);
+  EXPECT_NE(files.problems[0].find("blocked/picolatte"), std::string::npos) << files.problems[0];
+  EXPECT_EQ(files.paths.save, share_.string() + "/dat/");
+  EXPECT_EQ(ReadAll(files.paths.save + "my.dat"), "shipped progress\r\n");
+}
+
+TEST_F(PlayerFilesTest, NoHomeAtAllIsReported) {
+  PlayerFiles files = LocatePlayerFiles(Games(), HomeEnvironment{});
+  ASSERT_TRUE(files.installed);
+  ASSERT_EQ(files.problems.size(), 1u);
+  EXPECT_NE(files.problems[0].find("HOME"), std::string::npos);
+  EXPECT_EQ(files.settings, "");
+}
+
+TEST_F(PlayerFilesTest, ReadOnlyDatBesideTheGameIsNotPortable) {
+  // A dat/ folder that cannot be written (an installed copy of a portable
+  // folder) sends the progress to the home when the share tree is there.
+  if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
+  fs::create_directories(prefix_ / "games/dat");
+  fs::permissions(prefix_ / "games/dat", fs::perms::owner_read | fs::perms::owner_exec);
+  PlayerFiles files = LocatePlayerFiles(Games(), Env());
+  EXPECT_TRUE(files.installed);
+}
+
+}  // namespace
