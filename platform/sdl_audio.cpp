@@ -222,27 +222,48 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
   };
 
   // Moves the stream (wave blocks and music alike) to the n-th output device
-  // SDL lists; -1, or an n SDL does not list, is the system's default.
+  // SDL lists; -1, or an n SDL does not list, is the system's default. The
+  // stream is reopened only when that is another device than the one open.
   bool Select(int device_id) {
     const char* listed = device_id >= 0 && device_id < SDL_GetNumAudioDevices(0)
                              ? SDL_GetAudioDeviceName(device_id, 0)
                              : nullptr;
     const std::string wanted = listed ? listed : "";
-    if (dev_ != 0 && wanted == selected_name_) return true;
+    const std::string open_as = listed && !IsDefaultDevice(listed) ? wanted : "";
+    if (dev_ != 0 && open_as == opened_as_) {
+      selected_name_ = wanted;
+      return true;
+    }
     // Some drivers open one device at a time: the old one goes first.
     if (dev_ != 0) SDL_CloseAudioDevice(dev_);  // its callback has run for the last time
     SDL_AudioSpec have{};
-    dev_ = OpenSdlDevice(listed, this, have);
-    if (dev_ == 0 && listed != nullptr) {
+    dev_ = OpenSdlDevice(open_as.empty() ? nullptr : open_as.c_str(), this, have);
+    bool ok = dev_ != 0;
+    if (ok) {
+      opened_as_ = open_as;
+      selected_name_ = wanted;
+    } else if (!open_as.empty()) {
       dev_ = OpenSdlDevice(nullptr, this, have);  // back to the default device
+      opened_as_.clear();
       selected_name_.clear();
-      if (dev_ != 0) Start();
-      return false;
     }
-    if (dev_ == 0) return false;
-    selected_name_ = wanted;
-    Start();
-    return true;
+    if (dev_ != 0) Start();
+    return ok;
+  }
+
+  // Whether the listed device is the one SDL opens by default anyway.
+  static bool IsDefaultDevice(const char* listed) {
+    if (SDL_GetNumAudioDevices(0) == 1) return true;  // the driver's only device
+#if SDL_VERSION_ATLEAST(2, 24, 0)
+    char* name = nullptr;
+    SDL_AudioSpec spec{};
+    if (SDL_GetDefaultAudioInfo(&name, &spec, 0) == 0) {
+      const bool same = name != nullptr && std::string(name) == listed;
+      SDL_free(name);
+      return same;
+    }
+#endif
+    return false;
   }
 
   void DropQueue() {
@@ -315,6 +336,7 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
   bool attached_ = false;
   SDL_AudioDeviceID dev_ = 0;
   std::string selected_name_;  // the output device named by the settings, empty for the default
+  std::string opened_as_;      // the name the SDL device was opened with, empty for the default
   SDL_AudioSpec spec_{};
   std::string name_;
   std::unique_ptr<FluidMusic> music_;
