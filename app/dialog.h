@@ -16,10 +16,10 @@ struct DialogRect {
 };
 
 // The board and its buttons, in scene pixels.
-inline constexpr DialogRect kDialogBoard = {20, 40, 350, 180};
-inline constexpr DialogRect kDialogYesButton = {85, 180, 100, 26};  // "はい", questions only
-inline constexpr DialogRect kDialogNoButton = {205, 180, 100, 26};  // "いいえ"
-inline constexpr DialogRect kDialogOkButton = {145, 180, 100, 26};  // "OK", errors only
+inline constexpr DialogRect kDialogBoard = {10, 50, 370, 160};
+inline constexpr DialogRect kDialogYesButton = {85, 172, 100, 26};  // "はい", questions only
+inline constexpr DialogRect kDialogNoButton = {205, 172, 100, 26};  // "いいえ"
+inline constexpr DialogRect kDialogOkButton = {145, 172, 100, 26};  // "OK", errors only
 
 enum class DialogKind { Question, Error };
 

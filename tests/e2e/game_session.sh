@@ -13,6 +13,8 @@ e2e_start() {  # DIST OUT [env...]
   ln -s "$DIST/cg" "$WORK/cg"
   cp -r "$DIST/dat" "$WORK/dat"
   rm -f "$WORK/dat/my.dat"
+  # A script may put files in place first by defining e2e_prepare.
+  if declare -F e2e_prepare >/dev/null; then e2e_prepare; fi
   env "$@" "$WORK/picolatte" >"$OUT/game.log" 2>&1 &
   GAME_PID=$!
   WIN=""
@@ -33,6 +35,34 @@ e2e_click() {  # X Y (scene pixels)
 
 e2e_shot() {  # NAME
   import -window "$WIN" "$OUT/$1.png"
+}
+
+# Takes the shot once the scene is no longer black (start-up can be slow on
+# a busy machine).
+e2e_shot_lit() {  # NAME
+  for _ in $(seq 40); do
+    e2e_shot "$1"
+    awk -v m="$(e2e_mean "$1" 0 0 390 260)" 'BEGIN { exit !(m > 0.05) }' && return
+    sleep 0.25
+  done
+  echo "the scene stayed black"
+  return 1
+}
+
+e2e_key() {  # KEY... (xdotool names), typed with the pointer on the window
+  xdotool mousemove --window "$WIN" 4 4
+  xdotool key "$@"
+}
+
+# Waits up to 5 s for the game to end; GAME_STATUS is its exit status, or
+# "running".
+e2e_wait_exit() {
+  for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+  GAME_STATUS=running
+  kill -0 "$GAME_PID" 2>/dev/null && return
+  GAME_STATUS=0
+  wait "$GAME_PID" || GAME_STATUS=$?
+  GAME_PID=""
 }
 
 # Mean brightness (0-1) of a scene rectangle X Y W H in a screenshot.

@@ -11,6 +11,7 @@ e2e_start "$1" "$2/shop_visit" SDL_AUDIODRIVER=dummy
 scene() { for _ in $(seq "$1"); do e2e_click 60 60; sleep 0.3; done; }
 choice() { e2e_click 320 $((176 + 28 * ($1 - 1) + 14)); sleep 1.2; }
 
+e2e_shot_lit 0_title_picture  # start-up done
 e2e_click 195 130; sleep 0.5
 e2e_click 195 130; sleep 1.5
 e2e_shot 1_title_menu
