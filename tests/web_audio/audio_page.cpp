@@ -259,6 +259,15 @@ void SixteenBit(WebAudio& audio, CheckedDevice& dev, Counts& counts) {
   js_phase("tone16");
   uint64_t done_before = dev.blocks_done;
   for (WaveHeader& h : blocks) Check(dev.Write(&h) == 0, "a 16-bit block is queued");
+  Pump(audio, dev, nullptr, counts, 50);
+  dev.Pause();
+  uint32_t paused_at = dev.Position();
+  Pump(audio, dev, nullptr, counts, 60);
+  js_phase("paused16");
+  Pump(audio, dev, nullptr, counts, 200);
+  Check(dev.Position() == paused_at, "a paused device neither plays nor moves");
+  js_phase("tone16");
+  dev.Restart();
   bool all = PumpUntil(audio, dev, nullptr, counts, 3000, [&] { return blocks[3].done.load(); });
   Check(all, "four 16-bit blocks of 0.1 s finish");
   dev.Position();

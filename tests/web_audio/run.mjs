@@ -93,6 +93,7 @@ try {
   expect(peak('tone-locked') === 0, `nothing is heard before the click (peak ${peak('tone-locked')})`);
   expect(peak('tone') > 0.2, `the mixer's tone is heard after the click (peak ${peak('tone')})`);
   expect(peak('tone16') > 0.1, `16-bit blocks are heard (peak ${peak('tone16')})`);
+  expect(peak('paused16') < 0.005, `a paused device is silent (peak ${peak('paused16')})`);
   expect(peak('music') > 0.05, `the rendered music is heard (peak ${peak('music')})`);
   expect(peak('music-stopped') < 0.005, `a stop silences the music at once (peak ${peak('music-stopped')})`);
   expect(peak('beep') > 0.02, `the short piece is heard (peak ${peak('beep')})`);
