@@ -7,6 +7,8 @@
 //   in the event pump:  InputEvent::Kind kind;
 //                       while (audio->PollEvent(kind)) report kind;
 //   on the first click or key:  audio->Unlock();
+//   build: scripts/render_music BUILD_DIST DIR writes col.ogg, shop.ogg and
+//          star.ogg; pack them in dat/ beside the .mid files.
 //
 // The page's audio callback never calls into the game's code, which may be
 // suspended in emscripten_sleep: blocks are copied out at Write, and the
