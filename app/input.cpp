@@ -79,7 +79,6 @@ void TForm1::selMouseDown(int n) {
 }
 
 void TForm1::FormKeyDown(KeyCode key) {
-  if (VolumeKey(key)) return;
   if (key != KeyCode::Enter) return;
   PlaySound(0, "1.wav");
   bool erase = AskYesNo("ピコラッテ",

@@ -95,6 +95,7 @@ void TForm1::HandleEvent(const InputEvent& event) {
       }
       break;
     case InputEvent::KeyDown:
+      if (VolumeKey(event.key)) break;  // mute and volume work everywhere
       if (item_box.visible) {
         ItemPanelKey(event.key, true);
       } else {

@@ -89,47 +89,49 @@ using VolumeKeys = AppTest;
 
 TEST_F(VolumeKeys, StepsStopAtTheEndsAndReachThePlatform) {
   form->settings.volume = 20;
-  form->FormKeyDown(KeyCode::Minus);
+  form->VolumeKey(KeyCode::Minus);
   EXPECT_EQ(form->settings.volume, 10);
   EXPECT_EQ(platform->volume, 10);
-  form->FormKeyDown(KeyCode::Minus);
-  form->FormKeyDown(KeyCode::Minus);
+  form->VolumeKey(KeyCode::Minus);
+  form->VolumeKey(KeyCode::Minus);
   EXPECT_EQ(form->settings.volume, 0);
   EXPECT_EQ(platform->volume, 0);
-  for (int i = 0; i < 12; ++i) form->FormKeyDown(KeyCode::Plus);
+  for (int i = 0; i < 12; ++i) form->VolumeKey(KeyCode::Plus);
   EXPECT_EQ(form->settings.volume, 100);
   EXPECT_EQ(platform->volume, 100);
 }
 
 TEST_F(VolumeKeys, MuteKeepsTheVolumeAndAStepUnmutes) {
   form->settings.volume = 60;
-  form->FormKeyDown(KeyCode::M);
+  form->VolumeKey(KeyCode::M);
   EXPECT_TRUE(form->settings.muted);
   EXPECT_EQ(platform->volume, 0);
   EXPECT_EQ(form->settings.volume, 60);
-  form->FormKeyDown(KeyCode::M);
+  form->VolumeKey(KeyCode::M);
   EXPECT_FALSE(form->settings.muted);
   EXPECT_EQ(platform->volume, 60);
-  form->FormKeyDown(KeyCode::M);
-  form->FormKeyDown(KeyCode::Plus);
+  form->VolumeKey(KeyCode::M);
+  form->VolumeKey(KeyCode::Plus);
   EXPECT_FALSE(form->settings.muted);
   EXPECT_EQ(platform->volume, 70);
 }
 
 TEST_F(VolumeKeys, ChoiceFloatsOnTheSceneWithoutAskingAnything) {
-  bool asked = false;
-  platform->on_idle = [&](HeadlessPlatform& p) {
-    asked = asked || form->dialog.open;
-    p.Key(KeyCode::Escape);
-  };
   form->settings.volume = 50;
-  form->FormKeyDown(KeyCode::Plus);
+  form->VolumeKey(KeyCode::Plus);
   int i = form->effect_next;
   EXPECT_EQ(form->effect_text[i], "音量 60%");
   EXPECT_EQ(form->effect_age[i], 1);
-  form->FormKeyDown(KeyCode::M);
+  form->VolumeKey(KeyCode::M);
   EXPECT_EQ(form->effect_text[form->effect_next], "消音");
-  EXPECT_FALSE(asked) << "volume keys must not reach the erase question";
+}
+
+TEST_F(VolumeKeys, OtherKeysAreLeftToTheGame) {
+  for (KeyCode key : {KeyCode::Enter, KeyCode::Escape, KeyCode::Up, KeyCode::Other}) {
+    EXPECT_FALSE(form->VolumeKey(key));
+  }
+  EXPECT_EQ(platform->volume, 100);
+  EXPECT_EQ(form->effect_age[form->effect_next], 0);
 }
 
 }  // namespace
