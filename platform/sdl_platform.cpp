@@ -9,6 +9,7 @@
 #include "platform/music.h"
 #include "platform/platform.h"
 #include "platform/sdl_audio.h"
+#include "platform/sdl_presenter.h"
 
 namespace {
 
@@ -44,8 +45,7 @@ class SdlPlatform : public Platform {
  public:
   ~SdlPlatform() override {
     audio_.reset();
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
+    presenter_.reset();
     if (window_) SDL_DestroyWindow(window_);
     SDL_Quit();
   }
@@ -67,18 +67,13 @@ class SdlPlatform : public Platform {
       std::fprintf(stderr, "picolatte: cannot open a window: %s\n", SDL_GetError());
       return false;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
+    presenter_ = ScenePresenter::Create(window_, kSceneWidth, kSceneHeight);
+    if (!presenter_) {
       std::fprintf(stderr, "picolatte: cannot draw into the window: %s\n", SDL_GetError());
       return false;
     }
-    SDL_RenderSetLogicalSize(renderer_, kSceneWidth, kSceneHeight);
-    SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 kSceneWidth, kSceneHeight);
     OpenAudio();
-    return texture_ != nullptr;
+    return true;
   }
 
   uint64_t NowMs() override { return SDL_GetTicks64(); }
@@ -93,11 +88,11 @@ class SdlPlatform : public Platform {
     }
   }
 
+  // Only a frame that differs from the one on screen is drawn.
   void Present(const Bitmap& scene) override {
-    if (!texture_ || !scene.surface()) return;
     SDL_Surface* s = scene.surface();
-    SDL_UpdateTexture(texture_, nullptr, s->pixels, s->pitch);
-    Redraw();
+    if (!s || s->w != kSceneWidth || s->h != kSceneHeight) return;
+    presenter_->Present(static_cast<const uint32_t*>(s->pixels), s->pitch);
   }
 
   void SetCaption(const std::string& caption) override { SDL_SetWindowTitle(window_, caption.c_str()); }
@@ -131,12 +126,7 @@ class SdlPlatform : public Platform {
     }
   }
 
-  void Redraw() {
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
-  }
+  void Redraw() { presenter_->Expose(); }
 
   bool InsideScene(int x, int y) const { return x >= 0 && y >= 0 && x < kSceneWidth && y < kSceneHeight; }
 
@@ -154,17 +144,19 @@ class SdlPlatform : public Platform {
         return false;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
-        if (!InsideScene(e.button.x, e.button.y)) return false;
-        out.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::MouseDown : InputEvent::MouseUp;
         out.x = e.button.x;
         out.y = e.button.y;
+        presenter_->ToScene(out.x, out.y);
+        if (!InsideScene(out.x, out.y)) return false;
+        out.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::MouseDown : InputEvent::MouseUp;
         out.button = e.button.button;
         return true;
       case SDL_MOUSEMOTION:
-        if (!InsideScene(e.motion.x, e.motion.y)) return false;
-        out.kind = InputEvent::MouseMove;
         out.x = e.motion.x;
         out.y = e.motion.y;
+        presenter_->ToScene(out.x, out.y);
+        if (!InsideScene(out.x, out.y)) return false;
+        out.kind = InputEvent::MouseMove;
         return true;
       case SDL_KEYDOWN:
         if (e.key.keysym.sym == SDLK_F11) {
@@ -198,8 +190,7 @@ class SdlPlatform : public Platform {
 
   std::string base_dir_;
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
+  std::unique_ptr<ScenePresenter> presenter_;
   std::unique_ptr<SdlAudio> audio_;
 };
 
