@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/dialog.h"
 #include "app/paths.h"
@@ -53,6 +54,12 @@ class TForm1 : public TSceneVars {
   // Pictures: the display `cg`, the light layer `bak`, the loader `haikei`,
   // the twenty slots and the item panel's picture.
   Bitmap cg, bak, haikei;
+  // Where hearts lit the light layer `bak` since it was last cleared (left,
+  // top, right, bottom); it is black everywhere else, so only these areas
+  // are cleared and combined. `light_everywhere`: a drawing that may have
+  // reached anywhere (a heart cut by the edge), so all of it.
+  std::vector<std::array<int, 4>> light_areas;
+  bool light_everywhere = true;
   std::array<Bitmap, kPictureSlots> picture_slots;
   Bitmap item_box_cg;
 

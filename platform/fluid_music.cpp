@@ -178,6 +178,11 @@ bool FluidMusic::MixInto(int16_t* out, int frames, uint32_t& generation) {
   return true;
 }
 
+bool FluidMusic::Quiet() const {
+  std::lock_guard lock(impl_->mutex);
+  return !impl_->playing && fluid_synth_get_active_voice_count(impl_->synth) == 0;
+}
+
 bool FluidMusic::EndIsCurrent(uint32_t generation) const {
   std::lock_guard lock(impl_->mutex);
   return generation == impl_->generation && !impl_->playing && impl_->player;

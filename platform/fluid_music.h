@@ -28,6 +28,9 @@ class FluidMusic : public MusicPlayer {
   // `out`, saturating. True when the play reached its natural end during
   // this call; `generation` then names that play.
   bool MixInto(int16_t* out, int frames, uint32_t& generation);
+  // Any thread: no play runs and no voice still rings, so MixInto would add
+  // nothing.
+  bool Quiet() const;
   // Main thread: true when an end reported with `generation` still stands,
   // i.e. nothing was stopped, opened or played since.
   bool EndIsCurrent(uint32_t generation) const;

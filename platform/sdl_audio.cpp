@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <string>
 
 #include "platform/fluid_music.h"
@@ -24,7 +25,8 @@ constexpr int kOutSamples = 512;  // frames per callback: 11.6 ms
 constexpr int kMaxQueued = 64;    // blocks written and not yet played
 constexpr Uint32 kSubsystems = SDL_INIT_AUDIO | SDL_INIT_EVENTS | SDL_INIT_TIMER;
 
-// Event types: base = a block finished, base + 1 = a piece of music ended.
+// Event types: base = a block finished, base + 1 = a piece of music ended,
+// base + 2 = the device has played nothing but silence for a while.
 std::atomic<Uint32> g_event_base{0};
 // An AudioDone event is in the queue; one is enough however many blocks end.
 // Should one get lost (something else drained the queue), another goes out
@@ -34,11 +36,13 @@ std::atomic<Uint32> g_done_posted_at{0};  // SDL_GetTicks of the last post
 constexpr Uint32 kRepostMs = 100;
 // The music of the open device, for telling stale ends (main thread only).
 FluidMusic* g_music = nullptr;
+// After this long of silence the audio thread is parked (see SdlDevice).
+constexpr int kParkAfterFrames = kOutRate / 2;
 
 bool RegisterEvents() {
   g_done_pending.store(false);  // a new device: nothing of the old one is pending
   if (g_event_base.load() != 0) return true;
-  Uint32 base = SDL_RegisterEvents(2);
+  Uint32 base = SDL_RegisterEvents(3);
   if (base == static_cast<Uint32>(-1)) return false;
   g_event_base.store(base);
   return true;
@@ -53,6 +57,12 @@ void PostAudioDone() {
   if (SDL_PushEvent(&event) != 1) g_done_pending.store(false);  // try again next block
 }
 
+bool PostPark() {
+  SDL_Event event{};
+  event.type = g_event_base.load() + 2;
+  return SDL_PushEvent(&event) == 1;
+}
+
 void PostMusicDone(uint32_t generation) {
   SDL_Event event{};
   event.type = g_event_base.load() + 1;
@@ -65,7 +75,18 @@ std::string Truncated(std::string name) {
   return name;
 }
 
+class SdlDevice;
+SdlDevice* g_device = nullptr;  // the open device, for its park events (main thread only)
+
 // The real device: wave blocks and music on one SDL stream.
+//
+// Silence costs nothing: once the device has played only silence for half
+// a second (no block queued, no music, no voice ringing), the audio thread
+// tells the main thread, which parks it by holding the device lock. SDL's
+// audio thread then waits on that lock instead of waking every 12 ms; the
+// next block or piece of music releases it, and it plays at once. Where
+// the sound server calls back from a thread of its own (pipewire, jack)
+// nothing is parked: holding that thread would stall the server.
 class SdlDevice : public SdlAudio, public WaveOutDevice {
  public:
   // Opened in two steps: the callback's user data must exist before SDL
@@ -93,11 +114,17 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
     name_ = Truncated(name ? name : std::string("SDL ") + (driver ? driver : "audio"));
     music_ = FluidMusic::Create(spec_.freq);
     g_music = music_.get();
+    can_park_ = driver && std::strcmp(driver, "pipewire") != 0 && std::strcmp(driver, "jack") != 0;
+    g_device = this;
   }
 
   ~SdlDevice() override {
     if (!attached_) return;
-    if (dev_ != 0) SDL_CloseAudioDevice(dev_);  // the callback has run for the last time
+    g_device = nullptr;
+    if (dev_ != 0) {
+      Wake();
+      SDL_CloseAudioDevice(dev_);  // the callback has run for the last time
+    }
     g_music = nullptr;
     music_.reset();
     SDL_QuitSubSystem(kSubsystems);
@@ -113,8 +140,31 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
     int frames = len / 4;
     if (self->FillWave(out, frames)) PostAudioDone();
     uint32_t generation = 0;
-    if (self->music_ && self->music_->MixInto(out, frames, generation)) PostMusicDone(generation);
+    bool music_quiet = !self->music_ || self->music_->Quiet();
+    if (!music_quiet && self->music_->MixInto(out, frames, generation)) PostMusicDone(generation);
     ScaleVolume(out, frames * 2, self->volume_.load(std::memory_order_relaxed));
+    self->CountSilence(frames, music_quiet && self->count_ == 0);
+  }
+
+  // Main thread, on the audio thread's park event: parks it if all is
+  // still quiet.
+  void Park() {
+    if (!can_park_ || parked_) return;
+    SDL_LockAudioDevice(dev_);
+    park_posted_ = false;
+    if (count_ == 0 && (!music_ || music_->Quiet())) {
+      parked_ = true;  // the lock stays held until Wake
+      return;
+    }
+    SDL_UnlockAudioDevice(dev_);
+  }
+
+  // Main thread: lets a parked audio thread run again.
+  void Wake() {
+    if (!parked_) return;
+    parked_ = false;
+    quiet_frames_ = 0;
+    SDL_UnlockAudioDevice(dev_);
   }
 
   void SetVolume(int percent) override {
@@ -125,7 +175,7 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
   // SdlAudio
   WaveOutDevice& wave_out() override { return *this; }
   MusicPlayer& music() override {
-    if (music_) return *music_;
+    if (music_) return waking_music_;
     return silent_music_;
   }
   bool audible() const override { return true; }
@@ -183,6 +233,7 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
     header->done.store(false);
     queue_[(head_ + count_) % kMaxQueued] = header;
     ++count_;
+    Wake();
     return 0;
   }
 
@@ -293,9 +344,24 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
     if (tap_ && to > from) tap_(tap_user_, front->data + from, to - from);
   }
 
+  // Audio thread: asks for a park once `frames` more of silence make
+  // enough.
+  void CountSilence(int frames, bool quiet) {
+    if (!quiet || !can_park_) {
+      quiet_frames_ = 0;
+      return;
+    }
+    quiet_frames_ += frames;
+    if (quiet_frames_ >= kParkAfterFrames && !park_posted_) park_posted_ = PostPark();
+  }
+
   // Writes the wave stream (or silence) into `frames` stereo frames; true
   // when a block finished. Runs with the device lock held by SDL.
   bool FillWave(int16_t* out, int frames) {
+    if (!open_ || paused_ || count_ == 0) {
+      std::memset(out, 0, static_cast<size_t>(frames) * 4);  // nothing to play
+      return false;
+    }
     bool finished = false;
     uint32_t run_start = offset_;
     for (int i = 0; i < frames; ++i) {
@@ -342,6 +408,25 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
   std::unique_ptr<FluidMusic> music_;
   SilentMusicPlayer silent_music_;
 
+  // The music, releasing a parked audio thread before a piece plays.
+  class WakingMusic : public MusicPlayer {
+   public:
+    explicit WakingMusic(SdlDevice& device) : device_(device) {}
+    bool Open(const std::string& path) override { return device_.music_->Open(path); }
+    bool Play() override {
+      device_.Wake();
+      return device_.music_->Play();
+    }
+    void Stop() override { device_.music_->Stop(); }
+    bool IsOpen() const override { return device_.music_->IsOpen(); }
+
+   private:
+    SdlDevice& device_;
+  };
+  WakingMusic waking_music_{*this};
+  bool can_park_ = false;
+  bool parked_ = false;  // main thread: it holds the device lock
+
   // Guarded by the device lock.
   bool open_ = false;
   bool paused_ = false;
@@ -355,6 +440,8 @@ class SdlDevice : public SdlAudio, public WaveOutDevice {
   Tap tap_ = nullptr;
   void* tap_user_ = nullptr;
   std::atomic<int> volume_{100};  // 0-100, percent
+  int quiet_frames_ = 0;          // frames of silence played in a row
+  bool park_posted_ = false;      // a park event is on its way
 };
 
 // No device: blocks are consumed by the clock; a timer tells the main thread.
@@ -423,6 +510,10 @@ bool SdlAudioEventKind(const SDL_Event& event, InputEvent::Kind& kind) {
     g_done_pending.store(false);
     kind = InputEvent::AudioDone;
     return true;
+  }
+  if (event.type == base + 2) {
+    if (g_device) g_device->Park();
+    return false;
   }
   if (event.type == base + 1 && g_music && g_music->EndIsCurrent(static_cast<uint32_t>(event.user.code))) {
     kind = InputEvent::MusicDone;

@@ -12,6 +12,7 @@
 #include "platform/music.h"
 #include "platform/platform.h"
 #include "platform/sdl_audio.h"
+#include "platform/sdl_presenter.h"
 #include "platform/window_layout.h"
 #include "platform/window_size.h"
 
@@ -60,8 +61,7 @@ class SdlPlatform : public Platform {
  public:
   ~SdlPlatform() override {
     audio_.reset();
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
+    presenter_.reset();
     if (window_) SDL_DestroyWindow(window_);
     SDL_Quit();
   }
@@ -91,17 +91,14 @@ class SdlPlatform : public Platform {
       std::fprintf(stderr, "picolatte: cannot open a window: %s\n", SDL_GetError());
       return false;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
+    presenter_ = ScenePresenter::Create(window_, kSceneWidth, kSceneHeight);
+    if (!presenter_) {
       std::fprintf(stderr, "picolatte: cannot draw into the window: %s\n", SDL_GetError());
       return false;
     }
     UpdateLayout();
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 kSceneWidth, kSceneHeight);
     OpenAudio();
-    return texture_ != nullptr;
+    return true;
   }
 
   uint64_t NowMs() override { return SDL_GetTicks64(); }
@@ -116,11 +113,11 @@ class SdlPlatform : public Platform {
     }
   }
 
+  // Only a frame that differs from the one on screen is drawn.
   void Present(const Bitmap& scene) override {
-    if (!texture_ || !scene.surface()) return;
     SDL_Surface* s = scene.surface();
-    SDL_UpdateTexture(texture_, nullptr, s->pixels, s->pitch);
-    Redraw();
+    if (!s || s->w != kSceneWidth || s->h != kSceneHeight) return;
+    presenter_->Present(static_cast<const uint32_t*>(s->pixels), s->pitch);
   }
 
   void SetCaption(const std::string& caption) override { SDL_SetWindowTitle(window_, caption.c_str()); }
@@ -143,13 +140,7 @@ class SdlPlatform : public Platform {
     }
   }
 
-  void Redraw() {
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_Rect scene{layout_.left, layout_.top, kSceneWidth * layout_.scale, kSceneHeight * layout_.scale};
-    SDL_RenderCopy(renderer_, texture_, nullptr, &scene);
-    SDL_RenderPresent(renderer_);
-  }
+  void Redraw() { presenter_->Expose(); }
 
   void UpdateLayout() {
     int w, h;
@@ -257,8 +248,7 @@ class SdlPlatform : public Platform {
 
   std::string base_dir_;
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
+  std::unique_ptr<ScenePresenter> presenter_;
   std::unique_ptr<SdlAudio> audio_;
   SceneLayout layout_;
   uint32_t buttons_held_ = 0;  // SDL_BUTTON masks

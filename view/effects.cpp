@@ -79,6 +79,15 @@ void TForm1::DrawHeart(int x, int y, int age) {
     double a = (90 * j + age) * 3.1415 / 180;
     int px = x + static_cast<int>(std::trunc(std::cos(a) * r));
     int py = y + static_cast<int>(std::trunc(std::sin(a) * r));
+    // Everything below stays inside this box: two discs, a closed triangle
+    // and a fill that the triangle holds in. Cut by the edge, the triangle
+    // may not hold the fill, so then the whole layer counts as lit.
+    const int left = px - 10, top = py - 15, right = px + 11, bottom = py + 1;
+    if (left < 0 || top < 0 || right > bak.Width() || bottom > bak.Height()) {
+      light_everywhere = true;
+    } else {
+      light_areas.push_back({left, top, right, bottom});
+    }
     bak.Ellipse(px - 10, py - 15, px, py - 5);
     bak.Ellipse(px, py - 15, px + 10, py - 5);
     bak.MoveTo(px, py);

@@ -35,11 +35,18 @@ void TForm1::RenderFrame() {
   w = package.Width();
   if (w > 0) cg.StretchDraw(195 - w, 170 - w, 195 + w, 170 + w, package);
 
-  // The light layer starts black every frame.
+  // The light layer starts black every frame: only what the hearts lit
+  // last frame needs clearing.
   bak.pen_color = 0x000000;
   bak.brush_color = 0x000000;
   bak.brush_clear = false;
-  bak.FillRect(-1, -1, 401, 301);
+  if (light_everywhere) {
+    bak.FillRect(-1, -1, 401, 301);
+  } else {
+    for (const auto& [left, top, right, bottom] : light_areas) bak.FillRect(left, top, right, bottom);
+  }
+  light_areas.clear();
+  light_everywhere = false;
 
   cg.pen_color = 0x000000;
   cg.brush_color = 0x000000;
@@ -49,7 +56,12 @@ void TForm1::RenderFrame() {
   DrawEffects();
   if (seal_box_state >= 1) DrawSealBox();
 
-  cg.OrRect(0, 0, 400, 300, bak);
+  // OR with black changes nothing, so the lit areas are all there is to add.
+  if (light_everywhere) {
+    cg.OrRect(0, 0, 400, 300, bak);
+  } else {
+    for (const auto& [left, top, right, bottom] : light_areas) cg.OrRect(left, top, right, bottom, bak);
+  }
 
   if (screen_phase >= 1) DrawStatusPanel();
   if (item_box.visible) DrawItemPanel();

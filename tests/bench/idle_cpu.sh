@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# CPU used by the real game while it waits for a click, over 10 seconds.
-# Usage: idle_cpu.sh DIST_DIR   (under a display, or it starts Xvfb itself)
+# CPU used by the real game while it waits, per scene (a click wait after
+# Start, the title menu, the evening shop's panel) and per sound driver (SDL's
+# silent "dummy" and its "disk" driver, which consumes samples in real time):
+# the whole process and each thread, over SECONDS (20 unless given).
+# Usage: idle_cpu.sh BUILD_DIR [SECONDS]   (under a display, or it starts Xvfb)
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"; fi
-. "$(dirname "$0")/../e2e/game_session.sh"
-DIST_ARG=$1; shift
-e2e_start "$DIST_ARG" "$(mktemp -d)" SDL_AUDIODRIVER=dummy "$@"
-e2e_click 195 130; sleep 0.5
-e2e_click 195 130; sleep 1.5
-e2e_click 320 246; sleep 1.5   # Start: the shop opens and waits for a click
-ticks() { awk '{print $14 + $15}' "/proc/$GAME_PID/stat"; }
-t0=$(ticks); sleep 10; t1=$(ticks)
-hz=$(getconf CLK_TCK)
-awk -v a="$t0" -v b="$t1" -v hz="$hz" \
-  'BEGIN { printf "idle click wait: %.2f %% of one core over 10 s (target 1 %%)\n", (b - a) / hz / 10 * 100 }'
+BUILD=$(cd "$1" && pwd)
+SECONDS_EACH=${2:-20}
+BENCH="$BUILD/tests/bench/idle_bench"
+[ -x "$BENCH" ] || { echo "build $BENCH first (cmake --build $1 --target idle_bench)"; exit 1; }
+DISK_FILE=$(mktemp)
+trap 'rm -f "$DISK_FILE"' EXIT
+for driver in dummy disk; do
+  for scene in click title shop; do
+    SDL_AUDIODRIVER=$driver SDL_DISKAUDIOFILE="$DISK_FILE" \
+      "$BENCH" "$scene" "$SECONDS_EACH" "$BUILD/dist" 2>/dev/null
+    : >"$DISK_FILE"
+  done
+done
+echo "targets: click wait 1.0 %, title menu 2 %, shop panel 1.5 % of one core"

@@ -1,8 +1,11 @@
 // How long one frame of a busy scene takes: every picture layer, choices
 // with the click hint, 50 message lines, 5 heart bursts, the open seal box
-// and the status panel with its goods card. Prints the median and more.
+// and the status panel with its goods card. Prints the median and more, in
+// CPU time of the rendering thread, so that other work on a busy machine
+// does not count.
+#include <time.h>
+
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -74,6 +77,12 @@ void Prepare(TForm1& form) {
   }
 }
 
+double ThreadCpuMs() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
 // Ages that keep every effect alive and spread over the scene.
 void Rewind(TForm1& form, int frame) {
   for (int i = 0; i < 50; ++i) form.effect_age[i] = 1 + 5 * i;
@@ -96,10 +105,10 @@ int main() {
   for (int frame = 0; frame < kWarmup + kFrames; ++frame) {
     Rewind(form, frame);
     form.frame_counter = frame % 1000;
-    auto start = std::chrono::steady_clock::now();
+    double start = ThreadCpuMs();
     form.RenderFrame();
-    auto end = std::chrono::steady_clock::now();
-    if (frame >= kWarmup) times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    double end = ThreadCpuMs();
+    if (frame >= kWarmup) times.push_back(end - start);
   }
   std::sort(times.begin(), times.end());
   auto at = [&](double q) { return times[static_cast<size_t>(q * (times.size() - 1))]; };
@@ -107,7 +116,7 @@ int main() {
       "render_bench: %d frames of a busy scene (50 message lines, 5 heart bursts, all layers,\n"
       "  seal box open, status panel with goods card)\n",
       kFrames);
-  std::printf("  median %.3f ms per frame, 10%% %.3f ms, 90%% %.3f ms, max %.3f ms\n", at(0.5), at(0.1),
+  std::printf("  median %.3f ms CPU per frame, 10%% %.3f ms, 90%% %.3f ms, max %.3f ms\n", at(0.5), at(0.1),
               at(0.9), times.back());
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);
