@@ -69,6 +69,10 @@ class SdlPlatform : public Platform {
   bool Open(const std::string& base_dir) {
     base_dir_ = base_dir;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    // A click that also brings the window into focus still counts (SDL on
+    // X11 drops one that comes within 10 ms of the focus, which a busy frame
+    // makes likely).
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
       std::fprintf(stderr, "picolatte: cannot open a window: %s\n", SDL_GetError());
       return false;

@@ -149,4 +149,47 @@ TEST_F(EffectsTest, LightLayerBrightensTheSceneByOr) {
   EXPECT_EQ(lit, fixture::kBackground | 0xEE55AA);
 }
 
+TEST_F(EffectsTest, TheLightLayerIsLitOnlyInsideTheAreasItClearsAndCombines) {
+  form->choice_text = {"", "", ""};
+  form->screen_phase = 0;
+  auto lit_outside_areas = [&] {
+    int n = 0;
+    for (int y = 0; y < kSceneHeight; ++y) {
+      for (int x = 0; x < kSceneWidth; ++x) {
+        if (form->bak.Pixel(x, y) == 0) continue;
+        bool inside = false;
+        for (const auto& [left, top, right, bottom] : form->light_areas)
+          inside = inside || (x >= left && x < right && y >= top && y < bottom);
+        n += !inside;
+      }
+    }
+    return n;
+  };
+  // Two bursts in the open: every lit pixel lies in a kept area, and the
+  // scene shows the light there.
+  form->AddEffect(200, 150, "", kKindHeart);
+  form->AddEffect(120, 100, "", kKindHeart);
+  for (int frame = 0; frame < 25; ++frame) {
+    SCOPED_TRACE(frame);
+    Frame();
+    ASSERT_FALSE(form->light_everywhere);
+    EXPECT_EQ(lit_outside_areas(), 0);
+  }
+  // All over: the areas lit last were cleared, nothing is combined.
+  Frame();
+  EXPECT_TRUE(form->light_areas.empty());
+  EXPECT_EQ(CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight), 0);
+
+  // A burst cut by the edge may light anything: the whole layer counts.
+  form->AddEffect(3, 8, "", kKindHeart);
+  Frame();
+  EXPECT_TRUE(form->light_everywhere);
+  for (int frame = 0; frame < 25; ++frame) Frame();
+  Frame();
+  EXPECT_FALSE(form->light_everywhere);
+  EXPECT_EQ(CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight), 0);
+  // The scene itself has no light left on it.
+  EXPECT_EQ(form->cg.Pixel(3, 0), fixture::kBackground);
+}
+
 }  // namespace
