@@ -1,21 +1,19 @@
 // Reading pictures (BMP of every depth Windows writes, JPEG) and writing them
 // (24-bit BMP for the game's assets, PNG for review sheets). A broken file is
 // refused whole; it never leaves a half-read picture behind.
-#include <SDL.h>
-#include <jpeglib.h>
-
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/picture_decode.h"
 
 namespace {
 
-constexpr int kMaxSide = 16384;
+constexpr int kMaxSide = kMaxPictureSide;
 
 std::vector<unsigned char> ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -41,70 +39,6 @@ bool BmpSizeIsSane(const std::vector<unsigned char>& data) {
   }
   if (h < 0) h = -h;
   return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide;
-}
-
-SDL_Surface* DecodeBmp(const std::vector<unsigned char>& data) {
-  if (!BmpSizeIsSane(data)) return nullptr;
-  SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
-  if (!rw) return nullptr;
-  SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-  if (!loaded) return nullptr;
-  SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
-  SDL_FreeSurface(loaded);
-  return converted;
-}
-
-struct JpegError {
-  jpeg_error_mgr mgr;
-  jmp_buf jump;
-};
-
-void JpegFail(j_common_ptr info) {
-  longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
-}
-void JpegQuiet(j_common_ptr, int) {}
-
-SDL_Surface* DecodeJpeg(const std::vector<unsigned char>& data) {
-  jpeg_decompress_struct info{};
-  JpegError err{};
-  info.err = jpeg_std_error(&err.mgr);
-  err.mgr.error_exit = JpegFail;
-  err.mgr.emit_message = JpegQuiet;
-  SDL_Surface* volatile out = nullptr;
-  std::vector<unsigned char> row;
-  if (setjmp(err.jump)) {
-    jpeg_destroy_decompress(&info);
-    if (out) SDL_FreeSurface(out);
-    return nullptr;
-  }
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, data.data(), data.size());
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  if (info.output_width == 0 || info.output_height == 0 || info.output_width > kMaxSide ||
-      info.output_height > kMaxSide || info.output_components != 3) {
-    jpeg_destroy_decompress(&info);
-    return nullptr;
-  }
-  out =
-      SDL_CreateRGBSurfaceWithFormat(0, info.output_width, info.output_height, 32, SDL_PIXELFORMAT_XRGB8888);
-  if (!out) {
-    jpeg_destroy_decompress(&info);
-    return nullptr;
-  }
-  row.resize(info.output_width * 3);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW rows[1] = {row.data()};
-    int y = info.output_scanline;
-    jpeg_read_scanlines(&info, rows, 1);
-    auto* px = reinterpret_cast<Uint32*>(static_cast<Uint8*>(out->pixels) + y * out->pitch);
-    for (unsigned x = 0; x < info.output_width; ++x)
-      px[x] = row[x * 3] << 16 | row[x * 3 + 1] << 8 | row[x * 3 + 2];
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return out;
 }
 
 void Put16(std::vector<unsigned char>& v, uint32_t x) {
@@ -149,15 +83,17 @@ void PngChunk(std::vector<unsigned char>& png, const char* type, const std::vect
 bool Bitmap::LoadFromFile(const std::string& path) {
   std::vector<unsigned char> data = ReadAll(path);
   if (data.size() < 4) return false;
-  SDL_Surface* s = nullptr;
+  DecodedPicture picture;
+  bool ok = false;
   if (data[0] == 'B' && data[1] == 'M') {
-    s = DecodeBmp(data);
+    ok = BmpSizeIsSane(data) && DecodeBmpPicture(data, picture);
   } else if (data[0] == 0xFF && data[1] == 0xD8) {
-    s = DecodeJpeg(data);
+    ok = DecodeJpegPicture(data, picture);
   }
-  if (!s) return false;
-  if (surface_) SDL_FreeSurface(surface_);
-  surface_ = s;
+  if (!ok) return false;
+  pixels_ = std::move(picture.xrgb);
+  width_ = picture.width;
+  height_ = picture.height;
   return true;
 }
 

@@ -94,9 +94,8 @@ class SdlPlatform : public Platform {
   }
 
   void Present(const Bitmap& scene) override {
-    if (!texture_ || !scene.surface()) return;
-    SDL_Surface* s = scene.surface();
-    SDL_UpdateTexture(texture_, nullptr, s->pixels, s->pitch);
+    if (!texture_ || scene.Width() != kSceneWidth || scene.Height() != kSceneHeight) return;
+    SDL_UpdateTexture(texture_, nullptr, scene.Pixels(), scene.Width() * 4);
     Redraw();
   }
 
