@@ -18,6 +18,7 @@
 namespace {
 
 constexpr const char* kSaveDir = "/save/";
+TForm1* running_form = nullptr;
 
 GamePaths WebPaths() {
   GamePaths paths = PortablePaths("/");
@@ -55,6 +56,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE int picolatte_import_progress(const char* path) 
   return 0;
 }
 
+// Called by the page when it is hidden or closed: the game sits in a click
+// wait, where its progress is whole, and saves it as a closing window would.
+extern "C" EMSCRIPTEN_KEEPALIVE void picolatte_save_progress() {
+  if (running_form) running_form->SaveProgress();
+  SyncSavedFiles(true);
+}
+
 int main(int argc, char** argv) {
   // Test hook (the page's ?fixed-random=N): the same draws as a desktop run
   // with the same number, whatever the clock says.
@@ -68,8 +76,10 @@ int main(int argc, char** argv) {
   SyncSavedFiles(true);
   auto platform = CreateWebPlatform("/");
   auto form = std::make_unique<TForm1>(*platform, paths);
+  running_form = form.get();
   if (form->FormCreate()) form->Run();
   form->FormDestroy();
+  running_form = nullptr;
   SyncSavedFiles(false);
   return 0;
 }

@@ -16,11 +16,12 @@
 #include "sound/mixer/wave_out.h"
 
 // --- the page's side ----------------------------------------------------------
+// clang-format off
 
 // Takes the oldest queued input: fills kind, x, y, button, key; 0 when none.
 EM_JS(int, PagePopInput, (int* out), {
   const q = Module.picoInput;
-  if (!q || q.length == = 0) return 0;
+  if (!q || q.length === 0) return 0;
   const e = q.shift();
   HEAP32[(out >> 2) + 0] = e.kind;
   HEAP32[(out >> 2) + 1] = e.x;
@@ -33,8 +34,8 @@ EM_JS(int, PagePopInput, (int* out), {
 // Sleeps up to `ms`, woken early by new input.
 EM_ASYNC_JS(void, PageSleep, (int ms), {
   if (Module.picoInput && Module.picoInput.length) return;
-  await new Promise((resolve) = > {
-    const done = () = > {
+  await new Promise((resolve) => {
+    const done = () => {
       clearTimeout(timer);
       Module.picoWake = null;
       resolve();
@@ -49,15 +50,15 @@ EM_JS(void, PagePresent, (const uint32_t* pixels, int w, int h), {
   const canvas = Module.canvas;
   if (!canvas) return;
   if (!Module.picoContext) {
-    Module.picoContext = canvas.getContext('2d', {alpha : false});
+    Module.picoContext = canvas.getContext('2d', {alpha: false});
     Module.picoImage = Module.picoContext.createImageData(w, h);
   }
   const out = Module.picoImage.data;
   const src = HEAPU32.subarray(pixels >> 2, (pixels >> 2) + w * h);
   for (let i = 0, o = 0; i < src.length; ++i, o += 4) {
     const p = src[i];
-    out[o] = (p >>> 16) & 255;
-    out[o + 1] = (p >>> 8) & 255;
+    out[o] = (p >> 16) & 255;
+    out[o + 1] = (p >> 8) & 255;
     out[o + 2] = p & 255;
     out[o + 3] = 255;
   }
@@ -77,6 +78,8 @@ EM_JS(void, PageAlert, (const char* title, const char* text),
 EM_JS(void, PageSyncStorage, (), {
   if (Module.picoSyncStorage) Module.picoSyncStorage();
 });
+
+// clang-format on
 
 namespace {
 
