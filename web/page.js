@@ -139,9 +139,8 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   });
   // Leaving the page saves like closing the window: the game writes its
   // progress and the files go to the browser storage.
-  function saveNow() {
-    if (Module.calledRun && Module._picolatte_save_progress) Module._picolatte_save_progress();
-  }
+  const SAVE_REQUEST = 100, IMPORT_REQUEST = 101;
+  function saveNow() { push(SAVE_REQUEST, 0, 0, 0, 0); }
   document.addEventListener('visibilitychange', function () {
     if (document.visibilityState === 'hidden') saveNow();
   });
@@ -168,17 +167,17 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     e.target.value = '';
     if (!file) return;
     file.arrayBuffer().then(function (buffer) {
-      const temp = '/tmp/import.dat';
-      FS.writeFile(temp, new Uint8Array(buffer));
-      const failed = Module.ccall('picolatte_import_progress', 'number', ['string'], [temp]);
-      FS.unlink(temp);
-      if (failed) {
-        alert('このファイルは my.dat として読めません。今までの進み具合はそのままです。');
-        return;
-      }
-      Module.picoSyncStorage(function () { location.reload(); });
+      FS.writeFile('/tmp/import.dat', new Uint8Array(buffer));
+      push(IMPORT_REQUEST, 0, 0, 0, 0);
     });
   });
+  Module.onImportDone = function (accepted) {
+    if (!accepted) {
+      alert('このファイルは my.dat として読めません。今までの進み具合はそのままです。');
+      return;
+    }
+    Module.picoSyncStorage(function () { location.reload(); });
+  };
   document.getElementById('fullscreen').addEventListener('click', function () {
     if (document.fullscreenElement) document.exitFullscreen();
     else if (stage.requestFullscreen) stage.requestFullscreen();

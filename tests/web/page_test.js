@@ -132,14 +132,21 @@ async function main() {
     check(changed(shop, next, 120, 0, 150, 100) > 2000, 'a customer stands behind the counter after 次');
 
     // Progress: the play count of this start must come back after a reload.
-    await sleep(500);
+    // Another tab in front hides the page, which saves like closing the window.
+    const other = await browser.newPage();
+    await other.bringToFront();
+    await sleep(1500);
+    const hidden = await page.evaluate(() => document.visibilityState);
+    await other.close();
+    await page.bringToFront();
+    console.log('page was ' + hidden + ' behind another tab');
     await page.reload({ waitUntil: 'load' });
     await page.waitForFunction(() => window.Module && Module.firstFrameMs, { timeout: 30000 });
     const sheet = await page.evaluate(() => {
       try {
         return new TextDecoder('shift_jis').decode(FS.readFile('/save/成績.txt'));
       } catch (e) {
-        return '';
+        return 'ERR ' + e;
       }
     });
     const plays = /プレー回数: (\d+)回/.exec(sheet);
