@@ -1,7 +1,7 @@
 // stb_truetype renders the browser's text, laid out like FreeType's hinted
 // output on the desktop: whole-pixel advances, line height and baseline
 // rounded up from the font's ascender and descender, bold made by widening
-// each glyph by a tenth of the em and advancing that much further.
+// each glyph by a pixel (the line one pixel wider, advances unchanged).
 #define STB_TRUETYPE_IMPLEMENTATION
 #define STBTT_STATIC
 #include <stb_truetype.h>
@@ -116,16 +116,16 @@ class StbRasterizer : public TextRasterizer {
     Vertical v = Metrics(pixel_size);
     layout.ascent = v.ascent;
     layout.height = v.height;
-    layout.overhang = bold ? pixel_size / 10 : 0;
+    layout.overhang = bold ? 1 : 0;
     int pen = 0;
     for (int cp : CodePoints(utf8)) {
       int index = stbtt_FindGlyphIndex(&info_, cp);
       int advance, bearing;
       stbtt_GetGlyphHMetrics(&info_, index, &advance, &bearing);
       layout.glyphs.push_back({index, pen});
-      pen += static_cast<int>(std::lround(advance * scale)) + layout.overhang;
+      pen += static_cast<int>(std::lround(advance * scale));
     }
-    layout.width = pen;
+    layout.width = pen + layout.overhang;
     return layout;
   }
 

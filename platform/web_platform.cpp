@@ -79,6 +79,10 @@ EM_JS(void, PageSyncStorage, (), {
   if (Module.picoSyncStorage) Module.picoSyncStorage();
 });
 
+// Tells the page how an import went.
+EM_JS(void, PageImportDone, (int accepted), {
+  if (Module.onImportDone) Module.onImportDone(accepted !== 0);
+});
 // clang-format on
 
 namespace {
@@ -89,6 +93,15 @@ KeyCode KeyFromPage(int code) {
                                  KeyCode::Down,  KeyCode::Left,   KeyCode::Right,   KeyCode::Home,
                                  KeyCode::End,   KeyCode::PageUp, KeyCode::PageDown};
   return code >= 0 && code < static_cast<int>(std::size(keys)) ? keys[code] : KeyCode::Other;
+}
+
+// Kinds of queued input beyond the game's own events.
+constexpr int kSaveRequest = 100, kImportRequest = 101;
+constexpr const char* kImportPath = "/tmp/import.dat";
+
+PageRequests& Requests() {
+  static PageRequests requests;
+  return requests;
 }
 
 class WebPlatform : public Platform {
@@ -144,7 +157,20 @@ class WebPlatform : public Platform {
  private:
   bool TakeInput(InputEvent& event) {
     int raw[5];
-    if (!PagePopInput(raw)) return false;
+    for (;;) {
+      if (!PagePopInput(raw)) return false;
+      if (raw[0] == kSaveRequest) {
+        if (Requests().save) Requests().save();
+        SyncSavedFiles(true);
+      } else if (raw[0] == kImportRequest) {
+        bool accepted = Requests().import_progress && Requests().import_progress(kImportPath);
+        std::remove(kImportPath);
+        if (accepted) SyncSavedFiles(true);
+        PageImportDone(accepted ? 1 : 0);
+      } else if (raw[0] >= InputEvent::MouseDown && raw[0] <= InputEvent::KeyUp) {
+        break;
+      }
+    }
     event = InputEvent{};
     event.kind = static_cast<InputEvent::Kind>(raw[0]);
     event.x = std::clamp(raw[1], 0, kSceneWidth - 1);
@@ -177,6 +203,10 @@ std::pair<int64_t, int64_t> Stamp(const std::string& path) {
 }
 
 }  // namespace
+
+void SetPageRequests(PageRequests requests) {
+  Requests() = std::move(requests);
+}
 
 void WatchSavedFiles(std::vector<std::string> paths) {
   Watched& w = Watch();
