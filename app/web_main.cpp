@@ -18,7 +18,6 @@
 namespace {
 
 constexpr const char* kSaveDir = "/save/";
-TForm1* running_form = nullptr;
 
 GamePaths WebPaths() {
   GamePaths paths = PortablePaths("/");
@@ -39,29 +38,19 @@ void SeedSaveFolder(const GamePaths& paths) {
   CreateDeliveredSaveFiles(paths.save);
 }
 
-}  // namespace
-
-// Called by the page with a my.dat the player chose (already written to
-// `path`): a file the game can read replaces the progress, and 0 comes back;
-// anything else leaves the progress alone and gives 1. The page reloads
+// A my.dat the player chose replaces the progress when the game can read
+// it; anything else is refused and the progress stays. The page reloads
 // after a success so the game starts from the new progress.
-extern "C" EMSCRIPTEN_KEEPALIVE int picolatte_import_progress(const char* path) {
+bool ImportProgress(const std::string& path) {
   std::string bytes;
   bool missing = false;
-  if (ReadWholeFile(path, bytes, missing).failed() || bytes.empty()) return 1;
+  if (ReadWholeFile(path, bytes, missing).failed() || bytes.empty()) return false;
   tmy my{};
-  if (ParseProgress(bytes, my).failed()) return 1;
-  if (WriteFileAtomic(std::string(kSaveDir) + kMyDatName, bytes).failed()) return 1;
-  SyncSavedFiles(true);
-  return 0;
+  if (ParseProgress(bytes, my).failed()) return false;
+  return !WriteFileAtomic(std::string(kSaveDir) + kMyDatName, bytes).failed();
 }
 
-// Called by the page when it is hidden or closed: the game sits in a click
-// wait, where its progress is whole, and saves it as a closing window would.
-extern "C" EMSCRIPTEN_KEEPALIVE void picolatte_save_progress() {
-  if (running_form) running_form->SaveProgress();
-  SyncSavedFiles(true);
-}
+}  // namespace
 
 int main(int argc, char** argv) {
   // Test hook (the page's ?fixed-random=N): the same draws as a desktop run
@@ -76,10 +65,11 @@ int main(int argc, char** argv) {
   SyncSavedFiles(true);
   auto platform = CreateWebPlatform("/");
   auto form = std::make_unique<TForm1>(*platform, paths);
-  running_form = form.get();
+  // Leaving the page saves like closing the window would.
+  SetPageRequests({[&form] { form->SaveProgress(); }, ImportProgress});
   if (form->FormCreate()) form->Run();
   form->FormDestroy();
-  running_form = nullptr;
+  SetPageRequests({});
   SyncSavedFiles(false);
   return 0;
 }
