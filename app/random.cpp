@@ -53,3 +53,14 @@ ScriptedRandom::~ScriptedRandom() {
     SetRandomScript(nullptr);
   }
 }
+
+RandomScript FixedRandomScript(uint64_t seed) {
+  // splitmix64: the same sequence on every machine and compiler, unlike the
+  // standard distributions.
+  return [state = seed](int) mutable {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<int>((z ^ (z >> 31)) >> 33);
+  };
+}

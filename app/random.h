@@ -13,6 +13,9 @@ void SeedRandom(uint64_t seed);
 // (reduced into range), or -1 to fall back on the generator.
 using RandomScript = std::function<int(int n)>;
 void SetRandomScript(RandomScript script);
+// A script of draws that depend on `seed` alone, for runs that must match
+// across machines (the browser and the desktop).
+RandomScript FixedRandomScript(uint64_t seed);
 
 // A simple script: a queue of values handed out in order, then the seeded
 // generator. `draws` records every n asked for.

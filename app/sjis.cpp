@@ -82,14 +82,19 @@ std::string AsciiOnly(const std::string& in, char bad) {
 
 }  // namespace
 
+// Some C libraries (the browser build's) know CP932 only as Shift_JIS.
 std::string Utf8ToSjis(const std::string& utf8) {
-  thread_local Converter to_sjis("CP932", "UTF-8");
+  thread_local Converter cp932("CP932", "UTF-8");
+  thread_local Converter shift_jis("SHIFT_JIS", "UTF-8");
+  Converter& to_sjis = cp932.ok() ? cp932 : shift_jis;
   if (!to_sjis.ok()) return AsciiOnly(utf8, '?');
   return to_sjis.Run(utf8, "?", SkipUtf8);
 }
 
 std::string SjisToUtf8(const std::string& sjis) {
-  thread_local Converter from_sjis("UTF-8", "CP932");
+  thread_local Converter cp932("UTF-8", "CP932");
+  thread_local Converter shift_jis("UTF-8", "SHIFT_JIS");
+  Converter& from_sjis = cp932.ok() ? cp932 : shift_jis;
   if (!from_sjis.ok()) return AsciiOnly(sjis, '?');
   return from_sjis.Run(sjis, "\xEF\xBF\xBD", [](const unsigned char*, size_t) { return size_t{1}; });
 }

@@ -1,9 +1,7 @@
-// The canvas: SDL surfaces in XRGB8888 (one 0x00RRGGBB word a pixel), SDL's
-// blits and fills where they fit, hand-written loops for what SDL lacks
-// (stretching with a colour key, ellipses, lines, flood fill, OR).
+// The canvas: one 0x00RRGGBB word a pixel in a plain buffer, with
+// hand-written loops for every operation (blits with a colour key,
+// stretching, ellipses, lines, flood fill, OR).
 #include "platform/bitmap.h"
-
-#include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,18 +10,6 @@
 #include <vector>
 
 namespace {
-
-constexpr Uint32 kFormat = SDL_PIXELFORMAT_XRGB8888;
-
-SDL_Surface* NewSurface(int w, int h) {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, std::max(w, 0), std::max(h, 0), 32, kFormat);
-  if (s) SDL_FillRect(s, nullptr, 0);
-  return s;
-}
-
-inline Uint32* Row(SDL_Surface* s, int y) {
-  return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
-}
 
 struct Span {
   int from, to;  // [from, to)
@@ -42,9 +28,7 @@ Bitmap::Bitmap(int width, int height) {
   SetSize(width, height);
 }
 
-Bitmap::~Bitmap() {
-  if (surface_) SDL_FreeSurface(surface_);
-}
+Bitmap::~Bitmap() = default;
 
 Bitmap::Bitmap(const Bitmap& other) {
   *this = other;
@@ -52,9 +36,9 @@ Bitmap::Bitmap(const Bitmap& other) {
 
 Bitmap& Bitmap::operator=(const Bitmap& other) {
   if (this == &other) return *this;
-  SDL_Surface* copy = other.surface_ ? SDL_DuplicateSurface(other.surface_) : nullptr;
-  if (surface_) SDL_FreeSurface(surface_);
-  surface_ = copy;
+  pixels_ = other.pixels_;
+  width_ = other.width_;
+  height_ = other.height_;
   CopyCanvasState(other);
   return *this;
 }
@@ -65,8 +49,10 @@ Bitmap::Bitmap(Bitmap&& other) noexcept {
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
   if (this == &other) return *this;
-  if (surface_) SDL_FreeSurface(surface_);
-  surface_ = std::exchange(other.surface_, nullptr);
+  pixels_ = std::move(other.pixels_);
+  width_ = std::exchange(other.width_, 0);
+  height_ = std::exchange(other.height_, 0);
+  other.pixels_.clear();
   CopyCanvasState(other);
   return *this;
 }
@@ -85,35 +71,37 @@ void Bitmap::CopyCanvasState(const Bitmap& other) {
 }
 
 int Bitmap::Width() const {
-  return surface_ ? surface_->w : 0;
+  return width_;
 }
 int Bitmap::Height() const {
-  return surface_ ? surface_->h : 0;
+  return height_;
 }
 bool Bitmap::Empty() const {
-  return Width() == 0 || Height() == 0;
+  return width_ == 0 || height_ == 0;
 }
 
 void Bitmap::SetSize(int width, int height) {
-  SDL_Surface* s = NewSurface(width, height);
-  if (!s) return;
-  if (surface_) SDL_FreeSurface(surface_);
-  surface_ = s;
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  pixels_.assign(static_cast<size_t>(width) * height, 0);
+  width_ = width;
+  height_ = height;
 }
 
 void Bitmap::Clear() {
-  if (surface_) SDL_FreeSurface(surface_);
-  surface_ = nullptr;
+  pixels_.clear();
+  pixels_.shrink_to_fit();
+  width_ = height_ = 0;
 }
 
 Rgb Bitmap::Pixel(int x, int y) const {
-  if (!surface_ || x < 0 || y < 0 || x >= surface_->w || y >= surface_->h) return 0;
-  return Row(surface_, y)[x] & 0xFFFFFF;
+  if (!Inside(x, y)) return 0;
+  return Row(y)[x] & 0xFFFFFF;
 }
 
 void Bitmap::SetPixel(int x, int y, Rgb color) {
-  if (!surface_ || x < 0 || y < 0 || x >= surface_->w || y >= surface_->h) return;
-  Row(surface_, y)[x] = color & 0xFFFFFF;
+  if (!Inside(x, y)) return;
+  Row(y)[x] = color & 0xFFFFFF;
 }
 
 Rgb Bitmap::TransparentColor() const {
@@ -122,24 +110,39 @@ Rgb Bitmap::TransparentColor() const {
 }
 
 void Bitmap::Draw(int x, int y, const Bitmap& src) {
-  if (!surface_ || !src.surface_) return;
-  SDL_Rect dst{x, y, src.Width(), src.Height()};
-  if (src.transparent) {
-    SDL_SetColorKey(src.surface_, SDL_TRUE, src.TransparentColor());
-  } else {
-    SDL_SetColorKey(src.surface_, SDL_FALSE, 0);
+  if (Empty() || src.Empty()) return;
+  if (&src == this) {
+    Bitmap copy(src);
+    Draw(x, y, copy);
+    return;
   }
-  SDL_BlitSurface(src.surface_, nullptr, surface_, &dst);
-  SDL_SetColorKey(src.surface_, SDL_FALSE, 0);
+  // The part of the source that lands inside this bitmap.
+  Span xs = Clip(x, x + src.width_, width_), ys = Clip(y, y + src.height_, height_);
+  if (xs.to <= xs.from) return;
+  bool keyed = src.transparent;
+  uint32_t key = src.TransparentColor() & 0xFFFFFF;
+  for (int dy = ys.from; dy < ys.to; ++dy) {
+    const uint32_t* in = src.Row(dy - y) + (xs.from - x);
+    uint32_t* out = Row(dy) + xs.from;
+    int n = xs.to - xs.from;
+    if (!keyed) {
+      std::copy(in, in + n, out);
+      continue;
+    }
+    for (int i = 0; i < n; ++i) {
+      uint32_t p = in[i] & 0xFFFFFF;
+      if (p != key) out[i] = p;
+    }
+  }
 }
 
 // Nearest-neighbour stretch of a source rectangle, optionally skipping one
 // key colour.
-static void StretchLoop(SDL_Surface* dst, int dl, int dt, int dr, int db, SDL_Surface* src, int sl, int st,
-                        int sr, int sb, bool keyed, Uint32 key) {
+void Bitmap::StretchFrom(int dl, int dt, int dr, int db, const Bitmap& src, int sl, int st, int sr, int sb,
+                         bool keyed, uint32_t key) {
   int dw = dr - dl, dh = db - dt, sw = sr - sl, sh = sb - st;
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-  Span xs = Clip(dl, dr, dst->w), ys = Clip(dt, db, dst->h);
+  Span xs = Clip(dl, dr, width_), ys = Clip(dt, db, height_);
   if (xs.to <= xs.from) return;
   // Source column of every destination column, worked out once per call.
   thread_local std::vector<int> columns;
@@ -148,13 +151,13 @@ static void StretchLoop(SDL_Surface* dst, int dl, int dt, int dr, int db, SDL_Su
     columns[x - xs.from] = sl + static_cast<int>(static_cast<int64_t>(x - dl) * sw / dw);
   for (int y = ys.from; y < ys.to; ++y) {
     int sy = st + static_cast<int>(static_cast<int64_t>(y - dt) * sh / dh);
-    if (sy < 0 || sy >= src->h) continue;
-    const Uint32* in = Row(src, sy);
-    Uint32* out = Row(dst, y);
+    if (sy < 0 || sy >= src.height_) continue;
+    const uint32_t* in = src.Row(sy);
+    uint32_t* out = Row(y);
     for (int x = xs.from; x < xs.to; ++x) {
       int sx = columns[x - xs.from];
-      if (sx < 0 || sx >= src->w) continue;
-      Uint32 p = in[sx] & 0xFFFFFF;
+      if (sx < 0 || sx >= src.width_) continue;
+      uint32_t p = in[sx] & 0xFFFFFF;
       if (keyed && p == key) continue;
       out[x] = p;
     }
@@ -162,41 +165,45 @@ static void StretchLoop(SDL_Surface* dst, int dl, int dt, int dr, int db, SDL_Su
 }
 
 void Bitmap::StretchDraw(int left, int top, int right, int bottom, const Bitmap& src) {
-  if (!surface_ || !src.surface_) return;
-  StretchLoop(surface_, left, top, right, bottom, src.surface_, 0, 0, src.Width(), src.Height(),
-              src.transparent, src.TransparentColor());
+  if (Empty() || src.Empty()) return;
+  StretchFrom(left, top, right, bottom, src, 0, 0, src.width_, src.height_, src.transparent,
+              src.TransparentColor());
 }
 
 void Bitmap::CopyRect(int dl, int dt, int dr, int db, const Bitmap& src, int sl, int st, int sr, int sb) {
-  if (!surface_ || !src.surface_) return;
-  StretchLoop(surface_, dl, dt, dr, db, src.surface_, sl, st, sr, sb, false, 0);
+  if (Empty() || src.Empty()) return;
+  StretchFrom(dl, dt, dr, db, src, sl, st, sr, sb, false, 0);
 }
 
 void Bitmap::OrRect(int left, int top, int right, int bottom, const Bitmap& src) {
-  if (!surface_ || !src.surface_) return;
-  Span xs = Clip(left, std::min(right, src.Width()), surface_->w);
-  Span ys = Clip(top, std::min(bottom, src.Height()), surface_->h);
+  if (Empty() || src.Empty()) return;
+  Span xs = Clip(left, std::min(right, src.width_), width_);
+  Span ys = Clip(top, std::min(bottom, src.height_), height_);
   for (int y = ys.from; y < ys.to; ++y) {
-    Uint32* out = Row(surface_, y);
-    const Uint32* in = Row(src.surface_, y);
+    uint32_t* out = Row(y);
+    const uint32_t* in = src.Row(y);
     for (int x = xs.from; x < xs.to; ++x) out[x] = (out[x] | in[x]) & 0xFFFFFF;
   }
 }
 
 void Bitmap::FillRect(int left, int top, int right, int bottom) {
-  if (!surface_ || right <= left || bottom <= top) return;
-  SDL_Rect r{left, top, right - left, bottom - top};
-  SDL_FillRect(surface_, &r, brush_color & 0xFFFFFF);
+  if (Empty() || right <= left || bottom <= top) return;
+  FillBand(left, top, right, bottom, brush_color & 0xFFFFFF);
+}
+
+void Bitmap::FillBand(int left, int top, int right, int bottom, uint32_t color) {
+  Span xs = Clip(left, right, width_), ys = Clip(top, bottom, height_);
+  if (xs.to <= xs.from) return;
+  for (int y = ys.from; y < ys.to; ++y) std::fill(Row(y) + xs.from, Row(y) + xs.to, color);
 }
 
 void Bitmap::Rectangle(int left, int top, int right, int bottom) {
-  if (!surface_ || right <= left || bottom <= top) return;
+  if (Empty() || right <= left || bottom <= top) return;
   if (!brush_clear) FillRect(left, top, right, bottom);
-  Uint32 pen = pen_color & 0xFFFFFF;
+  uint32_t pen = pen_color & 0xFFFFFF;
   int w = std::max(pen_width, 1);
   auto band = [&](int l, int t, int r, int b) {
-    SDL_Rect rect{l, t, r - l, b - t};
-    if (rect.w > 0 && rect.h > 0) SDL_FillRect(surface_, &rect, pen);
+    if (r > l && b > t) FillBand(l, t, r, b, pen);
   };
   band(left, top, right, std::min(top + w, bottom));
   band(left, std::max(bottom - w, top), right, bottom);
@@ -205,11 +212,11 @@ void Bitmap::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void Bitmap::Ellipse(int left, int top, int right, int bottom) {
-  if (!surface_ || right - left < 1 || bottom - top < 1) return;
+  if (Empty() || right - left < 1 || bottom - top < 1) return;
   // Centre and radii in pixel-centre coordinates of the box [left, right).
   double cx = (left + right - 1) / 2.0, cy = (top + bottom - 1) / 2.0;
   double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0;
-  Uint32 pen = pen_color & 0xFFFFFF, brush = brush_color & 0xFFFFFF;
+  uint32_t pen = pen_color & 0xFFFFFF, brush = brush_color & 0xFFFFFF;
   std::vector<Span> spans;
   for (int y = top; y < bottom; ++y) {
     double dy = (y - cy) / ry;
@@ -224,17 +231,17 @@ void Bitmap::Ellipse(int left, int top, int right, int bottom) {
   }
   for (int i = 0; i < static_cast<int>(spans.size()); ++i) {
     int y = top + i;
-    if (y < 0 || y >= surface_->h) continue;
-    Uint32* out = Row(surface_, y);
+    if (y < 0 || y >= height_) continue;
+    uint32_t* out = Row(y);
     Span s = spans[i];
     if (!brush_clear) {
-      Span c = Clip(s.from, s.to, surface_->w);
+      Span c = Clip(s.from, s.to, width_);
       for (int x = c.from; x < c.to; ++x) out[x] = brush;
     }
     // Outline: the ends of this row, plus whatever the neighbouring rows do
     // not cover, so the ring has no gaps.
     auto plot = [&](int x) {
-      if (x >= 0 && x < surface_->w) out[x] = pen;
+      if (x >= 0 && x < width_) out[x] = pen;
     };
     plot(s.from);
     plot(s.to - 1);
@@ -259,7 +266,7 @@ void Bitmap::LineTo(int x, int y) {
   int dx = std::abs(x - x0), sx = x0 < x ? 1 : -1;
   int dy = -std::abs(y - y0), sy = y0 < y ? 1 : -1;
   int err = dx + dy;
-  Uint32 pen = pen_color & 0xFFFFFF;
+  uint32_t pen = pen_color & 0xFFFFFF;
   int w = std::max(pen_width, 1);
   while (!(x0 == x && y0 == y)) {
     for (int oy = 0; oy < w; ++oy)
@@ -279,10 +286,10 @@ void Bitmap::LineTo(int x, int y) {
 }
 
 void Bitmap::FloodFill(int x, int y, Rgb border) {
-  if (!surface_ || x < 0 || y < 0 || x >= surface_->w || y >= surface_->h) return;
+  if (!Inside(x, y)) return;
   border &= 0xFFFFFF;
   if (Pixel(x, y) == border) return;
-  int w = surface_->w, h = surface_->h;
+  int w = width_, h = height_;
   // Visited marks carry the number of the fill that set them, so the buffer
   // is cleared only when it grows (the hearts fill twenty times a frame).
   thread_local std::vector<uint32_t> visited;
@@ -294,11 +301,11 @@ void Bitmap::FloodFill(int x, int y, Rgb border) {
   }
   auto seen = [&](int px, int py) { return visited[static_cast<size_t>(py) * w + px] == fill; };
   std::vector<std::pair<int, int>> stack{{x, y}};
-  Uint32 brush = brush_color & 0xFFFFFF;
+  uint32_t brush = brush_color & 0xFFFFFF;
   while (!stack.empty()) {
     auto [px, py] = stack.back();
     stack.pop_back();
-    Uint32* row = Row(surface_, py);
+    uint32_t* row = Row(py);
     // Walk left and right along the row, then queue the rows above and below.
     int l = px;
     while (l > 0 && !seen(l - 1, py) && (row[l - 1] & 0xFFFFFF) != border) --l;
@@ -310,7 +317,7 @@ void Bitmap::FloodFill(int x, int y, Rgb border) {
       row[i] = brush;
       for (int ny : {py - 1, py + 1}) {
         if (ny < 0 || ny >= h || seen(i, ny)) continue;
-        if ((Row(surface_, ny)[i] & 0xFFFFFF) != border) stack.push_back({i, ny});
+        if ((Row(ny)[i] & 0xFFFFFF) != border) stack.push_back({i, ny});
       }
     }
   }

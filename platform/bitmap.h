@@ -1,13 +1,11 @@
 // A 24-bit picture with its own canvas (pen, brush, font) and the drawing
-// operations the shop scene is made of. Pixels live in an SDL surface that
-// callers never see; colours are 0xRRGGBB.
+// operations the shop scene is made of. Pixels live in a plain buffer, one
+// 0x00RRGGBB word a pixel, row after row; colours are 0xRRGGBB.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
-
-struct SDL_Surface;
+#include <vector>
 
 using Rgb = uint32_t;  // 0xRRGGBB
 
@@ -87,14 +85,21 @@ class Bitmap {
   int TextWidth(const std::string& utf8);
   int TextHeight(const std::string& utf8);
 
-  // For platform code only.
-  SDL_Surface* surface() const { return surface_; }
+  // For platform code only: Width() x Height() words, no padding.
+  const uint32_t* Pixels() const { return pixels_.data(); }
 
  private:
   // Everything but the pixels.
   void CopyCanvasState(const Bitmap& other);
+  void StretchFrom(int dl, int dt, int dr, int db, const Bitmap& src, int sl, int st, int sr, int sb,
+                   bool keyed, uint32_t key);
+  void FillBand(int left, int top, int right, int bottom, uint32_t color);  // clipped
+  uint32_t* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  const uint32_t* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
-  SDL_Surface* surface_ = nullptr;
+  std::vector<uint32_t> pixels_;
+  int width_ = 0, height_ = 0;
   int pen_x_ = 0, pen_y_ = 0;
 };
 

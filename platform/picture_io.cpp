@@ -1,32 +1,21 @@
 // Reading pictures (BMP of every depth Windows writes, JPEG) and writing them
 // (24-bit BMP for the game's assets, PNG for review sheets). A broken file is
 // refused whole; it never leaves a half-read picture behind.
-#include <SDL.h>
-#include <jerror.h>
-#include <jpeglib.h>
-
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/regular_file.h"
 #include "platform/bitmap.h"
+#include "platform/picture_decode.h"
 
 namespace {
 
-// The scene is 390 x 260: anything far beyond that is a broken or hostile
-// file, refused before a single pixel is allocated.
-constexpr int64_t kMaxSide = 4096;
-constexpr int64_t kMaxPixels = 16'000'000;
 // The largest BMP of such a size (32 bits per pixel) with room for headers.
-constexpr size_t kMaxFileBytes = kMaxPixels * 4 + (1 << 16);
-
-bool SizeIsSane(int64_t w, int64_t h) {
-  return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
-}
+constexpr size_t kMaxFileBytes = kMaxPicturePixels * 4 + (1 << 16);
 
 int32_t Le32(const unsigned char* p) {
   return static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
@@ -55,86 +44,12 @@ bool BmpSizeIsSane(const std::string& data) {
     compression = static_cast<uint32_t>(Le32(&d[30]));
   }
   if (h < 0) h = -h;
-  if (!SizeIsSane(w, h)) return false;
+  if (!PictureSizeIsSane(w, h)) return false;
   // Run-length pictures (1: RLE8, 2: RLE4) have no fixed size to check.
   if (compression == 1 || compression == 2) return true;
   if (bits <= 0 || bits > 32) return false;
   const int64_t stride = (w * bits + 31) / 32 * 4;
   return offset + stride * h <= static_cast<int64_t>(data.size());
-}
-
-SDL_Surface* DecodeBmp(const std::string& data) {
-  if (!BmpSizeIsSane(data)) return nullptr;
-  SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
-  if (!rw) return nullptr;
-  SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-  if (!loaded) return nullptr;
-  SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
-  SDL_FreeSurface(loaded);
-  return converted;
-}
-
-struct JpegError {
-  jpeg_error_mgr mgr;
-  jmp_buf jump;
-};
-
-void JpegFail(j_common_ptr info) {
-  longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
-}
-// Warnings stay quiet, except that data ending before the last pixel (the
-// file's end, or the end marker, comes too soon) ends the decoding: a file
-// too short for its declared size is refused early.
-void JpegWarning(j_common_ptr info, int level) {
-  const int code = info->err->msg_code;
-  if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) JpegFail(info);
-}
-
-SDL_Surface* DecodeJpeg(const std::string& data) {
-  jpeg_decompress_struct info{};
-  JpegError err{};
-  info.err = jpeg_std_error(&err.mgr);
-  err.mgr.error_exit = JpegFail;
-  err.mgr.emit_message = JpegWarning;
-  SDL_Surface* volatile out = nullptr;
-  std::vector<unsigned char> row;
-  if (setjmp(err.jump)) {
-    jpeg_destroy_decompress(&info);
-    if (out) SDL_FreeSurface(out);
-    return nullptr;
-  }
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), data.size());
-  jpeg_read_header(&info, TRUE);
-  // Before jpeg_start_decompress, which allocates for the declared size.
-  if (!SizeIsSane(info.image_width, info.image_height)) {
-    jpeg_destroy_decompress(&info);
-    return nullptr;
-  }
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  if (!SizeIsSane(info.output_width, info.output_height) || info.output_components != 3) {
-    jpeg_destroy_decompress(&info);
-    return nullptr;
-  }
-  out =
-      SDL_CreateRGBSurfaceWithFormat(0, info.output_width, info.output_height, 32, SDL_PIXELFORMAT_XRGB8888);
-  if (!out) {
-    jpeg_destroy_decompress(&info);
-    return nullptr;
-  }
-  row.resize(info.output_width * 3);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW rows[1] = {row.data()};
-    int y = info.output_scanline;
-    jpeg_read_scanlines(&info, rows, 1);
-    auto* px = reinterpret_cast<Uint32*>(static_cast<Uint8*>(out->pixels) + y * out->pitch);
-    for (unsigned x = 0; x < info.output_width; ++x)
-      px[x] = row[x * 3] << 16 | row[x * 3 + 1] << 8 | row[x * 3 + 2];
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return out;
 }
 
 void Put16(std::vector<unsigned char>& v, uint32_t x) {
@@ -181,20 +96,22 @@ bool Bitmap::LoadFromFile(const std::string& path) {
   // here as false: a picture that cannot be read never stops the game.
   std::string data;
   if (ReadRegularFile(path, data, kMaxFileBytes) != 0 || data.size() < 4) return false;
-  SDL_Surface* s = nullptr;
+  DecodedPicture picture;
+  bool ok = false;
   try {
-    const auto* d = reinterpret_cast<const unsigned char*>(data.data());
-    if (d[0] == 'B' && d[1] == 'M') {
-      s = DecodeBmp(data);
-    } else if (d[0] == 0xFF && d[1] == 0xD8) {
-      s = DecodeJpeg(data);
+    std::vector<unsigned char> bytes(data.begin(), data.end());
+    if (bytes[0] == 'B' && bytes[1] == 'M') {
+      ok = BmpSizeIsSane(data) && DecodeBmpPicture(bytes, picture);
+    } else if (bytes[0] == 0xFF && bytes[1] == 0xD8) {
+      ok = DecodeJpegPicture(bytes, picture);
     }
   } catch (const std::exception&) {
-    s = nullptr;  // out of memory for a row buffer
+    ok = false;  // out of memory for the pixels
   }
-  if (!s) return false;
-  if (surface_) SDL_FreeSurface(surface_);
-  surface_ = s;
+  if (!ok) return false;
+  pixels_ = std::move(picture.xrgb);
+  width_ = picture.width;
+  height_ = picture.height;
   return true;
 }
 

@@ -119,9 +119,8 @@ class SdlPlatform : public Platform {
 
   // Only a frame that differs from the one on screen is drawn.
   void Present(const Bitmap& scene) override {
-    SDL_Surface* s = scene.surface();
-    if (!s || s->w != kSceneWidth || s->h != kSceneHeight) return;
-    presenter_->Present(static_cast<const uint32_t*>(s->pixels), s->pitch);
+    if (scene.Width() != kSceneWidth || scene.Height() != kSceneHeight) return;
+    presenter_->Present(scene.Pixels(), scene.Width() * 4);
   }
 
   void SetCaption(const std::string& caption) override { SDL_SetWindowTitle(window_, caption.c_str()); }

@@ -1,10 +1,7 @@
-// Text on the canvas with SDL_ttf. Every face is drawn with IPAPGothic (the
-// Japanese face the game asks for); bold is synthesized. The font file is
-// read into memory once, and rendered runs of text are kept (white, tinted
-// when drawn), since the scene redraws the same lines every frame.
-#include <SDL.h>
-#include <SDL_ttf.h>
-
+// Text on the canvas. Every face is drawn with IPAPGothic (the Japanese face
+// the game asks for); bold is synthesized. The font file is read into memory
+// once, and rendered runs of text are kept as coverage (tinted when drawn),
+// since the scene redraws the same lines every frame.
 #include <algorithm>
 #include <cstdio>
 #include <list>
@@ -16,6 +13,7 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/text_raster.h"
 
 namespace {
 
@@ -53,41 +51,25 @@ const std::vector<char>& FontData() {
   return data;
 }
 
-// Open fonts by (pixel size, bold); closed when the program ends.
-struct OpenFonts {
-  std::map<std::pair<int, bool>, TTF_Font*> fonts;
-  ~OpenFonts() {
-    for (auto& entry : fonts) TTF_CloseFont(entry.second);
-  }
-};
-
-// Callers hold Lock().
-TTF_Font* FontFor(const TFont& font) {
-  static OpenFonts open;
-  auto& cache = open.fonts;
-  static bool ready = false, warned = false;
-  if (!ready) {
-    if (TTF_WasInit() == 0 && TTF_Init() != 0) return nullptr;
-    ready = true;
-  }
-  int px = std::max(PointsToPixels(font.size), 1);
-  auto key = std::make_pair(px, font.bold);
-  auto it = cache.find(key);
-  if (it != cache.end()) return it->second;
+// The rasterizer of this build, over the font file; null (with one warning)
+// when no font could be read. Callers hold Lock().
+TextRasterizer* Rasterizer() {
+  static TextRasterizer* rasterizer = nullptr;
+  static bool tried = false;
+  if (tried) return rasterizer;
+  tried = true;
   const std::vector<char>& data = FontData();
-  TTF_Font* f = nullptr;
-  if (!data.empty()) {
-    SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
-    if (rw) f = TTF_OpenFontRW(rw, 1, px);
-  }
-  if (!f) {
-    if (!warned) std::fprintf(stderr, "picolatte: no Japanese font found (install fonts-ipafont-gothic)\n");
-    warned = true;
-    return nullptr;
-  }
-  if (font.bold) TTF_SetFontStyle(f, TTF_STYLE_BOLD);
-  cache[key] = f;
-  return f;
+#ifdef __EMSCRIPTEN__
+  rasterizer = CreateStbRasterizer(data).release();
+#else
+  rasterizer = CreateTtfRasterizer(data).release();
+#endif
+  if (!rasterizer) std::fprintf(stderr, "picolatte: no Japanese font found (install fonts-ipafont-gothic)\n");
+  return rasterizer;
+}
+
+int PixelSize(const TFont& font) {
+  return std::max(PointsToPixels(font.size), 1);
 }
 
 // A rendered run of text as coverage, 0-255 a pixel, with the stretches of
@@ -97,7 +79,7 @@ struct Run {
     int row, from, to;  // [from, to) in that row
   };
   int w = 0, h = 0;
-  std::vector<Uint8> alpha;
+  std::vector<uint8_t> alpha;
   std::vector<Span> spans;
 };
 
@@ -105,30 +87,21 @@ struct Run {
 // when the cache is full.
 class RunCache {
  public:
-  const Run* Get(TTF_Font* f, int px, bool bold, const std::string& text) {
+  const Run* Get(TextRasterizer& r, int px, bool bold, const std::string& text) {
     std::string key = std::to_string(px) + (bold ? "b" : "n") + ':' + text;
     auto it = index_.find(key);
     if (it != index_.end()) {
       order_.splice(order_.begin(), order_, it->second);
       return &it->second->second;
     }
-    SDL_Surface* rendered = TTF_RenderUTF8_Blended(f, text.c_str(), SDL_Color{255, 255, 255, 255});
-    if (!rendered) return nullptr;
+    TextRun raster;
+    if (!r.Render(text, px, bold, raster)) return nullptr;
     Run run;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(rendered);
-    if (!argb) return nullptr;
-    run.w = argb->w;
-    run.h = argb->h;
-    run.alpha.resize(static_cast<size_t>(run.w) * run.h);
+    run.w = raster.w;
+    run.h = raster.h;
+    run.alpha = std::move(raster.alpha);
     for (int y = 0; y < run.h; ++y) {
-      const Uint32* row =
-          reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
-      for (int x = 0; x < run.w; ++x) run.alpha[static_cast<size_t>(y) * run.w + x] = row[x] >> 24;
-    }
-    SDL_FreeSurface(argb);
-    for (int y = 0; y < run.h; ++y) {
-      const Uint8* row = run.alpha.data() + static_cast<size_t>(y) * run.w;
+      const uint8_t* row = run.alpha.data() + static_cast<size_t>(y) * run.w;
       for (int x = 0; x < run.w;) {
         if (row[x] == 0) {
           ++x;
@@ -159,27 +132,27 @@ RunCache& Runs() {
   return runs;
 }
 
-// Lays a run in `color` onto an XRGB8888 surface, blending by coverage.
-void BlendRun(SDL_Surface* dst, int x0, int y0, const Run& run, Uint32 color) {
+// Lays a run in `color` onto XRGB pixels (w x h), blending by coverage.
+void BlendRun(uint32_t* pixels, int w, int h, int x0, int y0, const Run& run, uint32_t color) {
   color &= 0xFFFFFF;
-  const Uint32 rb = color & 0xFF00FF, g = color & 0x00FF00;
+  const uint32_t rb = color & 0xFF00FF, g = color & 0x00FF00;
   for (const Run::Span& span : run.spans) {
     int y = y0 + span.row;
-    if (y < 0 || y >= dst->h) continue;
-    int from = std::max(span.from, -x0), to = std::min(span.to, dst->w - x0);
+    if (y < 0 || y >= h) continue;
+    int from = std::max(span.from, -x0), to = std::min(span.to, w - x0);
     if (from >= to) continue;
-    const Uint8* cover = run.alpha.data() + static_cast<size_t>(span.row) * run.w;
-    Uint32* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(dst->pixels) + y * dst->pitch) + x0;
+    const uint8_t* cover = run.alpha.data() + static_cast<size_t>(span.row) * run.w;
+    uint32_t* out = pixels + static_cast<size_t>(y) * w + x0;
     for (int x = from; x < to; ++x) {
-      Uint32 a = cover[x];
+      uint32_t a = cover[x];
       if (a == 255) {
         out[x] = color;
       } else if (a != 0) {
         // Red and blue side by side in one multiply, green in another.
-        Uint32 p = out[x], na = 255 - a;
+        uint32_t p = out[x], na = 255 - a;
         ++a;
-        Uint32 out_rb = ((rb * a + (p & 0xFF00FF) * na) >> 8) & 0xFF00FF;
-        Uint32 out_g = ((g * a + (p & 0x00FF00) * na) >> 8) & 0x00FF00;
+        uint32_t out_rb = ((rb * a + (p & 0xFF00FF) * na) >> 8) & 0xFF00FF;
+        uint32_t out_g = ((g * a + (p & 0x00FF00) * na) >> 8) & 0x00FF00;
         out[x] = out_rb | out_g;
       }
     }
@@ -189,29 +162,30 @@ void BlendRun(SDL_Surface* dst, int x0, int y0, const Run& run, Uint32 color) {
 }  // namespace
 
 void Bitmap::TextOut(int x, int y, const std::string& utf8) {
-  if (!surface() || utf8.empty()) return;
+  if (Empty() || utf8.empty()) return;
   std::lock_guard<std::mutex> guard(Lock());
-  TTF_Font* f = FontFor(font);
-  if (!f) return;
-  const Run* run = Runs().Get(f, std::max(PointsToPixels(font.size), 1), font.bold, utf8);
+  TextRasterizer* r = Rasterizer();
+  if (!r) return;
+  const Run* run = Runs().Get(*r, PixelSize(font), font.bold, utf8);
   if (!run) return;
   if (!brush_clear) FillRect(x, y, x + run->w, y + run->h);
-  BlendRun(surface(), x, y, *run, font.color);
+  BlendRun(pixels_.data(), width_, height_, x, y, *run, font.color);
 }
 
 int Bitmap::TextWidth(const std::string& utf8) {
   std::lock_guard<std::mutex> guard(Lock());
-  TTF_Font* f = FontFor(font);
+  TextRasterizer* r = Rasterizer();
   int w = 0, h = 0;
-  if (!f || utf8.empty() || TTF_SizeUTF8(f, utf8.c_str(), &w, &h) != 0) return 0;
+  if (!r || utf8.empty() || !r->Measure(utf8, PixelSize(font), font.bold, w, h)) return 0;
   return w;
 }
 
 int Bitmap::TextHeight(const std::string& utf8) {
   std::lock_guard<std::mutex> guard(Lock());
-  TTF_Font* f = FontFor(font);
-  if (!f) return 0;
+  TextRasterizer* r = Rasterizer();
+  if (!r) return 0;
   int w = 0, h = 0;
-  if (utf8.empty() || TTF_SizeUTF8(f, utf8.c_str(), &w, &h) != 0) return TTF_FontHeight(f);
+  if (utf8.empty() || !r->Measure(utf8, PixelSize(font), font.bold, w, h))
+    return r->LineHeight(PixelSize(font), font.bold);
   return h;
 }

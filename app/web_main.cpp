@@ -1,0 +1,75 @@
+// Program entry in the browser: the shop on the page's canvas. The shipped
+// pictures and sounds are packed under /cg and /dat; the player's progress,
+// name list and results sheet live in /save, which the page keeps in the
+// browser's storage.
+#include <emscripten.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/form.h"
+#include "app/paths.h"
+#include "app/random.h"
+#include "platform/web_platform.h"
+#include "save/save_files.h"
+
+namespace {
+
+constexpr const char* kSaveDir = "/save/";
+
+GamePaths WebPaths() {
+  GamePaths paths = PortablePaths("/");
+  paths.save = kSaveDir;
+  paths.sheet = std::string(kSaveDir) + kResultsSheetName;
+  return paths;
+}
+
+// The first start brings the shipped progress and name list into storage.
+void SeedSaveFolder(const GamePaths& paths) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::create_directories(paths.save, ec);
+  for (const char* name : {kMyDatName, kNameDatName}) {
+    fs::path target = fs::path(paths.save) / name;
+    if (!fs::exists(target, ec)) fs::copy_file(fs::path(paths.dat) / name, target, ec);
+  }
+  CreateDeliveredSaveFiles(paths.save);
+}
+
+// A my.dat the player chose replaces the progress when the game can read
+// it; anything else is refused and the progress stays. The page reloads
+// after a success so the game starts from the new progress.
+bool ImportProgress(const std::string& path) {
+  std::string bytes;
+  bool missing = false;
+  if (ReadWholeFile(path, bytes, missing).failed() || bytes.empty()) return false;
+  tmy my{};
+  if (ParseProgress(bytes, my).failed()) return false;
+  return !WriteFileAtomic(std::string(kSaveDir) + kMyDatName, bytes).failed();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Test hook (the page's ?fixed-random=N): the same draws as a desktop run
+  // with the same number, whatever the clock says.
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg.rfind("--fixed-random=", 0) == 0) SetRandomScript(FixedRandomScript(std::stoull(arg.substr(15))));
+  }
+  GamePaths paths = WebPaths();
+  SeedSaveFolder(paths);
+  WatchSavedFiles({paths.save + kMyDatName, paths.save + kNameDatName, paths.sheet});
+  SyncSavedFiles(true);
+  auto platform = CreateWebPlatform("/");
+  auto form = std::make_unique<TForm1>(*platform, paths);
+  // Leaving the page saves like closing the window would.
+  SetPageRequests({[&form] { form->SaveProgress(); }, ImportProgress});
+  if (form->FormCreate()) form->Run();
+  form->FormDestroy();
+  SetPageRequests({});
+  SyncSavedFiles(false);
+  return 0;
+}

@@ -1,0 +1,236 @@
+// The browser platform. The page's script (web/page.js) queues input as it
+// arrives; WaitEvent takes from that queue and, while it is empty, sleeps
+// through emscripten_sleep-style waits that the next input cuts short.
+#include "platform/web_platform.h"
+
+#include <emscripten.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "platform/music.h"
+#include "platform/null_wave_out.h"
+#include "platform/web_audio.h"
+#include "sound/mixer/wave_out.h"
+
+// --- the page's side ----------------------------------------------------------
+// clang-format off
+
+// Takes the oldest queued input: fills kind, x, y, button, key; 0 when none.
+EM_JS(int, PagePopInput, (int* out), {
+  const q = Module.picoInput;
+  if (!q || q.length === 0) return 0;
+  const e = q.shift();
+  HEAP32[(out >> 2) + 0] = e.kind;
+  HEAP32[(out >> 2) + 1] = e.x;
+  HEAP32[(out >> 2) + 2] = e.y;
+  HEAP32[(out >> 2) + 3] = e.button;
+  HEAP32[(out >> 2) + 4] = e.key;
+  return 1;
+});
+
+// Sleeps up to `ms`, woken early by new input.
+EM_ASYNC_JS(void, PageSleep, (int ms), {
+  if (Module.picoInput && Module.picoInput.length) return;
+  await new Promise((resolve) => {
+    const done = () => {
+      clearTimeout(timer);
+      Module.picoWake = null;
+      resolve();
+    };
+    const timer = setTimeout(done, ms);
+    Module.picoWake = done;
+  });
+});
+
+// Copies the XRGB scene into the canvas.
+EM_JS(void, PagePresent, (const uint32_t* pixels, int w, int h), {
+  const canvas = Module.canvas;
+  if (!canvas) return;
+  if (!Module.picoContext) {
+    Module.picoContext = canvas.getContext('2d', {alpha: false});
+    Module.picoImage = Module.picoContext.createImageData(w, h);
+  }
+  const out = Module.picoImage.data;
+  const src = HEAPU32.subarray(pixels >> 2, (pixels >> 2) + w * h);
+  for (let i = 0, o = 0; i < src.length; ++i, o += 4) {
+    const p = src[i];
+    out[o] = (p >> 16) & 255;
+    out[o + 1] = (p >> 8) & 255;
+    out[o + 2] = p & 255;
+    out[o + 3] = 255;
+  }
+  Module.picoContext.putImageData(Module.picoImage, 0, 0);
+  if (Module.onFramePresented) Module.onFramePresented();
+});
+
+EM_JS(void, PageSetTitle, (const char* text), { document.title = UTF8ToString(text); });
+
+// Writes the persistent folder to IndexedDB (an IDBFS mount set up by the page).
+EM_JS(void, PageSyncStorage, (), {
+  if (Module.picoSyncStorage) Module.picoSyncStorage();
+});
+
+// Tells the page how an import went.
+EM_JS(void, PageImportDone, (int accepted), {
+  if (Module.onImportDone) Module.onImportDone(accepted !== 0);
+});
+// clang-format on
+
+namespace {
+
+KeyCode KeyFromPage(int code) {
+  // The page numbers the keys the game knows from 1 (see web/page.js).
+  static const KeyCode keys[] = {KeyCode::Other, KeyCode::Enter,  KeyCode::Escape,   KeyCode::Up,
+                                 KeyCode::Down,  KeyCode::Left,   KeyCode::Right,    KeyCode::Home,
+                                 KeyCode::End,   KeyCode::PageUp, KeyCode::PageDown, KeyCode::Y,
+                                 KeyCode::M,     KeyCode::Minus,  KeyCode::Plus};
+  return code >= 0 && code < static_cast<int>(std::size(keys)) ? keys[code] : KeyCode::Other;
+}
+
+// Kinds of queued input beyond the game's own events.
+constexpr int kSaveRequest = 100, kImportRequest = 101;
+constexpr int kAudioPollMs = 8;
+constexpr const char* kImportPath = "/tmp/import.dat";
+
+PageRequests& Requests() {
+  static PageRequests requests;
+  return requests;
+}
+
+class WebPlatform : public Platform {
+ public:
+  explicit WebPlatform(std::string base_dir) : base_dir_(std::move(base_dir)) {
+    // Without Web Audio the mixer's blocks play into a silent output that
+    // keeps the same time, and music stays silent.
+    audio_ = OpenWebAudio();
+    if (!audio_) {
+      silent_wave_out_ = std::make_unique<NullWaveOut>([this] { return static_cast<uint32_t>(NowMs()); });
+      silent_music_ = std::make_unique<SilentMusicPlayer>();
+    }
+  }
+
+  uint64_t NowMs() override { return static_cast<uint64_t>(emscripten_get_now()); }
+
+  bool WaitEvent(InputEvent& event, int timeout_ms) override {
+    uint64_t until = NowMs() + std::max(timeout_ms, 0);
+    for (;;) {
+      if (TakeInput(event)) {
+        // Browsers start sound only after the player's first gesture.
+        if (audio_ && (event.kind == InputEvent::MouseDown || event.kind == InputEvent::KeyDown)) audio_->Unlock();
+        return true;
+      }
+      InputEvent::Kind kind;
+      if (audio_ ? audio_->PollEvent(kind) : silent_wave_out_->TakeFinished()) {
+        event = InputEvent{};
+        event.kind = audio_ ? kind : InputEvent::AudioDone;
+        return true;
+      }
+      uint64_t now = NowMs();
+      if (now >= until) return false;
+      SyncSavedFiles(false);
+      int left = static_cast<int>(until - now);
+      if (audio_) {
+        // The page's audio callback only counts what it played: look often
+        // enough that the mixer's short blocks never run dry.
+        left = std::min(left, kAudioPollMs);
+      } else {
+        int due = silent_wave_out_->MsUntilNextDone();
+        if (due >= 0) left = std::min(left, std::max(due, 1));
+      }
+      PageSleep(left);
+    }
+  }
+
+  void Present(const Bitmap& scene) override {
+    if (scene.Width() != kSceneWidth || scene.Height() != kSceneHeight) return;
+    PagePresent(scene.Pixels(), scene.Width(), scene.Height());
+  }
+
+  void SetCaption(const std::string& caption) override { PageSetTitle(caption.c_str()); }
+
+  std::string BaseDir() override { return base_dir_; }
+  WaveOutDevice& WaveOut() override { return audio_ ? audio_->wave_out() : *silent_wave_out_; }
+  MusicPlayer& Music() override { return audio_ ? audio_->music() : *silent_music_; }
+
+ private:
+  bool TakeInput(InputEvent& event) {
+    int raw[5];
+    for (;;) {
+      if (!PagePopInput(raw)) return false;
+      if (raw[0] == kSaveRequest) {
+        if (Requests().save) Requests().save();
+        SyncSavedFiles(true);
+      } else if (raw[0] == kImportRequest) {
+        bool accepted = Requests().import_progress && Requests().import_progress(kImportPath);
+        std::remove(kImportPath);
+        if (accepted) SyncSavedFiles(true);
+        PageImportDone(accepted ? 1 : 0);
+      } else if (raw[0] >= InputEvent::MouseDown && raw[0] <= InputEvent::KeyUp) {
+        break;
+      }
+    }
+    event = InputEvent{};
+    event.kind = static_cast<InputEvent::Kind>(raw[0]);
+    event.x = std::clamp(raw[1], 0, kSceneWidth - 1);
+    event.y = std::clamp(raw[2], 0, kSceneHeight - 1);
+    event.button = raw[3];
+    event.key = KeyFromPage(raw[4]);
+    return true;
+  }
+
+  std::string base_dir_;
+  std::unique_ptr<WebAudio> audio_;
+  std::unique_ptr<NullWaveOut> silent_wave_out_;
+  std::unique_ptr<MusicPlayer> silent_music_;
+};
+
+// What the watched files looked like at the last sync.
+struct Watched {
+  std::vector<std::string> paths;
+  std::vector<std::pair<int64_t, int64_t>> seen;  // (mtime ns, size), -1 when missing
+};
+
+Watched& Watch() {
+  static Watched watched;
+  return watched;
+}
+
+std::pair<int64_t, int64_t> Stamp(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return {-1, -1};
+  return {static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, st.st_size};
+}
+
+}  // namespace
+
+void SetPageRequests(PageRequests requests) {
+  Requests() = std::move(requests);
+}
+
+void WatchSavedFiles(std::vector<std::string> paths) {
+  Watched& w = Watch();
+  w.paths = std::move(paths);
+  w.seen.clear();
+  for (const std::string& p : w.paths) w.seen.push_back(Stamp(p));
+}
+
+void SyncSavedFiles(bool force) {
+  Watched& w = Watch();
+  bool changed = force;
+  for (size_t i = 0; i < w.paths.size(); ++i) {
+    auto now = Stamp(w.paths[i]);
+    if (now != w.seen[i]) {
+      w.seen[i] = now;
+      changed = true;
+    }
+  }
+  if (changed) PageSyncStorage();
+}
+
+std::unique_ptr<Platform> CreateWebPlatform(const std::string& base_dir) {
+  return std::make_unique<WebPlatform>(base_dir);
+}

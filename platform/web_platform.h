@@ -1,0 +1,30 @@
+// The browser tab: the scene on the page's canvas, input from the page, a
+// clock, and sleeps that hand control back to the browser (the program is
+// built with ASYNCIFY, so the game's click waits stay as they are).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+// Over the page's <canvas id="canvas">; cg/ and dat/ are under `base_dir`.
+std::unique_ptr<Platform> CreateWebPlatform(const std::string& base_dir);
+
+// The player's files kept in the browser's storage (an IndexedDB mount the
+// page prepares). At every wait the platform looks whether any of them
+// changed and, if so, writes the mount back; the page does the same when it
+// is hidden or closed.
+// Requests the page makes of the game, run inside the game's waits (the
+// program cannot be entered while it sleeps): save now (the page is hidden
+// or closing), and take the my.dat the player imported.
+struct PageRequests {
+  std::function<void()> save;
+  std::function<bool(const std::string& path)> import_progress;  // false: refused
+};
+void SetPageRequests(PageRequests requests);
+
+void WatchSavedFiles(std::vector<std::string> paths);
+void SyncSavedFiles(bool force);

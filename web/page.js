@@ -1,0 +1,189 @@
+// The page around the game: scaling the canvas, input into the game's queue,
+// the loading bar, the player's files in IndexedDB and the buttons. Runs
+// before the game's own code (it is the program's pre-js).
+var Module = typeof Module !== 'undefined' ? Module : {};
+(function () {
+  const SCENE_W = 390, SCENE_H = 260;
+  // Event kinds and key numbers the game's platform reads.
+  const MOUSE_DOWN = 0, MOUSE_UP = 1, MOUSE_MOVE = 2, KEY_DOWN = 3, KEY_UP = 4;
+  const KEYS = { Enter: 1, Escape: 2, ArrowUp: 3, ArrowDown: 4, ArrowLeft: 5, ArrowRight: 6,
+                 Home: 7, End: 8, PageUp: 9, PageDown: 10, y: 11, Y: 11, m: 12, M: 12,
+                 '-': 13, '+': 14, '=': 14 };
+  const SAVE_DIR = '/save';
+  const SHEET = '/save/成績.txt';
+  const MY_DAT = '/save/my.dat';
+
+  const canvas = document.getElementById('canvas');
+  const stage = document.getElementById('stage');
+  Module.canvas = canvas;
+  Module.picoInput = [];
+  const args = new URLSearchParams(location.search);
+  Module.arguments = [];
+  if (args.has('fixed-random')) Module.arguments.push('--fixed-random=' + args.get('fixed-random'));
+
+  // --- the scene at the largest whole scale that fits ---------------------------
+  function fit() {
+    const w = stage.clientWidth, h = stage.clientHeight;
+    let scale = Math.floor(Math.min(w / SCENE_W, h / SCENE_H));
+    if (scale < 1) scale = Math.min(w / SCENE_W, h / SCENE_H);  // smaller than the scene: shrink
+    canvas.style.width = Math.floor(SCENE_W * scale) + 'px';
+    canvas.style.height = Math.floor(SCENE_H * scale) + 'px';
+  }
+  window.addEventListener('resize', fit);
+  document.addEventListener('fullscreenchange', fit);
+  fit();
+
+  // --- input ------------------------------------------------------------------------
+  function push(kind, x, y, button, key) {
+    Module.picoInput.push({ kind: kind, x: x | 0, y: y | 0, button: button | 0, key: key | 0 });
+    if (Module.picoWake) Module.picoWake();
+  }
+  // Page coordinates to scene pixels; null outside the scene.
+  function scenePoint(clientX, clientY) {
+    const r = canvas.getBoundingClientRect();
+    const x = Math.floor((clientX - r.left) * SCENE_W / r.width);
+    const y = Math.floor((clientY - r.top) * SCENE_H / r.height);
+    if (x < 0 || y < 0 || x >= SCENE_W || y >= SCENE_H) return null;
+    return { x: x, y: y };
+  }
+  function mouse(kind) {
+    return function (e) {
+      const p = scenePoint(e.clientX, e.clientY);
+      if (kind !== MOUSE_MOVE) e.preventDefault();
+      if (kind === MOUSE_DOWN) { canvas.focus(); Module.onUserGesture && Module.onUserGesture(); }
+      if (p) push(kind, p.x, p.y, e.button + 1, 0);
+    };
+  }
+  canvas.addEventListener('mousedown', mouse(MOUSE_DOWN));
+  canvas.addEventListener('mouseup', mouse(MOUSE_UP));
+  canvas.addEventListener('mousemove', mouse(MOUSE_MOVE));
+  // A tap is a click; the page neither scrolls nor zooms under the finger.
+  let lastTouch = null;
+  function touch(kind) {
+    return function (e) {
+      e.preventDefault();
+      const t = e.changedTouches[0];
+      if (!t) return;
+      const p = scenePoint(t.clientX, t.clientY) || lastTouch;
+      if (!p) return;
+      lastTouch = p;
+      if (kind === MOUSE_DOWN) {
+        Module.onUserGesture && Module.onUserGesture();
+        push(MOUSE_MOVE, p.x, p.y, 1, 0);
+      }
+      push(kind, p.x, p.y, 1, 0);
+    };
+  }
+  canvas.addEventListener('touchstart', touch(MOUSE_DOWN), { passive: false });
+  canvas.addEventListener('touchmove', touch(MOUSE_MOVE), { passive: false });
+  canvas.addEventListener('touchend', touch(MOUSE_UP), { passive: false });
+  canvas.addEventListener('touchcancel', touch(MOUSE_UP), { passive: false });
+  function key(kind) {
+    return function (e) {
+      if (e.target && e.target.tagName === 'INPUT') return;
+      if (e.ctrlKey || e.altKey || e.metaKey || /^F\d+$/.test(e.key)) return;
+      const code = KEYS[e.key] || 0;
+      if (code) e.preventDefault();  // arrows and paging keys do not scroll the page
+      // Only the list's moving keys repeat while held: a held Enter asks once.
+      if (e.repeat && !(code >= 3 && code <= 10)) return;
+      if (kind === KEY_DOWN) Module.onUserGesture && Module.onUserGesture();
+      push(kind, 0, 0, 1, code);
+    };
+  }
+  window.addEventListener('keydown', key(KEY_DOWN));
+  window.addEventListener('keyup', key(KEY_UP));
+
+  // --- loading --------------------------------------------------------------------
+  const loading = document.getElementById('loading');
+  const bar = document.querySelector('#progress div');
+  const message = document.getElementById('message');
+  Module.setStatus = function (text) {
+    const m = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(text || '');
+    if (m) bar.style.width = (100 * Number(m[1]) / Number(m[2])).toFixed(1) + '%';
+  };
+  Module.onFramePresented = function () {
+    if (loading.hidden) return;
+    loading.hidden = true;
+    document.getElementById('bar').hidden = false;
+    fit();
+    if (!Module.firstFrameMs) Module.firstFrameMs = performance.now();
+  };
+  Module.printErr = function (text) { console.warn(text); };
+  Module.onAbort = function (what) {
+    loading.hidden = false;
+    message.textContent = 'ゲームを続けられなくなりました: ' + what;
+  };
+
+  // --- the player's files ---------------------------------------------------------
+  // One write-back at a time; calls made meanwhile share the next one.
+  let syncing = false, again = false, waiting = [];
+  Module.picoSyncStorage = function (done) {
+    if (typeof done === 'function') waiting.push(done);
+    if (syncing) { again = true; return; }
+    syncing = true;
+    const callbacks = waiting;
+    waiting = [];
+    FS.syncfs(false, function (err) {
+      syncing = false;
+      if (err) console.warn('picolatte: saving to the browser storage failed', err);
+      if (again) { again = false; Module.picoSyncStorage(); }
+      callbacks.forEach(function (f) { f(); });
+    });
+  };
+  Module.preRun = Module.preRun || [];
+  Module.preRun.push(function () {
+    FS.mkdir(SAVE_DIR);
+    FS.mount(IDBFS, {}, SAVE_DIR);
+    addRunDependency('picolatte-save');
+    FS.syncfs(true, function (err) {
+      if (err) console.warn('picolatte: the browser storage could not be read', err);
+      removeRunDependency('picolatte-save');
+    });
+  });
+  // Leaving the page saves like closing the window: the game writes its
+  // progress and the files go to the browser storage.
+  const SAVE_REQUEST = 100, IMPORT_REQUEST = 101;
+  function saveNow() { push(SAVE_REQUEST, 0, 0, 0, 0); }
+  document.addEventListener('visibilitychange', function () {
+    if (document.visibilityState === 'hidden') saveNow();
+  });
+  window.addEventListener('pagehide', saveNow);
+
+  function download(path, name, type) {
+    let bytes;
+    try { bytes = FS.readFile(path); } catch (e) { alert('まだ保存されたファイルがありません。'); return; }
+    const a = document.createElement('a');
+    a.href = URL.createObjectURL(new Blob([bytes], { type: type }));
+    a.download = name;
+    document.body.appendChild(a);
+    a.click();
+    setTimeout(function () { URL.revokeObjectURL(a.href); a.remove(); }, 1000);
+  }
+  document.getElementById('sheet').addEventListener('click', function () {
+    download(SHEET, '成績.txt', 'text/plain;charset=Shift_JIS');
+  });
+  document.getElementById('export').addEventListener('click', function () {
+    download(MY_DAT, 'my.dat', 'application/octet-stream');
+  });
+  document.getElementById('import').addEventListener('change', function (e) {
+    const file = e.target.files[0];
+    e.target.value = '';
+    if (!file) return;
+    file.arrayBuffer().then(function (buffer) {
+      FS.writeFile('/tmp/import.dat', new Uint8Array(buffer));
+      push(IMPORT_REQUEST, 0, 0, 0, 0);
+    });
+  });
+  Module.onImportDone = function (accepted) {
+    if (!accepted) {
+      alert('このファイルは my.dat として読めません。今までの進み具合はそのままです。');
+      return;
+    }
+    Module.picoSyncStorage(function () { location.reload(); });
+  };
+  document.getElementById('fullscreen').addEventListener('click', function () {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else if (stage.requestFullscreen) stage.requestFullscreen();
+    canvas.focus();
+  });
+})();
