@@ -2,6 +2,9 @@
 #include "app/form.h"
 
 #include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include "app/random.h"
@@ -74,8 +77,8 @@ bool TForm1::FormCreate() {
     b.transparent = true;
     b.auto_key = true;
   }
-  picture_slots[8].auto_key = false;
-  picture_slots[8].key_color = 0x000000;
+  picture_slots[kFrontMidSlot].auto_key = false;
+  picture_slots[kFrontMidSlot].key_color = 0x000000;
 
   NewGameReset();
 
@@ -88,8 +91,8 @@ bool TForm1::FormCreate() {
       n = Random(999);
     } while (goods_table[n].name.empty() || goods_table[n].kind != kKindItem);
     LoadPackagePicture(goods_table[n].picture);
-    int w = picture_slots[3].Width();
-    cg.StretchDraw(195 - w, 100 - w, 195 + w, 100 + w, picture_slots[3]);
+    int w = picture_slots[kPackageSlot].Width();
+    cg.StretchDraw(195 - w, 100 - w, 195 + w, 100 + w, picture_slots[kPackageSlot]);
   }
 
   status_slide = -200;
@@ -103,11 +106,21 @@ bool TForm1::FormCreate() {
 }
 
 void TForm1::FormClose() {
-  if (closing) return;
   click_wait = -1;
+  if (!closing) {
+    // From now on a further interrupt or termination signal ends the program
+    // straight away, even while a step runs on to its end.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+  }
   closing = true;
   // A start-up that failed leaves the saved progress as it found it.
   if (created) SaveProgress();
+}
+
+void TForm1::EndProcessNow() {
+  std::fflush(nullptr);
+  std::_Exit(0);
 }
 
 void TForm1::FormDestroy() {

@@ -23,6 +23,16 @@ class TSoundMixer;
 struct TMixWave;
 
 inline constexpr int kPictureSlots = 20;
+// Slots with a role in the scene (the rest are spare).
+inline constexpr int kMarkerSlot = 0;  // beside each choice label
+inline constexpr int kCustomerSlot = 1;
+inline constexpr int kPackageSlot = 3;  // the goods on the counter, and the title picture
+inline constexpr int kSealSlot = 4;
+inline constexpr int kBoxSlot = 5;         // the seal box
+inline constexpr int kSceneSlot = 6;       // the background
+inline constexpr int kCounterSlot = 7;     // shop front: the counter
+inline constexpr int kFrontMidSlot = 8;    // shop front: the middle, black is see-through
+inline constexpr int kFrontRightSlot = 9;  // shop front: the right
 inline constexpr int kSoundSlots = 5;
 inline constexpr int kNameCount = 226;
 
@@ -31,6 +41,16 @@ inline constexpr int kChoiceLeft = 256;
 inline constexpr std::array<int, 3> kChoiceTop = {176, 204, 232};
 inline constexpr int kChoiceWidth = 133;
 inline constexpr int kChoiceHeight = 29;
+
+// What a leaving customer pays (`SettlePayment`).
+enum PaymentOutcome : int {
+  kPayDoubleTip = -2,  // twice the price
+  kPayTip = -1,        // the price and half again
+  kPayInFull = 0,
+  kPayHalf = 1,     // half the price and one yen
+  kPayNothing = 2,  // said so, and paid nothing
+  kPayGone = 3,     // walked off without a word
+};
 
 class TForm1 : public TSceneVars {
  public:
@@ -73,7 +93,11 @@ class TForm1 : public TSceneVars {
   // --- app/: start-up, frame tick, input, messages --------------------------
   // False when start-up cannot go on (the error was shown to the player).
   bool FormCreate();
+  // Ends every click wait for good and saves. Called again (the game's end
+  // after the player closed), it saves again.
   void FormClose();
+  // A second close request: the progress is saved, the program ends now.
+  [[noreturn]] void EndProcessNow();
   void FormDestroy();
   // The message loop: runs until the window is closed.
   void Run();
@@ -140,7 +164,7 @@ class TForm1 : public TSceneVars {
   void UseItem(int goods);
   void JudgeSeal();
   void ChangeSatisfaction(int amount);
-  void SettlePayment(int outcome);
+  void SettlePayment(PaymentOutcome outcome);
   void GainMoney(int amount);
   void DayEndReview();
   void ResetEffects();

@@ -39,6 +39,12 @@ void TForm1::Run() {
 }
 
 void TForm1::HandleEvent(const InputEvent& event) {
+  if (closing) {
+    // The progress is saved: clicks and keys queued behind the close must not
+    // start another step, and asking to close again ends the program at once.
+    if (event.kind == InputEvent::Quit) EndProcessNow();
+    if (event.kind != InputEvent::AudioDone && event.kind != InputEvent::MusicDone) return;
+  }
   auto choice_at = [&](int x, int y) {
     if (!choices_visible || x < kChoiceLeft || x >= kChoiceLeft + kChoiceWidth) return 0;
     for (int n = 0; n < 3; ++n)
@@ -157,6 +163,7 @@ void TForm1::WaitForClick() {
 }
 
 void TForm1::AcknowledgeClick() {
+  if (click_wait == -1) return;  // closing: every wait stays skipped
   if (click_wait == 0) PlaySound(0, "3.wav");
   click_wait = 1;
 }

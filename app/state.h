@@ -45,6 +45,13 @@ struct TItemPanel {
   int top = 0;                       // first visible entry when scrolled
   std::string picture;               // file shown in item_box_cg, "" = none
   int pressed = 0;                   // held mouse button: 0 none, 1 action, 2 close, 3 list, 4 scroll bar
+  // The detail as drawn, cut into lines once for the text and size it was
+  // cut from (measuring text every frame is slow).
+  struct Wrapped {
+    std::string text;
+    int size = -1;  // points
+    std::vector<std::string> lines;
+  } wrapped;
 };
 
 // The scene and input variables.

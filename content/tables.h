@@ -23,6 +23,13 @@ inline constexpr int kKindItem = 99;
 inline constexpr int kKindSeal = 44;
 inline constexpr int kFirstMaterial = 200;
 
+// Seals the game hands out or judges by number.
+inline constexpr int kSealHajimeRobo = 129;  // everybody loves it
+inline constexpr int kSealManager = 132;     // the manager's reward for a perfect day
+inline constexpr int kSealHen = 133;         // everybody loves it; the hen's gift
+inline constexpr int kSealMoon = 136;        // a gift of the night
+inline constexpr int kSealTreasure = 146;    // first of the prince's four stolen seals
+
 using GoodsTable = std::array<titem, kGoodsCount>;
 
 // One customer. Lists hold no count: a text list ends at its first empty

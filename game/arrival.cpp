@@ -64,5 +64,5 @@ void TForm1::RefuseCustomer() {
   PlaySound(0, kCrying[Random(3)]);
   Say(customer.name + "は泣きながらどこかへ行った");
   ChangeSatisfaction(-(rank + Random(rank + 2) + satisfaction / 20));
-  SettlePayment(3);
+  SettlePayment(kPayGone);
 }

@@ -15,7 +15,7 @@ void TForm1::NightAndMorning() {
     LoadScenePicture("night2.bmp");
     Say("『すやすや・・・・・・』");
     Say("『ん？月が出てる・・・・！』");
-    GainItem(136);  // ムーンチール
+    GainItem(kSealMoon);
   } else {
     LoadScenePicture("night.bmp");
     Say("『すやすや・・・・・・』");
@@ -66,7 +66,7 @@ void TForm1::NightAndMorning() {
 
   if (Random(12) == 0 && !lucky) {
     lucky = true;
-    GainItem(133);  // コッコチール, from the hen
+    GainItem(kSealHen);
   }
 
   if (Random(10) == 0 && !lucky) {

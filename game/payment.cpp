@@ -5,28 +5,28 @@
 #include "app/form.h"
 #include "app/random.h"
 
-void TForm1::SettlePayment(int outcome) {
+void TForm1::SettlePayment(PaymentOutcome outcome) {
   const int price = goods_table[current_goods].price;
   switch (outcome) {
-    case -2:
+    case kPayDoubleTip:
       PrintColorMessage("チップを大量に代金に加算してくれた", "yellow2");
       GainMoney(2 * price);
       break;
-    case -1:
+    case kPayTip:
       PrintColorMessage("チップを代金に加算してくれた", "yellow2");
       GainMoney(price + price / 2);
       break;
-    case 0:
+    case kPayInFull:
       GainMoney(price);
       break;
-    case 1:
+    case kPayHalf:
       PrintColorMessage("お金を半分しか払ってくれなかった..", "red");
       GainMoney(price / 2 + 1);
       break;
-    case 2:
+    case kPayNothing:
       SayColor("お金を払ってくれなかった....", "red");
       break;
-    default:  // 3: gone without paying
+    case kPayGone:
       break;
   }
 

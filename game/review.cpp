@@ -1,6 +1,7 @@
 // Closing time: the manager (天長) judges the day, pays or cuts the wage,
 // promotes or fires the clerk, and sometimes tells a story from his past.
 #include <algorithm>
+#include <span>
 #include <string>
 
 #include "app/form.h"
@@ -44,7 +45,7 @@ void TForm1::DayEndReview() {
     PlaySound(0, "fun.wav");
     ManagerSays(*this, words::kManagerPerfect);
     GainMoney(my.money);
-    GainItem(132);
+    GainItem(kSealManager);
   }
 
   // Promotion: 50 % at level 0, five more per level, never above 99 %.
@@ -82,21 +83,23 @@ void TForm1::DayEndReview() {
     return;
   }
 
-  // The manager's stories, each told once in the player's whole life.
-  if (my.clerk_level >= 4 && Random(10) == 0 && my.progress_flags[kStoryTold1] == 0) {
-    my.progress_flags[kStoryTold1] = 1;
+  // The manager's stories, each told once in the player's whole life, from
+  // the clerk level given; each has a one-in-ten chance an evening.
+  struct Story {
+    int level;
+    std::span<const char* const> lines;
+  };
+  const Story stories[] = {
+      {4, words::kManagerStory1},
+      {5, words::kManagerStory2},
+      {6, words::kManagerStory3},
+  };
+  for (int i = 0; i < static_cast<int>(std::size(stories)); ++i) {
+    if (my.clerk_level < stories[i].level || Random(10) != 0 || my.progress_flags[kStoryTold1 + i] != 0)
+      continue;
+    my.progress_flags[kStoryTold1 + i] = 1;
     PlaySound(1, "aa.wav");
-    ManagerSays(*this, words::kManagerStory1);
-  }
-  if (my.clerk_level >= 5 && Random(10) == 0 && my.progress_flags[kStoryTold1 + 1] == 0) {
-    my.progress_flags[kStoryTold1 + 1] = 1;
-    PlaySound(1, "aa.wav");
-    ManagerSays(*this, words::kManagerStory2);
-  }
-  if (my.clerk_level >= 6 && Random(10) == 0 && my.progress_flags[kStoryTold1 + 2] == 0) {
-    my.progress_flags[kStoryTold1 + 2] = 1;
-    PlaySound(1, "aa.wav");
-    ManagerSays(*this, words::kManagerStory3);
+    for (const char* line : stories[i].lines) SayColor(line, "blue");
   }
 
   PlaySound(0, "fun.wav");

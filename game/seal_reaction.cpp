@@ -28,7 +28,7 @@ Reaction Judge(const tman& customer, int seal) {
   Reaction tier = Reaction::Neutral;
   if (Lists(customer.liked_seals, seal)) tier = Reaction::Liked;
   if (Lists(customer.disliked_seals, seal)) tier = Reaction::Disliked;
-  if (seal == 129 || seal == 133) tier = Reaction::Liked;  // everybody loves these two
+  if (seal == kSealHajimeRobo || seal == kSealHen) tier = Reaction::Liked;  // everybody loves these two
   if (seal == customer.liked_seals[0]) tier = Reaction::Great;
   return tier;
 }
@@ -39,7 +39,8 @@ void TForm1::UseItem(int goods) {
   if (goods < 0 || goods >= kGoodsCount) return;
   if (goods_table[goods].name.empty()) return;
   item_box.visible = false;
-  my.stock[goods] -= 1;
+  // A seal carried across a full reset is no longer in stock: nothing to use up.
+  if (my.stock[goods] > 0) my.stock[goods] -= 1;
   if (goods_table[goods].kind == kKindSeal) JudgeSeal();
 }
 
@@ -51,11 +52,11 @@ void TForm1::JudgeSeal() {
   const int rank = customer.rank;
   const int x = seal_x, y = seal_y;
 
-  if (!OnPackage(x, y, picture_slots[3].Width(), picture_slots[3].Height())) {
+  if (!OnPackage(x, y, picture_slots[kPackageSlot].Width(), picture_slots[kPackageSlot].Height())) {
     PlaySound(3, "choto.wav");
     SayColor("ちょっと、ちゃんと貼ってよ!!", "pink2");
     ChangeSatisfaction(-(my.satisfaction / 10 + rank));
-    SettlePayment(0);
+    SettlePayment(kPayInFull);
     return;
   }
 
@@ -79,7 +80,7 @@ void TForm1::JudgeSeal() {
       ChangeSatisfaction(2 * rank + 2);
       if (customer.name == "某国の王子") {
         SayColor("そうだ、お礼にこれやるよ(盗んだやつだけど)", "pink2");
-        GainItem(146 + Random(4));
+        GainItem(kSealTreasure + Random(4));
       }
       break;
     case Reaction::Disliked:
@@ -102,21 +103,20 @@ void TForm1::JudgeSeal() {
   }
 
   // What the customer pays is decided last, as they leave.
-  int outcome = 0;
+  PaymentOutcome outcome = kPayInFull;
   switch (tier) {
     case Reaction::Great:
-      outcome = Random(2) == 0 ? -1 : -2;
+      outcome = Random(2) == 0 ? kPayTip : kPayDoubleTip;
       break;
     case Reaction::Liked:
-      outcome = Random(2) == 0 ? -1 : 0;
+      outcome = Random(2) == 0 ? kPayTip : kPayInFull;
       break;
     case Reaction::Disliked: {
-      static const int kByDraw[] = {2, 1, 1, 0};  // unpaid, half, half, full
+      constexpr PaymentOutcome kByDraw[] = {kPayNothing, kPayHalf, kPayHalf, kPayInFull};
       outcome = kByDraw[Random(4)];
       break;
     }
-    default:
-      outcome = 0;
+    case Reaction::Neutral:
       break;
   }
   SettlePayment(outcome);

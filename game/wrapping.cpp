@@ -55,22 +55,22 @@ void TForm1::FinishWithoutSeal() {
   if (r <= 6) {
     Say(customer.name + "は帰っていった....");
     ChangeSatisfaction(Random(rank + 2));
-    SettlePayment(0);
+    SettlePayment(kPayInFull);
   } else if (r <= 8) {
     PlaySound(3, "mu.wav");
     Say(customer.name + "はむっつりして帰っていった....");
-    SettlePayment(1);
+    SettlePayment(kPayHalf);
   } else if (r <= 10) {
     PlaySound(3, "e.wav");
     SayColor("えーシールは！？", "pink2");
     ChangeSatisfaction(-(satisfaction / 20 + rank));
     Say(customer.name + "は不服そうに帰っていった....");
-    SettlePayment(2);
+    SettlePayment(kPayNothing);
   } else {
     PlaySound(3, "e.wav");
     SayColor("シール貼ってくれないの？シールが欲しかったのに！！", "pink2");
     ChangeSatisfaction(-(satisfaction / 15 + 2 * rank));
     Say(customer.name + "は怒りながら帰っていった....");
-    SettlePayment(2);
+    SettlePayment(kPayNothing);
   }
 }

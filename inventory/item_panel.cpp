@@ -106,12 +106,6 @@ std::vector<std::string> WrapText(Bitmap& canvas, const std::string& text, int w
 }
 
 // The detail text only changes on a selection, so its lines are kept.
-struct WrapCache {
-  std::string text;
-  int size = -1;
-  std::vector<std::string> lines;
-};
-
 void FillBox(Bitmap& canvas, const Box& box, Rgb color) {
   canvas.brush_clear = false;
   canvas.brush_color = color;
@@ -201,13 +195,14 @@ Thumb ScrollThumb(const TItemPanel& panel) {
   return {top, top + length};
 }
 
-void DrawList(Bitmap& canvas, TItemPanel& panel, int mouse_x, int mouse_y) {
+// Draws the list as it stands; scrolling follows the selection where the
+// selection moves, not here.
+void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y) {
   FillBox(canvas, kListBox, kListBack);
   bool scroll = Scrollable(panel);
   int text_right = kListBox.Right() - (scroll ? kScrollBarWidth : 0);
   canvas.font.size = 9;
   canvas.font.bold = true;
-  RevealSelection(panel);
 
   int hovered = -1;
   if (kListBox.Contains(mouse_x, mouse_y) && mouse_x < text_right) {
@@ -245,8 +240,8 @@ void DrawList(Bitmap& canvas, TItemPanel& panel, int mouse_x, int mouse_y) {
 }  // namespace
 
 void TForm1::DrawItemPanel() {
-  static WrapCache wrap_cache;
   TItemPanel& panel = item_box;
+  TItemPanel::Wrapped& wrap_cache = panel.wrapped;
   cg.brush_clear = false;
   cg.brush_color = 0x000000;
   cg.FillRect(0, 0, kSceneWidth, kSceneHeight);

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kBoxSlot = 5;
-constexpr int kSealSlot = 4;
 constexpr int kColumns = 10;
 constexpr int kRows = 23;  // rows kept per column
 constexpr int kCapacity = kColumns * kRows;

@@ -103,7 +103,7 @@ class Bitmap {
   int pen_x_ = 0, pen_y_ = 0;
 };
 
-// Points at 96 dpi to pixels.
+// Points at 96 dpi to pixels, rounded to the nearest pixel (8 pt is 11 px).
 inline int PointsToPixels(int points) {
-  return points * 96 / 72;
+  return (points * 96 + 36) / 72;
 }

@@ -54,8 +54,10 @@ bool HeadlessPlatform::WaitEvent(InputEvent& event, int timeout_ms) {
       idle_ = true;
       idle_since_ = clock_ms - timeout_ms;
     }
-    if (clock_ms - idle_since_ >= static_cast<uint64_t>(idle_quit_ms)) {
-      // Nobody will ever click again: close the window like a player would.
+    if (!quit_sent_ && clock_ms - idle_since_ >= static_cast<uint64_t>(idle_quit_ms)) {
+      // Nobody will ever click again: close the window like a player would,
+      // once (a second close would end the program).
+      quit_sent_ = true;
       idle_ = false;
       event = InputEvent{};
       event.kind = InputEvent::Quit;

@@ -136,4 +136,5 @@ class HeadlessPlatform : public Platform {
   std::deque<Scripted> script_;
   uint64_t idle_since_ = 0;
   bool idle_ = false;
+  bool quit_sent_ = false;
 };

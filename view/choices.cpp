@@ -41,7 +41,7 @@ void TForm1::DrawChoices() {
     int left = kChoiceLeft - 2 * x;
     if (hovered_choice == n + 1) left -= 10;
     int top = kChoiceTop[n];
-    cg.Draw(left - 7 - d, top - 14, picture_slots[0]);
+    cg.Draw(left - 7 - d, top - 14, picture_slots[kMarkerSlot]);
     int h = cg.TextHeight(choice_text[n]);
     cg.TextOut(left + 25, top + 14 - h / 2, choice_text[n]);
   }

@@ -6,11 +6,6 @@ namespace {
 
 constexpr const char* kEmptyPicture = "not.bmp";
 
-constexpr int kCustomerSlot = 1;
-constexpr int kPackageSlot = 3;
-constexpr int kSealSlot = 4;
-constexpr int kSceneSlot = 6;
-
 }  // namespace
 
 bool TForm1::LoadSlot(int slot, const std::string& path) {

@@ -16,22 +16,22 @@ void DrawOpaque(Bitmap& canvas, int x, int y, Bitmap& picture) {
 }  // namespace
 
 void TForm1::RenderFrame() {
-  DrawOpaque(cg, 0, 0, picture_slots[6]);  // the background
+  DrawOpaque(cg, 0, 0, picture_slots[kSceneSlot]);  // the background
 
   // Customer: twice as wide as the picture, 150 pixels high, centred.
-  const Bitmap& customer = picture_slots[1];
+  const Bitmap& customer = picture_slots[kCustomerSlot];
   int w = customer.Width();
   if (w > 0) cg.StretchDraw(195 - w, 0, 195 + w, 150, customer);
 
   if (shop_front_shown == 1) {
-    cg.Draw(0, 100, picture_slots[8]);
-    cg.Draw(260, 0, picture_slots[9]);
+    cg.Draw(0, 100, picture_slots[kFrontMidSlot]);
+    cg.Draw(260, 0, picture_slots[kFrontRightSlot]);
     // The counter, opaque; whatever lies below the scene is clipped.
-    DrawOpaque(cg, 0, 150, picture_slots[7]);
+    DrawOpaque(cg, 0, 150, picture_slots[kCounterSlot]);
   }
 
   // Package: a square of twice the picture's width centred at (195, 170).
-  const Bitmap& package = picture_slots[3];
+  const Bitmap& package = picture_slots[kPackageSlot];
   w = package.Width();
   if (w > 0) cg.StretchDraw(195 - w, 170 - w, 195 + w, 170 + w, package);
 

@@ -10,8 +10,9 @@
 namespace {
 
 // Colour of the hours and satisfaction numbers by percent of their goal;
-// a value outside the scale keeps the colour already set.
-Rgb ScaleColor(int value, Rgb at_hundred, Rgb current) {
+// from 1000 the hours keep the colour already set while satisfaction stays
+// cyan, and a value outside the scale keeps the colour already set.
+Rgb ScaleColor(int value, Rgb at_hundred, Rgb at_thousand, Rgb current) {
   if (value >= 0 && value <= 10) return 0x800000;
   if (value >= 11 && value <= 20) return 0xFF0000;
   if (value >= 21 && value <= 30) return 0xFF7744;
@@ -20,6 +21,7 @@ Rgb ScaleColor(int value, Rgb at_hundred, Rgb current) {
   if (value >= 66 && value <= 75) return 0xFFFFDD;
   if (value >= 76 && value <= 99) return 0xFFFFFF;
   if (value >= 100 && value <= 999) return at_hundred;
+  if (value >= 1000 && value <= 9999) return at_thousand;
   return current;
 }
 
@@ -88,11 +90,11 @@ void TForm1::DrawStatusPanel() {
   };
   int hours_percent = day_hours != 0 ? my.hours_to_closing * 100 / day_hours : -1;
   readout("閉店まで ", my.hours_to_closing, 12, " 時間", 55, 50,
-          ScaleColor(hours_percent, 0xFFFFFF, 0xFFFFFF));
+          ScaleColor(hours_percent, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF));
   int goal = 5 * my.clerk_level + 50;
   int satisfaction_percent = goal != 0 ? my.satisfaction * 100 / goal : -1;
   readout("客の満足度 ", my.satisfaction, 15, " ％", 80, 73,
-          ScaleColor(satisfaction_percent, 0x00FFFF, 0xFFFFFF));
+          ScaleColor(satisfaction_percent, 0x00FFFF, 0x00FFFF, 0xFFFFFF));
 
   right_aligned("LV: " + std::to_string(my.clerk_level), 9, 105);
   right_aligned("金:￥" + std::to_string(my.money) + "円", 9, 118);

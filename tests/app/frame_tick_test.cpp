@@ -1,5 +1,6 @@
 // The 20 ms timer: frame pacing, the caption readout, the clamp after each
 // rendered frame, and click waits that sleep instead of spinning.
+#include "save/save_files.h"
 #include "tests/app/app_fixture.h"
 
 namespace {
@@ -116,6 +117,9 @@ TEST_F(FrameTick, AClickWaitSleepsUntilTheNextTick) {
 }
 
 TEST_F(FrameTick, ClosingDuringAWaitEndsItAndSilencesTheRest) {
+  // No saved progress yet: what is there after the close was written by it.
+  std::filesystem::remove(dir_ / "dat" / "my.dat");
+  form->my.play_count = 42;
   form->screen_phase = 1;
   platform->idle_quit_ms = 500;  // the player closes the window instead of clicking
   form->WaitForClick();
@@ -128,7 +132,9 @@ TEST_F(FrameTick, ClosingDuringAWaitEndsItAndSilencesTheRest) {
   EXPECT_EQ(sounds.size(), before);
   for (const std::string& t : form->effect_text) EXPECT_NE(t, "もう誰にも見えない");
   // Progress was written on the way out.
-  EXPECT_TRUE(std::filesystem::exists(dir_ / "dat" / "my.dat"));
+  tmy saved;
+  ASSERT_FALSE(ReadProgressFile((dir_ / "dat" / "my.dat").string(), saved).failed());
+  EXPECT_EQ(saved.play_count, 42);
 }
 
 }  // namespace

@@ -100,6 +100,18 @@ TEST_F(SaveProgressTest, StartUpGivesUpOnABrokenMyDatWithoutSaving) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "成績.txt"));
 }
 
+TEST_F(SaveProgressTest, UnreadableNameListStopsTheStartAndLosesNothing) {
+  Put(Dat("my.dat"), "0\r\n0\r\n0\r\n6\r\n");
+  std::filesystem::remove(Dat("name.dat"));
+  std::filesystem::create_directory(Dat("name.dat"));  // cannot be read as a file
+  EXPECT_FALSE(form->LoadProgress());
+  ASSERT_EQ(platform->errors.size(), 1u);
+  EXPECT_NE(platform->errors[0].find("name.dat"), std::string::npos);
+  EXPECT_FALSE(TablesFilled());
+  EXPECT_EQ(Bytes(Dat("my.dat")), "0\r\n0\r\n0\r\n6\r\n");
+  EXPECT_TRUE(std::filesystem::is_directory(Dat("name.dat")));
+}
+
 TEST_F(SaveProgressTest, FailedSaveIsShownAndWritesNoSheet) {
   std::filesystem::remove_all(dir_ / "dat");
   ExpectErrors();

@@ -66,7 +66,8 @@ inline std::vector<std::string> NamesInGameSources(const std::string& extension)
     std::filesystem::path root = std::filesystem::path(GAME_SOURCE_DIR) / folder;
     if (!std::filesystem::exists(root)) continue;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-      std::string p = entry.path().string();
+      // Relative to the checkout, whose own path may hold a "tests" folder.
+      std::string p = "/" + std::filesystem::relative(entry.path(), GAME_SOURCE_DIR).string();
       if (!entry.is_regular_file() || p.find("/tests/") != std::string::npos) continue;
       std::ifstream f(entry.path());
       std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());

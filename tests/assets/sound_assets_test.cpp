@@ -14,7 +14,7 @@
 #include "content/tables.h"
 #include "sound/mixer/engine.h"
 #include "sound/mixer/internal.h"
-#include "sound/mixer/virtual_wave_out.h"
+#include "sound/mixer/tests/virtual_wave_out.h"
 #include "tests/assets/asset_files.h"
 
 namespace {

@@ -5,7 +5,7 @@ namespace {
 
 class PaymentTest : public ShopTest {
  protected:
-  int Pay(int outcome, int price, int money = 1000) {
+  int Pay(PaymentOutcome outcome, int price, int money = 1000) {
     Forget();
     AtCounter(0, 1);
     form->goods_table[1].price = price;
@@ -22,41 +22,41 @@ class PaymentTest : public ShopTest {
 };
 
 TEST_F(PaymentTest, AmountsForAPriceOfFifteen) {
-  EXPECT_EQ(Pay(-2, 15), 30);
+  EXPECT_EQ(Pay(kPayDoubleTip, 15), 30);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"チップを大量に代金に加算してくれた", "お金 30円を入手"}));
   EXPECT_EQ(lines[0].kind, kYellow2);
   EXPECT_EQ(lines[1].kind, kYellow2);
-  EXPECT_EQ(Pay(-1, 15), 22);
+  EXPECT_EQ(Pay(kPayTip, 15), 22);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"チップを代金に加算してくれた", "お金 22円を入手"}));
-  EXPECT_EQ(Pay(0, 15), 15);
+  EXPECT_EQ(Pay(kPayInFull, 15), 15);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"お金 15円を入手"}));
-  EXPECT_EQ(Pay(1, 15), 8);
+  EXPECT_EQ(Pay(kPayHalf, 15), 8);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"お金を半分しか払ってくれなかった..", "お金 8円を入手"}));
   EXPECT_EQ(lines[0].kind, kRed);
-  EXPECT_EQ(Pay(2, 15), 0);
+  EXPECT_EQ(Pay(kPayNothing, 15), 0);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"お金を払ってくれなかった...."}));
-  EXPECT_EQ(Pay(3, 15), 0);
+  EXPECT_EQ(Pay(kPayGone, 15), 0);
   EXPECT_TRUE(lines.empty());
   EXPECT_FALSE(HeardSound("0:coin.wav"));
-  EXPECT_EQ(Pay(0, 15), 15);
+  EXPECT_EQ(Pay(kPayInFull, 15), 15);
   EXPECT_TRUE(HeardSound("0:coin.wav"));
 }
 
 TEST_F(PaymentTest, OneYenGoodsStillPayOneForATipOrHalf) {
-  EXPECT_EQ(Pay(-1, 1), 1);
-  EXPECT_EQ(Pay(1, 1), 1);
-  EXPECT_EQ(Pay(-2, 1), 2);
+  EXPECT_EQ(Pay(kPayTip, 1), 1);
+  EXPECT_EQ(Pay(kPayHalf, 1), 1);
+  EXPECT_EQ(Pay(kPayDoubleTip, 1), 2);
 }
 
 TEST_F(PaymentTest, EachMoneyLineWaitsButTheTipLineDoesNot) {
   waits = 0;
-  Pay(-1, 15);
+  Pay(kPayTip, 15);
   EXPECT_EQ(waits, 1);
   waits = 0;
-  Pay(2, 15);
+  Pay(kPayNothing, 15);
   EXPECT_EQ(waits, 1);
   waits = 0;
-  Pay(0, 0);
+  Pay(kPayInFull, 0);
   EXPECT_EQ(waits, 1);
   EXPECT_TRUE(Printed("お金 0円を入手"));
 }
@@ -69,7 +69,7 @@ TEST_F(PaymentTest, TheLastHourBringsTheManager) {
     form->my.satisfaction = 40;  // nothing to say about it
     form->my.clerk_level = 0;
     draws.Queue(10, {aha});
-    Run([&] { form->SettlePayment(3); });
+    Run([&] { form->SettlePayment(kPayGone); });
     EXPECT_EQ(form->my.hours_to_closing, 0);
     const int closing = IndexOf("『あ、時間だ、今日はもう終わりだ・・・』");
     ASSERT_GE(closing, 0);

@@ -248,4 +248,24 @@ TEST_F(SealReactionTest, NeutralFromARankZeroCustomerIsElevenAtLevelZeroAndOneAt
   }
 }
 
+TEST_F(SealReactionTest, ASealCarriedThroughAFullResetIsNotUsedUpBelowZero) {
+  const int who = 3, seal = 140;  // not among the seals a new game hands out
+  ASSERT_EQ(form->goods_table[seal].kind, kKindSeal);
+  AtCounter(who, form->customer_table[who].wished_goods[0]);
+  form->my.stock[seal] = 1;
+  form->current_seal = seal;
+  form->seal_box_state = 4;  // carrying it
+  // Enter, Yes: every bit of progress is erased, the stock with it.
+  platform->answer_yes = true;
+  platform->Key(KeyCode::Enter);
+  form->ProcessMessages(0);
+  ASSERT_EQ(platform->questions.size(), 1u);
+  ASSERT_EQ(form->my.stock[seal], 0);
+  form->screen_phase = 1;
+  ClickScene(195, 170);                // stick it all the same
+  EXPECT_EQ(form->seal_box_state, 0);  // the visit ran to its payment
+  EXPECT_EQ(form->my.stock[seal], 0);
+  for (int g = 0; g < kGoodsCount; ++g) EXPECT_GE(form->my.stock[g], 0) << g;
+}
+
 }  // namespace

@@ -194,4 +194,40 @@ TEST_F(WrappingTest, RefusedCustomerLeavesCryingWithoutPaying) {
   EXPECT_EQ(Offered(), Choices("", "", "次"));
 }
 
+TEST_F(WrappingTest, EveryWrapClassIsWrappedAndFoldedWithItsOwnMaterial) {
+  auto same_picture = [&](const std::string& file) {
+    Bitmap want;
+    if (!want.LoadFromFile(form->CgPath(file))) return false;
+    const Bitmap& have = form->picture_slots[kPackageSlot];
+    if (have.Width() != want.Width() || have.Height() != want.Height()) return false;
+    for (int y = 0; y < want.Height(); y += 3)
+      for (int x = 0; x < want.Width(); x += 3)
+        if (have.Pixel(x, y) != want.Pixel(x, y)) return false;
+    return true;
+  };
+  for (int wrap_class = 0; wrap_class < 8; ++wrap_class) {
+    SCOPED_TRACE(wrap_class);
+    const WrapStyle* style = WrapStyleFor(wrap_class);
+    ASSERT_NE(style, nullptr);
+    const int goods = ArticleOfClass(wrap_class);
+    ASSERT_NE(goods, 0);
+    AtCounter(0, goods);
+    form->my.stock.fill(0);
+    form->my.stock[kFirstMaterial + wrap_class] = 2;
+    Forget();
+    Run([&] { form->DispatchChoice("包む"); });
+    EXPECT_EQ(form->my.stock[kFirstMaterial + wrap_class], 1);
+    EXPECT_EQ(Heard(), std::vector<std::string>{std::string("2:") + style->wrap_sound});
+    EXPECT_TRUE(same_picture(style->wrapped_picture));
+    EXPECT_EQ(Offered(), Choices("", "", "折る"));
+    Forget();
+    Run([&] { form->DispatchChoice("折る"); });
+    EXPECT_EQ(Heard(), std::vector<std::string>{std::string("1:") + style->fold_sound});
+    EXPECT_TRUE(same_picture(style->folded_picture));
+    EXPECT_EQ(form->goods_card_state, 1);
+  }
+  EXPECT_EQ(WrapStyleFor(8), nullptr);
+  EXPECT_EQ(WrapStyleFor(-1), nullptr);
+}
+
 }  // namespace

@@ -133,4 +133,31 @@ TEST_F(ItemPanelTest, LongDetailIsWrappedInsideItsBox) {
   EXPECT_GT(CountColor(form->cg, 0xE7E3C5, 4, 60, 217, 181), 20);
 }
 
+TEST_F(ItemPanelTest, LongEntriesAreCutToTheirRow) {
+  const std::string long_name = "とてもとてもながいなまえのきらきらしたおおきなつつみがみ";
+  form->item_box.entries = {long_name};
+  BlackScene();
+  form->DrawItemPanel();
+  // Three pixels of margin inside the 165-pixel list: the ink ends before
+  // x = 382 and reaches close to it.
+  EXPECT_EQ(CountColor(form->cg, 0xEBE9BE, 382, 8, 390, 22), 0);
+  EXPECT_GT(CountColor(form->cg, 0xEBE9BE, 360, 8, 382, 22), 0);
+  EXPECT_GT(CountColor(form->cg, 0xEBE9BE, 223, 8, 240, 22), 3);
+  // With the scroll bar the row is eight pixels narrower.
+  form->item_box.entries.assign(30, long_name);
+  BlackScene();
+  form->DrawItemPanel();
+  EXPECT_EQ(CountColor(form->cg, 0xEBE9BE, 374, 8, 390, 22), 0);
+  EXPECT_GT(CountColor(form->cg, 0xEBE9BE, 352, 8, 374, 22), 0);
+}
+
+TEST_F(ItemPanelTest, DrawingLeavesTheSelectionAndTheScrollAlone) {
+  form->item_box.entries.assign(30, "小さな袋");
+  form->item_box.selected = 0;
+  form->item_box.top = 5;  // scrolled by the bar, the selection out of view
+  form->DrawItemPanel();
+  EXPECT_EQ(form->item_box.top, 5);
+  EXPECT_EQ(form->item_box.selected, 0);
+}
+
 }  // namespace

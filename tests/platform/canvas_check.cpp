@@ -131,4 +131,21 @@ TEST(Canvas, JapaneseTextHasExtentsAndInk) {
   EXPECT_LE(b.TextWidth("次のお客様どうぞー"), w);
 }
 
+TEST(Canvas, PointSizesRoundToTheNearestPixelAt96Dpi) {
+  // 7 pt is 9.33 px, 8 pt 10.67, 10 pt 13.33, 11 pt 14.67.
+  EXPECT_EQ(PointsToPixels(7), 9);
+  EXPECT_EQ(PointsToPixels(8), 11);
+  EXPECT_EQ(PointsToPixels(9), 12);
+  EXPECT_EQ(PointsToPixels(10), 13);
+  EXPECT_EQ(PointsToPixels(11), 15);
+  // The text grows with the pixel size, not with the truncated one.
+  Bitmap b(200, 40);
+  b.font.bold = false;
+  b.font.size = 8;
+  const int eight = b.TextWidth("あいうえおかきくけこ");
+  b.font.size = 16;  // 21.33: 21 px
+  const int sixteen = b.TextWidth("あいうえおかきくけこ");
+  EXPECT_NEAR(eight * 21.0 / 11.0, sixteen, 6.0);
+}
+
 }  // namespace

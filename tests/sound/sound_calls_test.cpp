@@ -10,7 +10,7 @@
 #include "platform/fluid_music.h"
 #include "platform/null_wave_out.h"
 #include "sound/mixer/mixer.h"
-#include "sound/mixer/virtual_wave_out.h"
+#include "sound/mixer/tests/virtual_wave_out.h"
 #include "sound_test_util.h"
 
 namespace {

@@ -110,8 +110,10 @@ TEST_F(EffectsTest, HeartBurstIsDrawnTwentyFramesOnTheLightLayer) {
 }
 
 TEST_F(EffectsTest, HeartColoursDarkenWithAge) {
-  const std::pair<int, Rgb> steps[] = {{2, 0xEE55AA},  {4, 0xDD4488},  {11, 0xBB3377},
-                                       {12, 0x992255}, {18, 0x551133}, {19, 0x331122}};
+  // Both sides of every step.
+  const std::pair<int, Rgb> steps[] = {{1, 0xEE55AA},  {3, 0xEE55AA},  {4, 0xDD4488},  {7, 0xDD4488},
+                                       {8, 0xBB3377},  {11, 0xBB3377}, {12, 0x992255}, {15, 0x992255},
+                                       {16, 0x551133}, {18, 0x551133}, {19, 0x331122}, {20, 0x331122}};
   for (auto [age, color] : steps) {
     SCOPED_TRACE(age);
     form->bak.brush_color = 0;

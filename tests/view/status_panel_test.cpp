@@ -46,8 +46,10 @@ TEST_F(StatusPanelTest, FullDayFillsTheHoursBarAndTheTickMarksTheGoal) {
   EXPECT_EQ(form->cg.Pixel(289, 68), 0x33DDFFu);
   EXPECT_EQ(form->cg.Pixel(383, 68), 0x33DDFFu);
   EXPECT_EQ(CountColor(form->cg, 0x00FFCC, 0, 93, kSceneWidth, 94), 40);
-  // Target tick at 335 + 5 L, eight pixels high.
-  EXPECT_EQ(CountColor(form->cg, 0xFFFF00, 335, 90, 336, 98), 8);
+  // Target tick at 335 + 5 L, eight pixels high; the big number may cover
+  // its top rows.
+  EXPECT_EQ(CountColor(form->cg, 0xFFFF00, 335, 94, 336, 98), 4);
+  EXPECT_EQ(CountColor(form->cg, 0xFFFF00, 336, 90, 390, 98), 0);
 
   form->my.clerk_level = 4;
   form->my.hours_to_closing = 6;
@@ -170,6 +172,76 @@ TEST_F(StatusPanelTest, GoodsCardSlidesInAndOut) {
   EXPECT_EQ(form->goods_card_state, 0);
   EXPECT_GE(form->goods_card_slide, 200);
   EXPECT_EQ(frames, 15);
+}
+
+TEST_F(StatusPanelTest, SatisfactionFarAboveTheGoalStaysCyan) {
+  // Within the frame before the clamp, satisfaction can be far out of range.
+  form->my.clerk_level = 0;     // goal 50: R = 2 x satisfaction
+  form->my.satisfaction = 500;  // R 1000
+  Draw();
+  EXPECT_GT(SatisfactionPixels(form->cg, 0x00FFFF), 10);
+  form->my.satisfaction = 4999;  // R 9998
+  Draw();
+  EXPECT_GT(SatisfactionPixels(form->cg, 0x00FFFF), 10);
+  const int label_white = SatisfactionPixels(form->cg, 0xFFFFFF);  // the label and the unit
+  form->my.satisfaction = 5000;                                    // R 10000: off the scale, white
+  Draw();
+  EXPECT_EQ(SatisfactionPixels(form->cg, 0x00FFFF), 0);
+  EXPECT_GT(SatisfactionPixels(form->cg, 0xFFFFFF), label_white + 10);
+  // Hours at 1000 % keep the white already set.
+  form->my.hours_to_closing = 80;
+  Draw();
+  EXPECT_GT(HoursPixels(form->cg, 0xFFFFFF), 10);
+  EXPECT_EQ(HoursPixels(form->cg, 0x00FFFF), 0);
+}
+
+// The panel's texts, each in its rows, against the same texts set by hand
+// where the panel's layout puts them.
+TEST_F(StatusPanelTest, TextsSitRightAlignedInTheirSizesAndColours) {
+  form->my.day = 12;
+  form->my.clerk_level = 2;       // a day of 10 hours, goal 60 %
+  form->my.hours_to_closing = 6;  // J 60: #FFFFBB
+  form->my.satisfaction = 45;     // R 75: #FFFFDD
+  form->my.money = 4321;
+  form->shown_hours = 6;
+  form->shown_satisfaction = 45;
+  Draw();
+
+  Bitmap want(kSceneWidth, kSceneHeight);
+  want.brush_clear = false;
+  want.brush_color = 0x000000;
+  want.FillRect(0, 0, kSceneWidth, kSceneHeight);
+  want.brush_clear = true;
+  want.font.bold = true;
+  auto put = [&](const std::string& text, int size, Rgb color, int right, int y) {
+    want.font.size = size;
+    want.font.color = color;
+    want.TextOut(right - want.TextWidth(text), y, text);
+    return want.TextWidth(text);
+  };
+  auto width = [&](const std::string& text, int size) {
+    want.font.size = size;
+    return want.TextWidth(text);
+  };
+  put("オープンから 12日目", 8, 0xFFFFFF, 385, 35);
+  int unit = put(" 時間", 8, 0xFFFFFF, 385, 55);
+  int number = put("6", 12, 0xFFFFBB, 385 - unit, 50);
+  put("閉店まで ", 8, 0xFFFFFF, 385 - unit - number, 55);
+  unit = put(" ％", 8, 0xFFFFFF, 385, 80);
+  number = put("45", 15, 0xFFFFDD, 385 - unit, 73);
+  put("客の満足度 ", 8, 0xFFFFFF, 385 - unit - number, 80);
+  put("LV: 2", 9, 0xFFFFFF, 385, 105);
+  put("金:￥4321円", 9, 0xFFFFFF, 385, 118);
+  ASSERT_GT(width("金:￥4321円", 9), width("金:￥4321円", 8));
+
+  // Rows that hold text only (the bars and the tick lie in between).
+  for (auto [top, bottom] : {std::pair{30, 49}, std::pair{50, 67}, std::pair{73, 90}, std::pair{99, 140}}) {
+    int differ = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = 200; x < kSceneWidth; ++x) differ += form->cg.Pixel(x, y) != want.Pixel(x, y);
+    EXPECT_EQ(differ, 0) << "rows " << top << " to " << bottom;
+    EXPECT_GT(CountOther(want, 0x000000, 200, top, kSceneWidth, bottom), 20);
+  }
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 #include "sound/mixer/internal.h"
 #include "sound/mixer/tests/wav_mutator.h"
-#include "sound/mixer/virtual_wave_out.h"
+#include "sound/mixer/tests/virtual_wave_out.h"
 
 namespace {
 

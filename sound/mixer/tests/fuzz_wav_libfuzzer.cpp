@@ -1,7 +1,7 @@
 // libFuzzer entry for the WAV loader: one session at 22050 stereo, every
 // input loaded from memory and, when it loads, played for a block.
 #include "sound/mixer/internal.h"
-#include "sound/mixer/virtual_wave_out.h"
+#include "sound/mixer/tests/virtual_wave_out.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static VirtualWaveOut device = [] {

@@ -113,6 +113,23 @@ TEST_F(MixTest, FlushWithoutRemixLetsMixedBytesPlayOut) {
   EXPECT_EQ(device.played, Concat({Repeat(150, 6144)}));
 }
 
+TEST_F(MixTest, FlushUnderDelayedStartLetsMixedBytesPlayOut) {
+  // The delayed-start routine has no play to move: nothing is mixed again.
+  WriteIni("[default]\nRemix=2\n");
+  Start();
+  Play(0, Constant(150, 10000));
+  Play(1, Constant(100, 10000));
+  FlushChannels(s, 0, 0);
+  EXPECT_EQ(QueueLength(0), 0);
+  EXPECT_EQ(QueueLength(1), 1);
+  EXPECT_EQ(device.resets, 0);
+  Run(8192);
+  // The three blocks mixed before the flush play as they were; channel 1,
+  // placed behind them, follows.
+  EXPECT_EQ(Played(0, 6144), Repeat(150, 6144));
+  EXPECT_EQ(Played(6144, 2048), Repeat(100, 2048));
+}
+
 TEST_F(MixTest, ClearQueueReplacesWhatTheChannelHad) {
   Start();
   Play(0, Constant(150, 10000), kPlayWait);

@@ -1,5 +1,5 @@
 // The virtual-clock wave output used by the mixer's and the game's tests.
-#include "sound/mixer/virtual_wave_out.h"
+#include "sound/mixer/tests/virtual_wave_out.h"
 
 VirtualWaveOut::VirtualWaveOut() {
   caps.product_name = "Virtual Wave Out";

@@ -1,0 +1,96 @@
+// Closing the window: input queued behind the close is dropped, waits stay
+// skipped, and asking to close again ends the program at once.
+#include <csignal>
+
+#include "save/save_files.h"
+#include "tests/app/app_fixture.h"
+
+namespace {
+
+class Closing : public AppTest {
+ protected:
+  // Start-up and the two title clicks: the title menu offers "Start".
+  void ToTitleMenu() {
+    std::filesystem::remove(dir_ / "dat" / "my.dat");
+    Create();
+    platform->Click(10, 10);
+    platform->Click(10, 10);
+    form->ProcessMessages(0);
+    ASSERT_EQ(form->screen_phase, 0);
+    ASSERT_EQ(form->choice_text[2], "Start");
+    sounds.clear();
+  }
+  void PushQuit() {
+    InputEvent quit;
+    quit.kind = InputEvent::Quit;
+    platform->Push(quit);
+  }
+};
+
+TEST_F(Closing, ClicksAndKeysQueuedBehindTheCloseAreDropped) {
+  ToTitleMenu();
+  platform->on_idle = [](HeadlessPlatform& p) {
+    ADD_FAILURE() << "a step waits for a click after the close";
+    p.Click(10, 10);
+  };
+  PushQuit();
+  platform->Click(kChoiceLeft + 20, kChoiceTop[2] + 10);  // "Start"
+  platform->Key(KeyCode::Enter);                          // the erase question
+  form->ProcessMessages(0);
+  EXPECT_TRUE(form->closing);
+  EXPECT_EQ(form->click_wait, -1);
+  // No game was started after the save, and nothing was asked.
+  EXPECT_EQ(form->screen_phase, 0);
+  EXPECT_EQ(form->choices_active, 1);
+  EXPECT_EQ(CountSounds("pi.wav"), 0);
+  EXPECT_TRUE(platform->questions.empty());
+  tmy saved;
+  ASSERT_FALSE(ReadProgressFile((dir_ / "dat" / "my.dat").string(), saved).failed());
+  EXPECT_EQ(saved.play_count, form->my.play_count);
+}
+
+TEST_F(Closing, AClickAfterTheCloseLeavesEveryWaitSkipped) {
+  form->screen_phase = 1;
+  form->click_wait = 0;
+  form->FormClose();
+  EXPECT_EQ(form->click_wait, -1);
+  form->cgMouseDown(50, 60);  // a click the close did not drop
+  form->AcknowledgeClick();
+  EXPECT_EQ(form->click_wait, -1);
+  EXPECT_EQ(CountSounds("3.wav"), 0);
+}
+
+using ClosingDeathTest = Closing;
+
+TEST_F(ClosingDeathTest, ASecondCloseEndsTheProgramAfterTheSave) {
+  std::filesystem::remove(dir_ / "dat" / "my.dat");
+  form->my.play_count = 9;
+  form->screen_phase = 1;
+  EXPECT_EXIT(
+      {
+        PushQuit();
+        PushQuit();
+        form->ProcessMessages(0);
+        std::fprintf(stderr, "still running");
+      },
+      ::testing::ExitedWithCode(0), "");
+  tmy saved;
+  ASSERT_FALSE(ReadProgressFile((dir_ / "dat" / "my.dat").string(), saved).failed());
+  EXPECT_EQ(saved.play_count, 9);
+}
+
+// The desktop turns SIGTERM into a close request; once closing, a second one
+// must not wait for the message loop, which a running step may not reach.
+TEST_F(ClosingDeathTest, TerminationWhileClosingEndsTheProgram) {
+  EXPECT_EXIT(
+      {
+        std::signal(SIGTERM, [](int) {});  // a close request, as the desktop makes it
+        form->FormClose();
+        std::raise(SIGTERM);
+        std::fprintf(stderr, "still running");
+        std::exit(0);
+      },
+      ::testing::KilledBySignal(SIGTERM), "");
+}
+
+}  // namespace
