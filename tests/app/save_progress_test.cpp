@@ -104,9 +104,12 @@ TEST_F(SaveProgressTest, UnreadableNameListStopsTheStartAndLosesNothing) {
   Put(Dat("my.dat"), "0\r\n0\r\n0\r\n6\r\n");
   std::filesystem::remove(Dat("name.dat"));
   std::filesystem::create_directory(Dat("name.dat"));  // cannot be read as a file
+  ExpectErrors();
   EXPECT_FALSE(form->LoadProgress());
-  ASSERT_EQ(platform->errors.size(), 1u);
-  EXPECT_NE(platform->errors[0].find("name.dat"), std::string::npos);
+  std::vector<std::string> errors = Errors();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("name.dat"), std::string::npos);
+  EXPECT_EQ(form->dialog.kind, DialogKind::Error);
   EXPECT_FALSE(TablesFilled());
   EXPECT_EQ(Bytes(Dat("my.dat")), "0\r\n0\r\n0\r\n6\r\n");
   EXPECT_TRUE(std::filesystem::is_directory(Dat("name.dat")));

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "sound/mixer/internal.h"
+#include "sound/mixer/tests/virtual_wave_out.h"
 #include "sound/mixer/tests/wav_builder.h"
-#include "sound/mixer/virtual_wave_out.h"
 
 namespace {
 
