@@ -96,6 +96,22 @@ async function main() {
     await page.waitForFunction(() => window.Module && Module.firstFrameMs, { timeout: 30000 });
     const firstFrame = await page.evaluate(() => Module.firstFrameMs);
     console.log(`first title frame ${firstFrame.toFixed(0)} ms after navigation (${Date.now() - started} ms wall)`);
+    // Tap the page's sound output: the loudest sample heard from here on.
+    const tapped = await page.evaluate(() => {
+      const wa = Module.webAudio;
+      window.audioPeak = 0;
+      if (!wa || !wa.ctx || !wa.out) return false;
+      const analyser = wa.ctx.createAnalyser();
+      analyser.fftSize = 1024;
+      wa.out.connect(analyser);
+      const samples = new Float32Array(analyser.fftSize);
+      setInterval(() => {
+        analyser.getFloatTimeDomainData(samples);
+        for (const v of samples) window.audioPeak = Math.max(window.audioPeak, Math.abs(v));
+      }, 5);
+      return true;
+    });
+    check(tapped, 'the page has a Web Audio output');
     await sleep(1000);
     const title = await scene(page);
     await shot('0_title');
@@ -109,6 +125,8 @@ async function main() {
     const menu = await scene(page);
     await shot('1_title_menu');
     check(changed(title, menu) > 2000, 'two clicks show the title menu');
+    const peak = await page.evaluate(() => window.audioPeak);
+    check(peak > 0.02, `the title clicks are heard through Web Audio (peak ${peak.toFixed(3)})`);
 
     await choice(3);
     const shop = await scene(page);
