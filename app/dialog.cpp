@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/form.h"
+#include "view/text_wrap.h"
 
 namespace {
 
@@ -39,40 +40,6 @@ DialogRect ButtonRect(int button) {
 std::vector<int> Buttons(const TDialog& dialog) {
   if (dialog.kind == DialogKind::Question) return {kYesButton, kNoAnswerButton};
   return {kOkButton};
-}
-
-size_t Utf8Length(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  if ((lead & 0xF8) == 0xF0) return 4;
-  return 1;
-}
-
-// Breaks the text at its newlines and wherever a line grows wider than the
-// board (between any two characters: Japanese has no spaces).
-std::vector<std::string> WrapLines(Bitmap& canvas, const std::string& text) {
-  std::vector<std::string> lines(1);
-  int width = 0;
-  for (size_t at = 0; at < text.size();) {
-    size_t len = std::min(Utf8Length(static_cast<unsigned char>(text[at])), text.size() - at);
-    std::string ch = text.substr(at, len);
-    at += len;
-    if (ch == "\r") continue;
-    if (ch == "\n") {
-      lines.emplace_back();
-      width = 0;
-      continue;
-    }
-    int w = canvas.TextWidth(ch);
-    if (width + w > kTextWidth && !lines.back().empty()) {
-      lines.emplace_back();
-      width = 0;
-    }
-    lines.back() += ch;
-    width += w;
-  }
-  return lines;
 }
 
 void Fill(Bitmap& canvas, const DialogRect& r, Rgb color) {
@@ -187,7 +154,7 @@ void DrawDialog(Bitmap& canvas, const TDialog& dialog) {
 
   canvas.font.color = kText;
   int y = kTextTop;
-  for (const std::string& line : WrapLines(canvas, dialog.text)) {
+  for (const std::string& line : WrapText(canvas, dialog.text, kTextWidth)) {
     if (y + kLineHeight > kDialogYesButton.top - 6) break;
     canvas.TextOut(kTextLeft, y, line);
     y += kLineHeight;
