@@ -17,20 +17,12 @@
 #include <string>
 #include <vector>
 
-// After <cstdio>: it uses FILE.
-#include <jpeglib.h>
-
 #include "platform/bitmap.h"
 #include "sound/mixer/engine.h"
 #include "sound/mixer/mixer.h"
+#include "tests/platform/hostile_pictures.h"
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-void Le(Bytes& v, uint32_t x, int bytes) {
-  for (int i = 0; i < bytes; ++i) v.push_back((x >> (8 * i)) & 0xFF);
-}
 
 Bytes Bmp(int32_t w, int32_t h, int bits, uint32_t compression, size_t pixel_bytes) {
   const int palette = bits <= 8 ? 1 << bits : 0;
@@ -57,44 +49,10 @@ Bytes Bmp(int32_t w, int32_t h, int bits, uint32_t compression, size_t pixel_byt
   return v;
 }
 
-// A small real JPEG with some detail, so that it is a few kilobytes.
-Bytes SmallJpeg(int w, int h) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr err{};
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &out, &size);
-  info.image_width = w;
-  info.image_height = h;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(w * 3);
-  while (info.next_scanline < info.image_height) {
-    for (int i = 0; i < w * 3; ++i)
-      row[i] = static_cast<unsigned char>((i * 37 + info.next_scanline * 11) ^ i);
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  Bytes bytes(out, out + size);
-  std::free(out);
-  return bytes;
-}
-
 // The frame header of a small JPEG patched to declare another size.
 Bytes TinyJpegDeclaring(const Bytes& jpeg, int w, int h) {
   Bytes out = jpeg;
-  for (size_t i = 2; i + 8 < out.size(); ++i) {
-    if (out[i] == 0xFF && out[i + 1] == 0xC0) {
-      out[i + 5] = h >> 8, out[i + 6] = h & 0xFF, out[i + 7] = w >> 8, out[i + 8] = w & 0xFF;
-      break;
-    }
-  }
+  DeclareJpegSize(out, w, h);
   return out;
 }
 

@@ -2,7 +2,6 @@
 // place, and tiny files that declare huge sizes. Each is refused at once and
 // leaves the bitmap as it was.
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,11 +12,11 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "tests/platform/hostile_pictures.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<unsigned char>;
 
 struct TempDir {
   fs::path path = fs::temp_directory_path() / ("picolatte_limits_" + std::to_string(getpid()));
@@ -25,10 +24,6 @@ struct TempDir {
   ~TempDir() { fs::remove_all(path); }
   std::string File(const std::string& name) const { return (path / name).string(); }
 };
-
-void Le(Bytes& v, uint32_t x, int bytes) {
-  for (int i = 0; i < bytes; ++i) v.push_back((x >> (8 * i)) & 0xFF);
-}
 
 // An 8-bit BMP of two grey levels, run-length coded or plain, with `pixels`
 // following the header as they are (a lying header is the point).
@@ -58,43 +53,9 @@ Bytes Bmp8(int32_t w, int32_t h, uint32_t compression, const Bytes& pixels) {
 constexpr uint32_t kRle8 = 1;
 const Bytes kEndOfBitmap = {0, 1};
 
-Bytes Jpeg(int w, int h) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr err{};
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &out, &size);
-  info.image_width = w;
-  info.image_height = h;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(w * 3);
-  for (int i = 0; i < w * 3; ++i) row[i] = static_cast<unsigned char>(i * 7);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  Bytes bytes(out, out + size);
-  std::free(out);
-  return bytes;
-}
-
 // The frame header (SOF0) declares another size than the data holds.
 Bytes WithDeclaredSize(Bytes jpeg, int w, int h) {
-  for (size_t i = 2; i + 8 < jpeg.size(); ++i) {
-    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
-      jpeg[i + 5] = h >> 8, jpeg[i + 6] = h & 0xFF;
-      jpeg[i + 7] = w >> 8, jpeg[i + 8] = w & 0xFF;
-      return jpeg;
-    }
-  }
-  ADD_FAILURE() << "no frame header";
+  EXPECT_TRUE(DeclareJpegSize(jpeg, w, h)) << "no frame header";
   return jpeg;
 }
 
@@ -168,7 +129,7 @@ TEST(PictureFilesOversized, PlainBmpMustHoldTheRowsItDeclares) {
 
 TEST(PictureFilesOversized, JpegSizeIsCheckedBeforeDecoding) {
   TempDir dir;
-  const Bytes small = Jpeg(16, 8);
+  const Bytes small = SmallJpeg(16, 8);
   for (const auto& [w, h] : {std::pair{16000, 16000}, std::pair{4097, 8}, std::pair{4000, 4001}}) {
     Write(dir.File("big.jpg"), WithDeclaredSize(small, w, h));
     Bitmap b = Marked();
@@ -176,7 +137,7 @@ TEST(PictureFilesOversized, JpegSizeIsCheckedBeforeDecoding) {
     ExpectUnchanged(b);
   }
   // A real picture wider than 4096 is refused as well.
-  Write(dir.File("wide.jpg"), Jpeg(4100, 8));
+  Write(dir.File("wide.jpg"), SmallJpeg(4100, 8));
   Bitmap b = Marked();
   EXPECT_FALSE(b.LoadFromFile(dir.File("wide.jpg")));
   ExpectUnchanged(b);
@@ -184,7 +145,7 @@ TEST(PictureFilesOversized, JpegSizeIsCheckedBeforeDecoding) {
 
 TEST(PictureFilesOversized, JpegWhoseDataEndsEarlyIsRefused) {
   TempDir dir;
-  Bytes jpeg = Jpeg(256, 256);
+  Bytes jpeg = SmallJpeg(256, 256);
   Write(dir.File("whole.jpg"), jpeg);
   Bitmap whole;
   ASSERT_TRUE(whole.LoadFromFile(dir.File("whole.jpg")));
@@ -195,7 +156,7 @@ TEST(PictureFilesOversized, JpegWhoseDataEndsEarlyIsRefused) {
   EXPECT_FALSE(b.LoadFromFile(dir.File("half.jpg")));
   ExpectUnchanged(b);
   // A small frame declared huge: the data ends long before its pixels.
-  Write(dir.File("lying.jpg"), WithDeclaredSize(Jpeg(16, 8), 4000, 4000));
+  Write(dir.File("lying.jpg"), WithDeclaredSize(SmallJpeg(16, 8), 4000, 4000));
   EXPECT_FALSE(b.LoadFromFile(dir.File("lying.jpg")));
   ExpectUnchanged(b);
 }
