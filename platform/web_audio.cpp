@@ -58,6 +58,9 @@ class WebWaveOut : public WaveOutDevice {
     return 0;
   }
 
+  // Blocks handed over and not yet reported played.
+  bool Queued() const { return count_ > 0; }
+
   void Close() override {
     DropQueue();
     wa_close();
@@ -213,6 +216,7 @@ class WebAudioImpl : public WebAudio {
     return false;
   }
 
+  bool Busy() const override { return out_.Queued(); }
   void Unlock() override { wa_unlock(); }
   bool Unlocked() const override { return wa_running() != 0; }
 

@@ -36,6 +36,9 @@ class WebAudio {
   // when the current play reached its end. A music end made stale by a stop,
   // open or play is dropped. False when nothing is left to report.
   virtual bool PollEvent(InputEvent::Kind& kind) = 0;
+  // True while the mixer's blocks are queued: the pump should look often,
+  // so that the short blocks never run dry.
+  virtual bool Busy() const = 0;
   // Resumes the audio context; call from a user gesture's event.
   virtual void Unlock() = 0;
   // True once the context runs and sound is heard.

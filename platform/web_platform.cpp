@@ -120,7 +120,8 @@ class WebPlatform : public Platform {
     for (;;) {
       if (TakeInput(event)) {
         // Browsers start sound only after the player's first gesture.
-        if (audio_ && (event.kind == InputEvent::MouseDown || event.kind == InputEvent::KeyDown)) audio_->Unlock();
+        if (audio_ && (event.kind == InputEvent::MouseDown || event.kind == InputEvent::KeyDown))
+          audio_->Unlock();
         return true;
       }
       InputEvent::Kind kind;
@@ -134,9 +135,9 @@ class WebPlatform : public Platform {
       SyncSavedFiles(false);
       int left = static_cast<int>(until - now);
       if (audio_) {
-        // The page's audio callback only counts what it played: look often
-        // enough that the mixer's short blocks never run dry.
-        left = std::min(left, kAudioPollMs);
+        // The page's audio callback only counts what it played: while blocks
+        // are queued, look often enough that the mixer never runs dry.
+        if (audio_->Busy()) left = std::min(left, kAudioPollMs);
       } else {
         int due = silent_wave_out_->MsUntilNextDone();
         if (due >= 0) left = std::min(left, std::max(due, 1));
