@@ -121,7 +121,7 @@ TEST_F(FrameTick, ClosingDuringAWaitEndsItAndSilencesTheRest) {
   std::filesystem::remove(dir_ / "dat" / "my.dat");
   form->my.play_count = 42;
   form->screen_phase = 1;
-  form->created = true;  // a game under way, with progress to save
+  form->created = true;          // a game under way, with progress to save
   platform->idle_quit_ms = 500;  // the player closes the window instead of clicking
   form->WaitForClick();
   EXPECT_EQ(form->click_wait, -1);

@@ -11,8 +11,8 @@
 #include <map>
 
 #include "sound/mixer/internal.h"
-#include "sound/mixer/tests/wav_mutator.h"
 #include "sound/mixer/tests/virtual_wave_out.h"
+#include "sound/mixer/tests/wav_mutator.h"
 
 namespace {
 

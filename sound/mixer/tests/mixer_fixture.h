@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "sound/mixer/internal.h"
-#include "sound/mixer/tests/wav_builder.h"
 #include "sound/mixer/tests/virtual_wave_out.h"
+#include "sound/mixer/tests/wav_builder.h"
 
 // Runs `f` and returns the ESoundMixerError message; fails the test when nothing is raised.
 template <typename F>
