@@ -42,19 +42,6 @@ std::vector<int> Buttons(const TDialog& dialog) {
   return {kOkButton};
 }
 
-void Fill(Bitmap& canvas, const DialogRect& r, Rgb color) {
-  canvas.brush_clear = false;
-  canvas.brush_color = color;
-  canvas.FillRect(r.left, r.top, r.Right(), r.Bottom());
-}
-
-void Outline(Bitmap& canvas, const DialogRect& r, Rgb color) {
-  canvas.pen_width = 1;
-  canvas.pen_color = color;
-  canvas.brush_clear = true;
-  canvas.Rectangle(r.left, r.top, r.Right(), r.Bottom());
-}
-
 void Line(Bitmap& canvas, int x1, int y1, int x2, int y2, Rgb color) {
   canvas.pen_width = 1;
   canvas.pen_color = color;
@@ -78,8 +65,8 @@ void DrawButton(Bitmap& canvas, const DialogRect& r, const std::string& caption,
   Rgb face = held ? 0x3E2A3C : hover ? 0x9A6A94 : 0x5E425B;
   Rgb light = held ? 0x231722 : hover ? 0xD8B4D2 : 0xA3819F;
   Rgb dark = held ? 0x8A6886 : 0x1E141D;
-  if (is_default) Outline(canvas, {r.left - 2, r.top - 2, r.width + 4, r.height + 4}, kText);
-  Fill(canvas, r, face);
+  if (is_default) OutlinePanelRect(canvas, {r.left - 2, r.top - 2, r.width + 4, r.height + 4}, kText);
+  FillPanelRect(canvas, r, face);
   Line(canvas, r.left, r.top, r.Right(), r.top, light);
   Line(canvas, r.left, r.top, r.left, r.Bottom(), light);
   Line(canvas, r.left, r.Bottom() - 1, r.Right(), r.Bottom() - 1, dark);
@@ -137,12 +124,12 @@ void DialogInput(TDialog& dialog, const InputEvent& event) {
 void DrawDialog(Bitmap& canvas, const TDialog& dialog) {
   Dim(canvas);
   const DialogRect& b = kDialogBoard;
-  Fill(canvas, {b.left + 4, b.top + 4, b.width, b.height}, kShadow);
-  Fill(canvas, b, kBoardBack);
-  Fill(canvas, {b.left, b.top, b.width, kStripHeight},
-       dialog.kind == DialogKind::Error ? kErrorStrip : kQuestionStrip);
-  Outline(canvas, b, kBoardEdgeLight);
-  Outline(canvas, {b.left + 1, b.top + 1, b.width - 2, b.height - 2}, kBoardEdgeDark);
+  FillPanelRect(canvas, {b.left + 4, b.top + 4, b.width, b.height}, kShadow);
+  FillPanelRect(canvas, b, kBoardBack);
+  FillPanelRect(canvas, {b.left, b.top, b.width, kStripHeight},
+                dialog.kind == DialogKind::Error ? kErrorStrip : kQuestionStrip);
+  OutlinePanelRect(canvas, b, kBoardEdgeLight);
+  OutlinePanelRect(canvas, {b.left + 1, b.top + 1, b.width - 2, b.height - 2}, kBoardEdgeDark);
 
   canvas.font.face = kGameFace;
   canvas.font.bold = true;

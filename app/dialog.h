@@ -7,13 +7,9 @@
 
 #include "platform/bitmap.h"
 #include "platform/platform.h"
+#include "view/panel_shapes.h"
 
-struct DialogRect {
-  int left, top, width, height;  // scene pixels
-  bool Contains(int x, int y) const { return x >= left && x < left + width && y >= top && y < top + height; }
-  int Right() const { return left + width; }
-  int Bottom() const { return top + height; }
-};
+using DialogRect = PanelRect;
 
 // The board and its buttons, in scene pixels.
 inline constexpr DialogRect kDialogBoard = {10, 50, 370, 160};

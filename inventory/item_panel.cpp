@@ -6,16 +6,12 @@
 #include <vector>
 
 #include "app/form.h"
+#include "view/panel_shapes.h"
 #include "view/text_wrap.h"
 
 namespace {
 
-struct Box {
-  int left, top, width, height;
-  bool Contains(int x, int y) const { return x >= left && x < left + width && y >= top && y < top + height; }
-  int Right() const { return left + width; }
-  int Bottom() const { return top + height; }
-};
+using Box = PanelRect;
 
 constexpr Box kDetailBox = {4, 4, 213, 177};
 constexpr Box kMoneyBox = {4, 184, 213, 17};
@@ -38,20 +34,6 @@ constexpr Rgb kFrame = 0x4A3547;
 
 constexpr int kButtonNone = 0, kButtonAction = 1, kButtonClose = 2, kPressList = 3, kPressScroll = 4;
 
-// The detail text only changes on a selection, so its lines are kept.
-void FillBox(Bitmap& canvas, const Box& box, Rgb color) {
-  canvas.brush_clear = false;
-  canvas.brush_color = color;
-  canvas.FillRect(box.left, box.top, box.Right(), box.Bottom());
-}
-
-void Frame(Bitmap& canvas, const Box& box, Rgb color) {
-  canvas.pen_width = 1;
-  canvas.pen_color = color;
-  canvas.brush_clear = true;
-  canvas.Rectangle(box.left, box.top, box.Right(), box.Bottom());
-}
-
 void HorizontalLine(Bitmap& canvas, int left, int right, int y, Rgb color) {
   canvas.pen_color = color;
   canvas.MoveTo(left, y);
@@ -69,7 +51,7 @@ void DrawButton(Bitmap& canvas, const Box& box, const std::string& caption, bool
   Rgb face = held ? 0x3E2A3C : hover ? 0x7A5576 : 0x5E425B;
   Rgb light = held ? 0x231722 : 0xA3819F;
   Rgb dark = held ? 0x8A6886 : 0x1E141D;
-  FillBox(canvas, box, face);
+  FillPanelRect(canvas, box, face);
   canvas.pen_width = 1;
   HorizontalLine(canvas, box.left, box.Right(), box.top, light);
   VerticalLine(canvas, box.left, box.top, box.Bottom(), light);
@@ -131,7 +113,7 @@ Thumb ScrollThumb(const TItemPanel& panel) {
 // Draws the list as it stands; scrolling follows the selection where the
 // selection moves, not here.
 void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y) {
-  FillBox(canvas, kListBox, kListBack);
+  FillPanelRect(canvas, kListBox, kListBack);
   bool scroll = Scrollable(panel);
   int text_right = kListBox.Right() - (scroll ? kScrollBarWidth : 0);
   canvas.font.size = 9;
@@ -148,9 +130,9 @@ void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y)
     Box band = {kListBox.left, y, text_right - kListBox.left, kRowHeight};
     bool selected = index == panel.selected;
     if (selected) {
-      FillBox(canvas, band, kListSelected);
+      FillPanelRect(canvas, band, kListSelected);
     } else if (index == hovered) {
-      FillBox(canvas, band, kListHover);
+      FillPanelRect(canvas, band, kListHover);
     }
     const std::string& text = panel.entries[index];
     if (text.empty()) continue;
@@ -163,25 +145,28 @@ void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y)
 
   if (scroll) {
     Box track = {text_right, kListBox.top, kScrollBarWidth, kListBox.height};
-    FillBox(canvas, track, 0x221A21);
+    FillPanelRect(canvas, track, 0x221A21);
     Thumb thumb = ScrollThumb(panel);
-    FillBox(canvas, {text_right + 1, thumb.top, kScrollBarWidth - 2, thumb.bottom - thumb.top}, 0x7A5576);
+    FillPanelRect(canvas, {text_right + 1, thumb.top, kScrollBarWidth - 2, thumb.bottom - thumb.top},
+                  0x7A5576);
   }
-  Frame(canvas, {kListBox.left - 1, kListBox.top - 1, kListBox.width + 2, kListBox.height + 1}, kFrame);
+  OutlinePanelRect(canvas, {kListBox.left - 1, kListBox.top - 1, kListBox.width + 2, kListBox.height + 1},
+                   kFrame);
 }
 
 }  // namespace
 
 void TForm1::DrawItemPanel() {
   TItemPanel& panel = item_box;
+  // The detail text only changes on a selection, so its lines are kept.
   TItemPanel::Wrapped& wrap_cache = panel.wrapped;
   cg.brush_clear = false;
   cg.brush_color = 0x000000;
   cg.FillRect(0, 0, kSceneWidth, kSceneHeight);
 
   // Detail text.
-  FillBox(cg, kDetailBox, kLabelBack);
-  Frame(cg, kDetailBox, kFrame);
+  FillPanelRect(cg, kDetailBox, kLabelBack);
+  OutlinePanelRect(cg, kDetailBox, kFrame);
   cg.font.face = kGameFace;
   cg.font.size = 9;
   cg.font.bold = true;
@@ -202,7 +187,7 @@ void TForm1::DrawItemPanel() {
   if (!item_box_cg.Empty()) cg.Draw(kPictureLeft, kPictureTop, item_box_cg);
 
   // Money.
-  FillBox(cg, kMoneyBox, kLabelBack);
+  FillPanelRect(cg, kMoneyBox, kLabelBack);
   std::string money = std::to_string(my.money) + "円";
   cg.brush_clear = true;
   cg.font.size = 10;

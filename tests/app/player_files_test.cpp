@@ -12,16 +12,11 @@
 #include <sstream>
 #include <string>
 
+#include "tests/app/read_all.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 void WriteFile(const fs::path& path, const std::string& text) {
   fs::create_directories(path.parent_path());

@@ -9,17 +9,11 @@
 #include <sstream>
 
 #include "tests/app/app_fixture.h"
+#include "tests/app/read_all.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 fs::path TempSettings(const char* name) {
   fs::path dir = fs::temp_directory_path() / ("picolatte_settings_" + std::to_string(getpid()));
