@@ -2,6 +2,8 @@
 # in the X display, with helpers to click on the scene and take screenshots.
 # Scene coordinates are in the game's 390 x 260 pixels.
 
+. "$(dirname "${BASH_SOURCE[0]}")/game_window.sh"
+
 e2e_start() {  # DIST OUT [env...]
   DIST=$(cd "$1" && pwd)
   OUT=$2
@@ -17,14 +19,7 @@ e2e_start() {  # DIST OUT [env...]
   if declare -F e2e_prepare >/dev/null; then e2e_prepare; fi
   env "$@" "$WORK/picolatte" >"$OUT/game.log" 2>&1 &
   GAME_PID=$!
-  WIN=""
-  for _ in $(seq 100); do
-    WIN=$(xdotool search --pid "$GAME_PID" --onlyvisible --name . 2>/dev/null | head -1 || true)
-    [ -n "$WIN" ] && break
-    sleep 0.1
-  done
-  [ -n "$WIN" ] || { echo "the game window did not appear"; cat "$OUT/game.log"; exit 1; }
-  eval "$(xdotool getwindowgeometry --shell "$WIN")"
+  e2e_wait_window "$GAME_PID" "$OUT/game.log"
   SCALE=$((WIDTH / 390))
   sleep 0.5
 }

@@ -25,19 +25,15 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
+. "$(dirname "$0")/game_window.sh"
+
 snapshot() { (cd "$1" && find . -printf '%p %s %m %T@\n' | sort); }
 
 start_game() {  # EXE LOG
   env -u XDG_RUNTIME_DIR HOME="$T/home" XDG_DATA_HOME="$T/home/data" XDG_CONFIG_HOME="$T/home/config" \
     SDL_AUDIODRIVER=dummy "$1" >"$2" 2>&1 &
   GAME_PID=$!
-  WIN=""
-  for _ in $(seq 100); do
-    WIN=$(xdotool search --pid "$GAME_PID" --onlyvisible --name . 2>/dev/null | head -1 || true)
-    [ -n "$WIN" ] && break
-    sleep 0.1
-  done
-  [ -n "$WIN" ] || { cat "$2"; fail "the game window did not appear"; }
+  e2e_wait_window "$GAME_PID" "$2"
   sleep 1
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
 }
