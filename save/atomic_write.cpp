@@ -38,11 +38,11 @@ int CreateTemporary(const std::string& path, std::string& temp) {
   return -1;
 }
 
-// The file that a chain of symbolic links ends in (the path itself when it is
-// no link). A link may point at a file not created yet. False for a loop.
+// Where a chain of up to 40 symbolic links ends, as the system follows them (the path
+// itself when no link; maybe a file not created yet). False for a longer chain or a loop.
 bool FollowLinks(const std::string& path, std::string& target) {
   target = path;
-  for (int hop = 0; hop < 40; ++hop) {
+  for (int hop = 0; hop <= 40; ++hop) {
     struct stat st {};
     if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
     std::vector<char> link(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1);

@@ -74,6 +74,27 @@ TEST(SaveThroughLinks, ChainsDanglingLinksAndLoops) {
   EXPECT_TRUE(IsLink(dir / "loop1"));
 }
 
+// The system opens a file at the end of up to 40 links; the save reaches every
+// file that the game could read, and refuses a longer chain like the system.
+TEST(SaveThroughLinks, ChainsAsLongAsTheSystemFollows) {
+  ScratchDir dir;
+  auto chain = [&](const std::string& name, int links) {
+    fs::create_directory(dir / name);
+    for (int i = 0; i < links; ++i)
+      fs::create_symlink(std::to_string(i + 1), dir / (name + "/" + std::to_string(i)));
+    return dir / (name + "/0");
+  };
+  const std::string longest = chain("forty", 40);
+  ASSERT_FALSE(WriteFileAtomic(longest, "saved").failed());
+  EXPECT_EQ(ReadBytes(dir / "forty/40"), "saved");
+  EXPECT_EQ(ReadBytes(longest), "saved");  // and the system reads it back through the chain
+
+  const std::string too_long = chain("forty-one", 41);
+  EXPECT_EQ(WriteFileAtomic(too_long, "lost").kind, FileError::Io);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "forty-one/41")));
+  EXPECT_TRUE(IsLink(too_long));
+}
+
 TEST(Leftovers, OnlyTemporariesOfEndedProcessesAreRemoved) {
   ScratchDir dir;
   const std::string dead = std::to_string(DeadPid());
