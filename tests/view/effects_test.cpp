@@ -182,14 +182,24 @@ TEST_F(EffectsTest, TheLightLayerIsLitOnlyInsideTheAreasItClearsAndCombines) {
   EXPECT_TRUE(form->light_areas.empty());
   EXPECT_EQ(CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight), 0);
 
-  // A burst cut by the edge may light anything: the whole layer counts.
-  form->AddEffect(3, 8, "", kKindHeart);
-  Frame();
-  EXPECT_TRUE(form->light_everywhere);
-  for (int frame = 0; frame < 25; ++frame) Frame();
-  Frame();
-  EXPECT_FALSE(form->light_everywhere);
-  EXPECT_EQ(CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight), 0);
+  // A burst cut by any edge may light anything: the whole layer counts, and
+  // every light it spills reaches the scene.
+  const int edges[][2] = {{3, 8}, {3, 130}, {200, 3}, {386, 130}, {200, 257}};
+  for (const auto& [x, y] : edges) {
+    SCOPED_TRACE(testing::Message() << "burst at " << x << "," << y);
+    form->AddEffect(x, y, "", kKindHeart);
+    Frame();
+    EXPECT_TRUE(form->light_everywhere);
+    for (int frame = 0; frame < 25; ++frame) {
+      Frame();
+      if (!form->light_everywhere) {
+        EXPECT_EQ(lit_outside_areas(), 0) << "frame " << frame;
+      }
+    }
+    Frame();
+    EXPECT_FALSE(form->light_everywhere);
+    EXPECT_EQ(CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight), 0);
+  }
   // The scene itself has no light left on it.
   EXPECT_EQ(form->cg.Pixel(3, 0), fixture::kBackground);
 }
