@@ -2,6 +2,8 @@
 // loops, queue flags, channel choice, remixes and the pump's notices.
 #include "sound/mixer/tests/mixer_fixture.h"
 
+#include <algorithm>
+
 namespace {
 
 using MixTest = MixerTest;
@@ -271,4 +273,26 @@ TEST_F(MixTest, DeactivationKeepsTheStreamPositionAndQueues) {
   MixerActivate(s, true);
   Run(3000);
   EXPECT_EQ(device.played, std::vector<uint8_t>(a.begin(), a.begin() + 6000));
+}
+
+// A device with nothing queued is held while the first blocks of a sound go in,
+// so that they start together; a device that is playing is never held, or the
+// sound on it would stop for a moment.
+TEST_F(MixTest, OnlyAnIdleDeviceIsHeldWhileTheFirstBlocksGoIn) {
+  Start();
+  const int pauses = device.pauses, restarts = device.restarts;
+  Play(0, Constant(150, 5000));
+  EXPECT_EQ(device.pauses, pauses + 1);
+  EXPECT_EQ(device.restarts, restarts + 1);
+  EXPECT_FALSE(device.paused);
+  ASSERT_GT(device.QueuedBlocks(), 1u);
+
+  Run(100);
+  Play(0, Constant(90, 100));  // behind the first on its channel: no remix
+  EXPECT_EQ(QueueLength(0), 2);
+  EXPECT_EQ(device.pauses, pauses + 1);
+  EXPECT_FALSE(device.paused);
+  Run(8192);
+  EXPECT_EQ(Played(0, 4999), Repeat(150, 4999));
+  EXPECT_EQ(std::count(device.played.begin() + 4999, device.played.end(), 90), 99);
 }
