@@ -37,6 +37,31 @@ TEST_F(Input, HoverSoundOnlyAfterLeavingTheLabel) {
   EXPECT_EQ(CountSounds("key.wav"), 4);
 }
 
+// A label's box, edges included, and nothing beside it; where two boxes
+// overlap by a row, the upper label has it.
+TEST_F(Input, LabelBoxesToTheirEdges) {
+  form->screen_phase = 0;
+  form->choices_visible = true;
+  form->OfferChoices("New", "About", "Start");
+  auto at = [&](int x, int y) {
+    form->HandleEvent(Mouse(InputEvent::MouseMove, x, y));
+    return form->hovered_choice;
+  };
+  const int right = kChoiceLeft + kChoiceWidth - 1;
+  EXPECT_EQ(at(kChoiceLeft, kChoiceTop[2] + 5), 3);
+  EXPECT_EQ(at(right, kChoiceTop[2] + 5), 3);
+  EXPECT_EQ(at(kChoiceLeft - 1, kChoiceTop[2] + 5), 0);
+  EXPECT_EQ(at(right + 1, kChoiceTop[2] + 5), 0);
+  EXPECT_EQ(at(300, kChoiceTop[0]), 1);
+  EXPECT_EQ(at(300, kChoiceTop[0] - 1), 0);
+  EXPECT_EQ(at(300, kChoiceTop[1]), 1);  // the overlapping row
+  EXPECT_EQ(at(300, kChoiceTop[1] + 1), 2);
+  EXPECT_EQ(at(300, kChoiceTop[2] + kChoiceHeight - 1), 3);
+  EXPECT_EQ(at(300, kChoiceTop[2] + kChoiceHeight), 0);
+  form->choices_visible = false;
+  EXPECT_EQ(at(300, kChoiceTop[2] + 5), 0);
+}
+
 TEST_F(Input, NoHoverWhileChoicesAreTaken) {
   form->screen_phase = 1;
   form->choices_visible = true;

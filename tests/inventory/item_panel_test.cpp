@@ -123,6 +123,44 @@ TEST_F(ItemPanelTest, PanelShowsMoneyListAndSelection) {
   EXPECT_GT(CountColor(cg, 0xFFFFFF, 4, 232, 217, 257), 10);
 }
 
+// The money sits on its own label, with the scene showing above and below.
+TEST_F(ItemPanelTest, MoneyLabelFillsItsBoxExactly) {
+  BlackScene();
+  form->DrawItemPanel();
+  const Bitmap& cg = form->cg;
+  for (int x : {4, 10, 216}) {
+    SCOPED_TRACE(x);
+    EXPECT_EQ(cg.Pixel(x, 183), 0x000000u);
+    EXPECT_EQ(cg.Pixel(x, 184), 0x291D28u);
+    EXPECT_EQ(cg.Pixel(x, 200), 0x291D28u);
+    EXPECT_EQ(cg.Pixel(x, 201), 0x000000u);
+  }
+  EXPECT_EQ(cg.Pixel(3, 190), 0x000000u);
+  EXPECT_EQ(cg.Pixel(217, 190), 0x000000u);
+}
+
+// The row under the mouse is lit, and only while the mouse is on the rows:
+// not over the detail, not over the scroll bar, not on the selected row.
+TEST_F(ItemPanelTest, OnlyTheRowUnderTheMouseIsLit) {
+  form->item_box.entries.assign(30, "小さな袋");
+  form->item_box.selected = 5;
+  form->item_box.top = 0;
+  const Bitmap& cg = form->cg;
+  auto lit = [&](int x, int y, int top = 8, int bottom = 260) {
+    form->mouse_x = x;
+    form->mouse_y = y;
+    BlackScene();
+    form->DrawItemPanel();
+    return CountColor(cg, 0x2A1F29, 220, top, 385, bottom);
+  };
+  EXPECT_GT(lit(260, RowY(2), 8 + 2 * 14, 8 + 3 * 14), 100);
+  EXPECT_EQ(lit(260, RowY(2), 8, 8 + 2 * 14) + lit(260, RowY(2), 8 + 3 * 14, 260), 0);
+  EXPECT_EQ(lit(100, RowY(2)), 0);  // over the detail, left of the list
+  EXPECT_EQ(lit(380, RowY(2)), 0);  // over the scroll bar
+  EXPECT_EQ(lit(260, RowY(5)), 0);  // the selected row keeps its own colour
+  EXPECT_EQ(lit(260, 3), 0);        // above the list
+}
+
 TEST_F(ItemPanelTest, LongDetailIsWrappedInsideItsBox) {
   form->item_box.detail =
       std::string(200, 'W') + "\r" + "ことばのながいせつめいがつづきますよここからもっとながくなります";
