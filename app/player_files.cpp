@@ -55,10 +55,13 @@ bool MakeWritableDir(const std::string& dir, std::string& why) {
 
 // Copies a shipped default unless the player already has the file.
 bool CopyIfMissing(const std::string& from, const std::string& to, std::string& why) {
-  std::error_code ec;
+  std::error_code ec, ignored;
   if (fs::exists(to, ec)) return true;
   fs::copy_file(from, to, fs::copy_options::none, ec);
-  if (ec && !fs::exists(to)) {
+  if (ec == std::errc::file_exists) return true;  // another start made it meanwhile
+  if (ec) {
+    // A copy cut short (a full disk) must not pass for the player's progress.
+    fs::remove(to, ignored);
     why = ec.message();
     return false;
   }

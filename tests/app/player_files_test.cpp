@@ -3,8 +3,12 @@
 #include "app/player_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <atomic>
 #include <filesystem>
@@ -150,6 +154,33 @@ TEST_F(PlayerFilesTest, UnwritableHomeIsReportedAndPlayGoesOnFromTheDefaults) {
   EXPECT_NE(files.problems[0].find("blocked/picolatte"), std::string::npos) << files.problems[0];
   EXPECT_EQ(files.paths.save, share_.string() + "/dat/");
   EXPECT_EQ(ReadAll(files.paths.save + "my.dat"), "shipped progress\r\n");
+}
+
+// A first start whose copy of the shipped progress is cut short (a full disk,
+// a file-size limit) must not leave half a my.dat: that would pass for the
+// player's own file at every later start and never be copied again.
+TEST_F(PlayerFilesTest, ACopyCutShortLeavesNoHalfFileAndTheNextStartCopiesAgain) {
+  const std::string shipped(20000, 'p');
+  WriteFile(share_ / "dat/my.dat", shipped);
+  const fs::path save = home_ / ".local/share/picolatte";
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    PlayerFiles files = LocatePlayerFiles(Games(), Env());
+    _exit(files.problems.size() == 1 && files.paths.save == share_.string() + "/dat/" ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed copy is reported and play goes on from the defaults";
+  EXPECT_FALSE(fs::exists(save / "my.dat"));
+
+  PlayerFiles files = LocatePlayerFiles(Games(), Env());
+  EXPECT_TRUE(files.problems.empty());
+  EXPECT_TRUE(ReadAll((save / "my.dat").string()) == shipped) << "a whole copy";
 }
 
 TEST_F(PlayerFilesTest, NoHomeAtAllIsReported) {
