@@ -69,6 +69,9 @@ TEST_F(LoadTest, ReportsEachMissingOrBrokenPart) {
   EXPECT_EQ(LoadError(MakeWav({1, 1, 11025, 24}, {1, 2, 3, 4, 5, 6})), "File format not supported");
   // One byte of 16-bit sound is no sample at all.
   EXPECT_EQ(LoadError(MakeWav({1, 1, 11025, 16}, {7})), "Failed to convert wave format");
+  // A single sample is a sound, as it is or converted.
+  EXPECT_EQ(LoadFile("one.wav", MakeWav({}, {200}))->length, 1);
+  EXPECT_EQ(LoadFile("one16.wav", MakeWav({1, 1, 11025, 16}, {0, 0x40}))->length, 1);
 }
 
 TEST_F(LoadTest, TruncatedOrLyingDataIsAShortRead) {
