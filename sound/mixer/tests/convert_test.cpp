@@ -128,6 +128,8 @@ TEST(WaveConvert, ResultsBeyondSixtyFourMegabytesAreNotSupported) {
   EXPECT_EQ(ErrorOf([&] { ConvertWave(Format(1, 22050, 8), stereo11, data, length); }),
             "File format not supported");
   EXPECT_EQ(data, nullptr);
+  // A step's result of exactly 64 MB is still a sound.
+  EXPECT_EQ(Convert(Format(1, 22050, 8), stereo11, std::vector<uint8_t>(32 << 20, 128)).size(), 32u << 20);
 }
 
 TEST_F(MixerTest, EightBitMono11025IsUsedAsIs) {
