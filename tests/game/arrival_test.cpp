@@ -35,6 +35,34 @@ TEST_F(ArrivalTest, RankZeroRegularsAreTheOnlyOnesAtLevelZero) {
   EXPECT_EQ(seen, (std::set<int>{0, 1, 17, 21, 22}));
 }
 
+// A customer without a wish to draw is turned back at the door; one whose
+// only wish is the first or the ninth comes in and asks for it.
+TEST_F(ArrivalTest, ACustomerWithAnyDrawableWishComesIn) {
+  form->my.clerk_level = 9;
+  tman& first_only = form->customer_table[5];
+  first_only.wished_goods.fill(0);
+  first_only.wished_goods[0] = 16;
+  tman& ninth_only = form->customer_table[6];
+  ninth_only.wished_goods.fill(0);
+  ninth_only.wished_goods[8] = 3;
+  tman& tenth_only = form->customer_table[7];
+  tenth_only.wished_goods.fill(0);
+  tenth_only.wished_goods[9] = 4;  // beyond the nine that are drawn
+
+  draws.Queue(99, {5});
+  draws.Queue(9, {0});
+  Run([&] { form->ChooseNextCustomer(); });
+  EXPECT_EQ(form->current_customer, 5);
+  EXPECT_EQ(form->current_goods, 16);
+
+  draws.Queue(99, {7, 6});
+  draws.Queue(9, {8});
+  Run([&] { form->ChooseNextCustomer(); });
+  EXPECT_EQ(form->current_customer, 6);
+  EXPECT_EQ(form->current_goods, 3);
+  EXPECT_TRUE(draws.AllUsed());
+}
+
 TEST_F(ArrivalTest, EmptyWishesAreDrawnAgain) {
   const tman& c5 = form->customer_table[5];
   ASSERT_EQ(c5.wished_goods[0], 5);
