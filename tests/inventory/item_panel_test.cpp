@@ -123,8 +123,10 @@ TEST_F(ItemPanelTest, PanelShowsMoneyListAndSelection) {
   EXPECT_GT(CountColor(cg, 0xFFFFFF, 4, 232, 217, 257), 10);
 }
 
-// The money sits on its own label, with the scene showing above and below.
-TEST_F(ItemPanelTest, MoneyLabelFillsItsBoxExactly) {
+// The money sits on its own label, the two buttons below it with a light
+// top-left edge and a dark bottom-right one, the scene showing between.
+TEST_F(ItemPanelTest, LabelAndButtonsFillTheirBoxesExactly) {
+  form->mouse_x = form->mouse_y = 0;
   BlackScene();
   form->DrawItemPanel();
   const Bitmap& cg = form->cg;
@@ -137,6 +139,18 @@ TEST_F(ItemPanelTest, MoneyLabelFillsItsBoxExactly) {
   }
   EXPECT_EQ(cg.Pixel(3, 190), 0x000000u);
   EXPECT_EQ(cg.Pixel(217, 190), 0x000000u);
+  for (int top : {204, 232}) {
+    SCOPED_TRACE(top);
+    EXPECT_EQ(cg.Pixel(10, top - 1), 0x000000u);
+    EXPECT_EQ(cg.Pixel(10, top), 0xA3819Fu);
+    EXPECT_EQ(cg.Pixel(4, top + 12), 0xA3819Fu);
+    EXPECT_EQ(cg.Pixel(10, top + 2), 0x5E425Bu);
+    EXPECT_EQ(cg.Pixel(10, top + 24), 0x1E141Du);
+    EXPECT_EQ(cg.Pixel(216, top + 12), 0x1E141Du);
+    EXPECT_EQ(cg.Pixel(10, top + 25), 0x000000u);
+    EXPECT_EQ(cg.Pixel(217, top + 12), 0x000000u);
+    EXPECT_EQ(cg.Pixel(3, top + 12), 0x000000u);
+  }
 }
 
 // The row under the mouse is lit, and only while the mouse is on the rows:
