@@ -124,7 +124,8 @@ TEST_F(ItemPanelTest, PanelShowsMoneyListAndSelection) {
 }
 
 // The money sits on its own label, the two buttons below it with a light
-// top-left edge and a dark bottom-right one, the scene showing between.
+// top-left edge and a dark bottom-right one, the list in its frame, the scene
+// showing between.
 TEST_F(ItemPanelTest, LabelAndButtonsFillTheirBoxesExactly) {
   form->mouse_x = form->mouse_y = 0;
   BlackScene();
@@ -151,6 +152,13 @@ TEST_F(ItemPanelTest, LabelAndButtonsFillTheirBoxesExactly) {
     EXPECT_EQ(cg.Pixel(217, top + 12), 0x000000u);
     EXPECT_EQ(cg.Pixel(3, top + 12), 0x000000u);
   }
+  // The list's frame, just outside its rows, down to the scene's last row.
+  for (auto [x, y] : {std::pair{219, 100}, {385, 100}, {300, 7}, {300, 259}}) {
+    EXPECT_EQ(cg.Pixel(x, y), 0x4A3547u) << x << "," << y;
+  }
+  EXPECT_EQ(cg.Pixel(218, 100), 0x000000u);
+  EXPECT_EQ(cg.Pixel(386, 100), 0x000000u);
+  EXPECT_EQ(cg.Pixel(300, 6), 0x000000u);
 }
 
 // The row under the mouse is lit, and only while the mouse is on the rows:

@@ -127,6 +127,42 @@ TEST_F(EffectsTest, HeartColoursDarkenWithAge) {
   }
 }
 
+// One heart as the player sees it: two discs on a triangle pointing down to
+// (x, y), filled. Age 0 puts all four of a burst on the same spot.
+TEST_F(EffectsTest, AHeartsShape) {
+  form->bak.brush_color = 0;
+  form->bak.FillRect(0, 0, kSceneWidth, kSceneHeight);
+  form->DrawHeart(200, 120, 0);
+  const char* expected[] = {
+      // x = 189 ... 211, y = 104 ... 121
+      ".......................",  //
+      "....####......####.....",  //
+      "..########..########...",  //
+      "..########..########...",  //
+      ".####################..",  //
+      ".####################..",  //
+      ".#####################.",  //
+      ".####################..",  //
+      "..##################...",  //
+      "..##################...",  //
+      "....##############.....",  //
+      "......###########......",  //
+      ".......#########.......",  //
+      "........#######........",  //
+      ".........#####.........",  //
+      "..........###..........",  //
+      "...........#...........",  //
+      ".......................",  //
+  };
+  for (int row = 0; row < 18; ++row) {
+    std::string seen;
+    for (int x = 189; x < 212; ++x) seen += form->bak.Pixel(x, 104 + row) ? '#' : '.';
+    EXPECT_EQ(seen, expected[row]) << "y = " << 104 + row;
+  }
+  EXPECT_EQ(CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight),
+            CountOther(form->bak, 0x000000, 189, 104, 212, 122));
+}
+
 TEST_F(EffectsTest, HeartsStartAQuarterTurnApartAroundTheSeal) {
   // At age 10 the radius is 20: heart j sits at 90 j + 10 degrees.
   form->bak.brush_color = 0;
