@@ -95,6 +95,18 @@ TEST_F(DialogTest, TheEraseQuestionIsDrawnOverTheRunningScene) {
   EXPECT_EQ(shot.frame.Pixel(kDialogBoard.left + 5, kDialogBoard.Bottom() - 8), 0x291D28u);
   EXPECT_EQ(shot.frame.Pixel(kDialogNoButton.left - 2, kDialogNoButton.top - 2), 0xE7E3C5u);
   EXPECT_NE(shot.frame.Pixel(kDialogYesButton.left - 2, kDialogYesButton.top - 2), 0xE7E3C5u);
+  // The title in white, in the middle of the strip along the board's top.
+  int first = -1, last = -1, left = kSceneWidth;
+  for (int y = kDialogBoard.top; y < kDialogBoard.top + 20; ++y)
+    for (int x = kDialogBoard.left + 2; x < kDialogBoard.Right() - 2; ++x)
+      if (shot.frame.Pixel(x, y) == 0xFFFFFFu) {
+        if (first < 0) first = y;
+        last = y;
+        left = std::min(left, x);
+      }
+  EXPECT_EQ(first - kDialogBoard.top, 5);  // five rows free above the ink
+  EXPECT_EQ(last - kDialogBoard.top, 14);  // and five below it
+  EXPECT_EQ(left - kDialogBoard.left, 10);
   // Japanese text on the board: many light pixels in the text area.
   int light = 0;
   for (int y = kDialogBoard.top + 25; y < kDialogYesButton.top - 10; ++y)

@@ -73,6 +73,18 @@ TEST_F(ItemPanelTest, ArrowKeysMoveTheSelectionAndUpdateTheDetail) {
   Key(KeyCode::Home);
   Key(KeyCode::Up);
   EXPECT_EQ(form->item_box.selected, 0);
+  // A page is the seventeen rows below the top one.
+  form->item_box.entries.assign(40, "小さな袋");
+  Key(KeyCode::PageDown);
+  EXPECT_EQ(form->item_box.selected, 17);
+  Key(KeyCode::PageDown);
+  Key(KeyCode::PageDown);
+  EXPECT_EQ(form->item_box.selected, 39);
+  Key(KeyCode::PageUp);
+  EXPECT_EQ(form->item_box.selected, 22);
+  Key(KeyCode::PageUp);
+  Key(KeyCode::PageUp);
+  EXPECT_EQ(form->item_box.selected, 0);
 }
 
 TEST_F(ItemPanelTest, LongListsScrollToKeepTheSelectionInView) {

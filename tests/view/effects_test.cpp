@@ -212,6 +212,7 @@ TEST_F(EffectsTest, TheLightLayerIsLitOnlyInsideTheAreasItClearsAndCombines) {
     Frame();
     ASSERT_FALSE(form->light_everywhere);
     EXPECT_EQ(lit_outside_areas(), 0);
+    EXPECT_LE(form->light_areas.size(), 8u);  // four hearts a burst
   }
   // All over: the areas lit last were cleared, nothing is combined.
   Frame();

@@ -270,6 +270,10 @@ TEST_F(MixTest, DeactivationKeepsTheStreamPositionAndQueues) {
   MixerActivate(s, false);
   EXPECT_EQ(s->mix_position, 3000);
   EXPECT_EQ(QueueLength(0), 1);
+  EXPECT_FALSE(device.open);
+  // Nothing plays on a device given back.
+  EXPECT_EQ(ErrorOf([&] { Play(1, Constant(90, 100)); }),
+            "Wave device not allocated, call MixerActivate(hMixSession,TRUE)");
   MixerActivate(s, true);
   Run(3000);
   EXPECT_EQ(device.played, std::vector<uint8_t>(a.begin(), a.begin() + 6000));
