@@ -55,7 +55,7 @@ TEST_F(Messages, ColourNamesAreExactAndUnknownOnesAreWhite) {
 }
 
 TEST_F(Messages, TheFiftyFirstEffectOverwritesTheOldest) {
-  for (int i = 0; i < 50; ++i) form->AddEffect(0, 0, "e" + std::to_string(i), 4);
+  for (int i = 0; i < 50; ++i) form->AddEffect(0, 0, std::string("e").append(std::to_string(i)), 4);
   EXPECT_EQ(form->effect_text[1], "e0");
   EXPECT_EQ(form->effect_text[0], "e49");  // the ring wrapped from 49 to 0
   form->AddEffect(0, 0, "e50", 129);
