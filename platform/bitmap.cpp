@@ -9,23 +9,21 @@
 #include <utility>
 #include <vector>
 
+#include "platform/cpu_features.h"
+
 namespace {
 
 struct Span {
   int from, to;  // [from, to)
 };
 
-// On x86-64 the plain loops below are built twice, for AVX2 and for any
-// x86-64, and the loader picks the one the machine runs.
-#if defined(__x86_64__) && defined(__ELF__) && defined(__GNUC__)
-#define WIDE_LOOP __attribute__((target_clones("avx2", "default")))
-#else
-#define WIDE_LOOP
-#endif
+// Plain loops the compiler does a vector at a time; on x86-64 they are
+// built for AVX2 too, and that is what runs where the machine has it.
+#define PIXEL_LOOP inline __attribute__((always_inline))
 
 // Copies n pixels but those of the key colour. Every pixel is stored, the
-// old one where the key shows: that goes a vector at a time.
-WIDE_LOOP void CopyKeyed(const uint32_t* in, uint32_t* out, int n, uint32_t key) {
+// old one where the key shows.
+PIXEL_LOOP void CopyKeyedLoop(const uint32_t* in, uint32_t* out, int n, uint32_t key) {
   for (int i = 0; i < n; ++i) {
     uint32_t p = in[i] & 0xFFFFFF;
     out[i] = p != key ? p : out[i];
@@ -33,8 +31,31 @@ WIDE_LOOP void CopyKeyed(const uint32_t* in, uint32_t* out, int n, uint32_t key)
 }
 
 // out = (out | in) without the top byte, n pixels.
-WIDE_LOOP void OrPixels(const uint32_t* in, uint32_t* out, int n) {
+PIXEL_LOOP void OrLoop(const uint32_t* in, uint32_t* out, int n) {
   for (int i = 0; i < n; ++i) out[i] = (out[i] | in[i]) & 0xFFFFFF;
+}
+
+#ifdef PICOLATTE_X86_VECTORS
+__attribute__((target("avx2"))) void CopyKeyedAvx2(const uint32_t* in, uint32_t* out, int n, uint32_t key) {
+  CopyKeyedLoop(in, out, n, key);
+}
+__attribute__((target("avx2"))) void OrAvx2(const uint32_t* in, uint32_t* out, int n) {
+  OrLoop(in, out, n);
+}
+#endif
+
+void CopyKeyed(const uint32_t* in, uint32_t* out, int n, uint32_t key) {
+#ifdef PICOLATTE_X86_VECTORS
+  if (HasAvx2()) return CopyKeyedAvx2(in, out, n, key);
+#endif
+  CopyKeyedLoop(in, out, n, key);
+}
+
+void OrPixels(const uint32_t* in, uint32_t* out, int n) {
+#ifdef PICOLATTE_X86_VECTORS
+  if (HasAvx2()) return OrAvx2(in, out, n);
+#endif
+  OrLoop(in, out, n);
 }
 
 // Clips [a, b) to [0, limit).

@@ -1,8 +1,10 @@
-// Text blending, eight pixels at a time with AVX2 or SSE2 where the machine
-// has them, one at a time otherwise; all give the same pixels.
+// Text blending, eight pixels at a time with AVX2 or SSE2 on x86-64, one at
+// a time elsewhere; all give the same pixels.
 #include "platform/text_blend.h"
 
-#if defined(__SSE2__)
+#include "platform/cpu_features.h"
+
+#ifdef PICOLATTE_X86_VECTORS
 #include <immintrin.h>
 #endif
 
@@ -24,7 +26,7 @@ void BlendScalar(uint32_t* out, const uint8_t* cover, int n, uint32_t color) {
   }
 }
 
-#if defined(__SSE2__)
+#ifdef PICOLATTE_X86_VECTORS
 // Both vector units work on each channel in 16 bits. With wc = a + 1 (0
 // where a is 0, which leaves the pixel as it was) the blend is
 // (colour * wc + pixel * (256 - wc)) >> 8 = pixel + ((colour - pixel) * wc >> 8),
@@ -90,7 +92,6 @@ __attribute__((target("avx2"))) int BlendAvx2(uint32_t* out, const uint8_t* cove
   return x;
 }
 
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
 #endif
 
 }  // namespace
@@ -99,7 +100,7 @@ void BlendCoverOn([[maybe_unused]] BlendUnit unit, uint32_t* out, const uint8_t*
                   uint32_t color) {
   color &= 0xFFFFFF;
   int done = 0;
-#if defined(__SSE2__)
+#ifdef PICOLATTE_X86_VECTORS
   if (unit == BlendUnit::kAvx2) done = BlendAvx2(out, cover, n, color);
   if (unit == BlendUnit::kSse2) done = BlendSse2(out, cover, n, color);
 #endif
@@ -109,17 +110,17 @@ void BlendCoverOn([[maybe_unused]] BlendUnit unit, uint32_t* out, const uint8_t*
 void BlendCover(uint32_t* out, const uint8_t* cover, int n, uint32_t color) {
   color &= 0xFFFFFF;
   int done = 0;
-#if defined(__SSE2__)
-  done = kHasAvx2 ? BlendAvx2(out, cover, n, color) : BlendSse2(out, cover, n, color);
+#ifdef PICOLATTE_X86_VECTORS
+  done = HasAvx2() ? BlendAvx2(out, cover, n, color) : BlendSse2(out, cover, n, color);
 #endif
   if (done < n) BlendScalar(out + done, cover + done, n - done, color);
 }
 
 std::vector<BlendUnit> BlendUnitsHere() {
   std::vector<BlendUnit> units{BlendUnit::kScalar};
-#if defined(__SSE2__)
+#ifdef PICOLATTE_X86_VECTORS
   units.push_back(BlendUnit::kSse2);
-  if (kHasAvx2) units.push_back(BlendUnit::kAvx2);
+  if (HasAvx2()) units.push_back(BlendUnit::kAvx2);
 #endif
   return units;
 }

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/cpu_features.h"
+
 // Pixels BlendCover handles together: covered stretches are best cut into
 // multiples of it, even if that takes in some uncovered pixels.
-#if defined(__SSE2__)
+#ifdef PICOLATTE_X86_VECTORS
 inline constexpr int kBlendBlock = 8;
 #else
 inline constexpr int kBlendBlock = 1;
