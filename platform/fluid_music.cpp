@@ -1,20 +1,42 @@
 // MIDI music on FluidSynth. The piece is read into memory on the main thread,
-// so the audio thread never touches a file; a new player is made for every
-// play, so each play starts from the top with the synth reset.
+// so the audio thread never touches a file. A play renders the piece from
+// the top with the synth reset, and what it renders is kept: a thread of its
+// own renders ahead of the audio callback (which renders itself only when
+// that thread lags), and the piece's next plays, as it loops, replay the
+// take instead of rendering it again.
 #include "platform/fluid_music.h"
 
 #include <fluidsynth.h>
 
+#ifdef __linux__
+#include <pthread.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
+#include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <thread>
 
 #include "files/regular_file.h"
+#include "platform/pcm_take.h"
 
 namespace {
 
-constexpr int kChunkFrames = 1024;
+constexpr int kChunkFrames = 512;              // rendered at a time
 constexpr uintmax_t kMaxPieceBytes = 4 << 20;  // far beyond any song of the game
+constexpr int kMaxKeptSeconds = 180;           // longer takes are not kept whole
+
+// The render thread gives way to the game's own threads.
+void NameAndLowerThisThread() {
+#ifdef __linux__
+  pthread_setname_np(pthread_self(), "music render");
+  setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
+#endif
+}
 
 void QuietLog(int, const char*, void*) {}
 
@@ -55,23 +77,49 @@ bool IsWellFormedMidi(const std::vector<uint8_t>& b) {
 struct FluidMusic::Impl {
   int sample_rate = 44100;
   fluid_settings_t* settings = nullptr;
-  fluid_synth_t* synth = nullptr;
-  fluid_player_t* player = nullptr;  // the current play, if any
 
-  mutable std::mutex mutex;  // held by the audio thread while it renders
-  std::vector<uint8_t> piece;
-  bool open = false;
-  bool playing = false;        // a play runs and has not reached its end
-  uint32_t generation = 0;     // +1 at every open, play and stop
-  uint64_t frames_played = 0;  // frames rendered since the play began
+  // Held while the synth renders or is reset; taken before `mutex`.
+  std::mutex synth_mutex;
+  fluid_synth_t* synth = nullptr;
+  fluid_player_t* player = nullptr;  // of the take being rendered
   int16_t scratch[kChunkFrames * 2];
 
+  mutable std::mutex mutex;  // everything below
+  std::vector<uint8_t> piece;
+  bool open = false;
+  uint32_t generation = 0;  // +1 at every open, play and stop
+
+  // The open piece rendered from its top, as far as it got.
+  PcmTake take;
+  uint32_t take_id = 0;    // +1 whenever the take starts over or goes
+  bool rendering = false;  // the take has a render behind it
+  int64_t end_frame = -1;  // where the player finished; -1 until then
+  bool complete = false;   // the end, and the voices ringing past it, are in
+  bool kept_whole = true;  // false once too long: the callback renders, what it played goes
+
+  // The play.
+  bool playing = false;   // runs and has not reached the end
+  bool sounding = false;  // playing, or the ringing after the end still goes on
+  bool played = false;    // a play began and no stop or open came since
+  int64_t position = 0;   // next frame of the take to be heard
+
+  std::condition_variable wake;  // the render thread's
+  bool quit = false;
+  std::thread render_thread;
+
   ~Impl() {
+    {
+      std::lock_guard lock(mutex);
+      quit = true;
+    }
+    wake.notify_all();
+    if (render_thread.joinable()) render_thread.join();
     DropPlayer();
     if (synth) delete_fluid_synth(synth);
     if (settings) delete_fluid_settings(settings);
   }
 
+  // Holding synth_mutex.
   void DropPlayer() {
     if (!player) return;
     fluid_player_stop(player);
@@ -79,9 +127,73 @@ struct FluidMusic::Impl {
     player = nullptr;
     fluid_synth_all_sounds_off(synth, -1);
   }
+
+  // Holding synth_mutex and mutex: the take is gone.
+  void DropTake() {
+    DropPlayer();
+    take.Clear();
+    ++take_id;
+    rendering = false;
+    end_frame = -1;
+    complete = false;
+    kept_whole = true;
+  }
+
+  // Holding synth_mutex and mutex: a new take of the piece from its top.
+  bool StartTake() {
+    DropTake();
+    fluid_synth_system_reset(synth);  // programs and controllers of the last piece go
+    player = new_fluid_player(synth);
+    if (!player) return false;
+    if (fluid_player_add_mem(player, piece.data(), piece.size()) != FLUID_OK ||
+        fluid_player_play(player) != FLUID_OK) {
+      DropPlayer();
+      return false;
+    }
+    rendering = true;
+    wake.notify_all();
+    return true;
+  }
+
+  bool WantsRendering() const { return rendering && !complete && kept_whole; }
+
+  // Renders the next chunk of take `id`; false when there was nothing to
+  // render (the take is complete, or another one).
+  bool RenderChunk(uint32_t id) {
+    std::lock_guard synth_lock(synth_mutex);
+    {
+      std::lock_guard lock(mutex);
+      if (id != take_id || !rendering || complete || !player) return false;
+    }
+    fluid_synth_write_s16(synth, kChunkFrames, scratch, 0, 2, scratch, 1, 2);
+    bool player_done = fluid_player_get_status(player) == FLUID_PLAYER_DONE;
+    bool ringing = fluid_synth_get_active_voice_count(synth) > 0;
+    std::lock_guard lock(mutex);
+    take.Append(scratch, kChunkFrames);
+    if (end_frame < 0 && player_done) end_frame = take.frames();
+    if (end_frame >= 0 && !ringing) complete = true;
+    if (!complete && take.frames() >= static_cast<int64_t>(kMaxKeptSeconds) * sample_rate) kept_whole = false;
+    return true;
+  }
+
+  void RenderAhead() {
+    NameAndLowerThisThread();
+    std::unique_lock lock(mutex);
+    for (;;) {
+      wake.wait(lock, [&] { return quit || WantsRendering(); });
+      if (quit) return;
+      uint32_t id = take_id;
+      lock.unlock();
+      RenderChunk(id);
+      lock.lock();
+    }
+  }
 };
 
-FluidMusic::FluidMusic(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+FluidMusic::FluidMusic(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
+  Impl* m = impl_.get();
+  m->render_thread = std::thread([m] { m->RenderAhead(); });
+}
 FluidMusic::~FluidMusic() = default;
 
 std::unique_ptr<FluidMusic> FluidMusic::Create(int sample_rate, const std::string& soundfont) {
@@ -112,40 +224,36 @@ bool FluidMusic::Open(const std::string& path) {
   ReadRegularFile(path, file, kMaxPieceBytes);
   std::vector<uint8_t> bytes(file.begin(), file.end());
   bool good = IsWellFormedMidi(bytes);
-  std::lock_guard lock(impl_->mutex);
-  // Opening closes the piece still open, whether or not the new one is good.
-  impl_->DropPlayer();
-  impl_->playing = false;
-  ++impl_->generation;
-  impl_->open = good;
-  impl_->piece = good ? std::move(bytes) : std::vector<uint8_t>();
+  Impl& m = *impl_;
+  std::lock_guard synth_lock(m.synth_mutex);
+  std::lock_guard lock(m.mutex);
+  // Opening closes the piece still open, whether or not the new one is good;
+  // the take stays when the same piece opens again.
+  m.playing = m.sounding = m.played = false;
+  ++m.generation;
+  if (!good || bytes != m.piece || !m.kept_whole) m.DropTake();
+  m.open = good;
+  m.piece = good ? std::move(bytes) : std::vector<uint8_t>();
   return good;
 }
 
 bool FluidMusic::Play() {
-  std::lock_guard lock(impl_->mutex);
   Impl& m = *impl_;
-  m.DropPlayer();
-  m.playing = false;
+  std::lock_guard synth_lock(m.synth_mutex);
+  std::lock_guard lock(m.mutex);
+  m.playing = m.sounding = m.played = false;
   ++m.generation;
   if (!m.open) return false;
-  fluid_synth_system_reset(m.synth);  // programs and controllers of the last piece go
-  m.player = new_fluid_player(m.synth);
-  if (!m.player) return false;
-  if (fluid_player_add_mem(m.player, m.piece.data(), m.piece.size()) != FLUID_OK ||
-      fluid_player_play(m.player) != FLUID_OK) {
-    m.DropPlayer();
-    return false;
-  }
-  m.playing = true;
-  m.frames_played = 0;
+  // The take replays from the top when it holds the whole piece so far.
+  if (!(m.rendering && m.kept_whole) && !m.StartTake()) return false;
+  m.position = 0;
+  m.playing = m.sounding = m.played = true;
   return true;
 }
 
 void FluidMusic::Stop() {
   std::lock_guard lock(impl_->mutex);
-  impl_->DropPlayer();
-  impl_->playing = false;
+  impl_->playing = impl_->sounding = impl_->played = false;
   ++impl_->generation;
 }
 
@@ -155,35 +263,37 @@ bool FluidMusic::IsOpen() const {
 }
 
 bool FluidMusic::MixInto(int16_t* out, int frames, uint32_t& generation) {
-  std::lock_guard lock(impl_->mutex);
   Impl& m = *impl_;
-  if (!m.playing && fluid_synth_get_active_voice_count(m.synth) == 0) return false;
-  for (int done = 0; done < frames;) {
-    int n = std::min(kChunkFrames, frames - done);
-    fluid_synth_write_s16(m.synth, n, m.scratch, 0, 2, m.scratch, 1, 2);
-    int16_t* dst = out + done * 2;
-    for (int i = 0; i < n * 2; ++i) {
-      dst[i] = static_cast<int16_t>(std::clamp(dst[i] + m.scratch[i], -32768, 32767));
-    }
-    done += n;
+  std::unique_lock lock(m.mutex);
+  // When the render thread lags, the callback renders what it needs itself.
+  while (m.sounding && m.take.frames() < m.position + frames && !m.complete) {
+    uint32_t id = m.take_id;
+    lock.unlock();
+    bool rendered = m.RenderChunk(id);
+    lock.lock();
+    if (!rendered) break;
   }
-  m.frames_played += frames;
-  if (!m.playing || fluid_player_get_status(m.player) != FLUID_PLAYER_DONE) return false;
+  if (!m.sounding) return false;
+  m.take.MixInto(out, m.position, frames);
+  m.position += frames;
+  if (!m.kept_whole) m.take.ForgetBefore(m.position);
+  if (m.complete && m.position >= m.take.frames()) m.sounding = false;
+  if (!m.playing || m.end_frame < 0 || m.position < m.end_frame) return false;
   m.playing = false;
   // A piece that ends within half a second never really played (FluidSynth
   // could not read its events): report no end, or it would be replayed
   // again and again.
-  if (m.frames_played < static_cast<uint64_t>(m.sample_rate / 2)) return false;
+  if (m.end_frame < m.sample_rate / 2) return false;
   generation = m.generation;
   return true;
 }
 
 bool FluidMusic::Quiet() const {
   std::lock_guard lock(impl_->mutex);
-  return !impl_->playing && fluid_synth_get_active_voice_count(impl_->synth) == 0;
+  return !impl_->sounding;
 }
 
 bool FluidMusic::EndIsCurrent(uint32_t generation) const {
   std::lock_guard lock(impl_->mutex);
-  return generation == impl_->generation && !impl_->playing && impl_->player;
+  return generation == impl_->generation && !impl_->playing && impl_->played;
 }

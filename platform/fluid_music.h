@@ -1,6 +1,8 @@
-// MIDI music on FluidSynth, rendered by whoever owns the audio output: the
-// SDL callback (or a test) calls MixInto with the output's stereo frames.
-// The player's clock is the rendered sample count.
+// MIDI music on FluidSynth. Whoever owns the audio output (the SDL callback,
+// or a test) calls MixInto with the output's stereo frames; a thread of the
+// player's own renders the piece ahead into memory, and a piece played again
+// (as the game loops it) replays what was rendered. The player's clock is
+// the rendered sample count.
 #pragma once
 
 #include <cstdint>

@@ -1,11 +1,12 @@
 // Text on the canvas. Every face is drawn with IPAPGothic (the Japanese face
 // the game asks for); bold is synthesized. The font file is read into memory
-// once, and rendered runs of text are kept as coverage (tinted when drawn),
-// since the scene redraws the same lines every frame.
+// once; rendered runs of text are kept as coverage (tinted when drawn), and
+// measured ones as their size, since the scene redraws and measures the same
+// lines every frame.
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <list>
-#include <map>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/text_blend.h"
+#include "platform/text_cache.h"
 #include "platform/text_raster.h"
 
 namespace {
@@ -73,89 +76,146 @@ int PixelSize(const TFont& font) {
 }
 
 // A rendered run of text as coverage, 0-255 a pixel, with the stretches of
-// each row that are covered at all (most of a line of text is empty).
+// each row worth blending: they start at ink and run in whole blocks of
+// kBlendBlock pixels while ink follows (most of a line of text is empty).
+// Rows are padded with uncovered pixels so that the last block of a row is
+// whole too.
 struct Run {
-  struct Span {
+  struct Segment {
     int row, from, to;  // [from, to) in that row
   };
   int w = 0, h = 0;
-  std::vector<uint8_t> alpha;
-  std::vector<Span> spans;
+  int stride = 0;              // bytes from one row of `alpha` to the next
+  std::vector<uint8_t> alpha;  // stride * h
+  std::vector<Segment> segments;
+
+  const uint8_t* Row(int y) const { return alpha.data() + static_cast<size_t>(y) * stride; }
+  size_t Bytes() const { return sizeof(Run) + alpha.capacity() + segments.capacity() * sizeof(Segment); }
 };
 
-// Runs by (pixel size, bold, text); the least recently drawn one goes first
-// when the cache is full.
-class RunCache {
- public:
-  const Run* Get(TextRasterizer& r, int px, bool bold, const std::string& text) {
-    std::string key = std::to_string(px) + (bold ? "b" : "n") + ':' + text;
-    auto it = index_.find(key);
-    if (it != index_.end()) {
-      order_.splice(order_.begin(), order_, it->second);
-      return &it->second->second;
-    }
-    TextRun raster;
-    if (!r.Render(text, px, bold, raster)) return nullptr;
-    Run run;
-    run.w = raster.w;
-    run.h = raster.h;
-    run.alpha = std::move(raster.alpha);
-    for (int y = 0; y < run.h; ++y) {
-      const uint8_t* row = run.alpha.data() + static_cast<size_t>(y) * run.w;
-      for (int x = 0; x < run.w;) {
-        if (row[x] == 0) {
-          ++x;
-          continue;
-        }
-        int from = x;
-        while (x < run.w && row[x] != 0) ++x;
-        run.spans.push_back({y, from, x});
-      }
-    }
-    order_.emplace_front(key, std::move(run));
-    index_[key] = order_.begin();
-    if (order_.size() > kLimit) {
-      index_.erase(order_.back().first);
-      order_.pop_back();
-    }
-    return &order_.front().second;
+Run MakeRun(const TextRun& raster) {
+  Run run;
+  run.w = raster.w;
+  run.h = raster.h;
+  run.stride = run.w + kBlendBlock - 1;
+  run.alpha.assign(static_cast<size_t>(run.stride) * run.h, 0);
+  for (int y = 0; y < run.h; ++y) {
+    const uint8_t* row = raster.alpha.data() + static_cast<size_t>(y) * run.w;
+    std::copy(row, row + run.w, run.alpha.begin() + static_cast<ptrdiff_t>(y) * run.stride);
   }
-
- private:
-  static constexpr size_t kLimit = 512;
-  std::list<std::pair<std::string, Run>> order_;
-  std::unordered_map<std::string, std::list<std::pair<std::string, Run>>::iterator> index_;
-};
-
-RunCache& Runs() {
-  static RunCache runs;
-  return runs;
+  for (int y = 0; y < run.h; ++y) {
+    const uint8_t* row = run.Row(y);
+    auto inked = [&](int from) {
+      for (int x = from; x < std::min(from + kBlendBlock, run.w); ++x)
+        if (row[x] != 0) return true;
+      return false;
+    };
+    for (int x = 0; x < run.w;) {
+      if (row[x] == 0) {
+        ++x;
+        continue;
+      }
+      int from = x;
+      do x += kBlendBlock;
+      while (x < run.w && inked(x));
+      run.segments.push_back({y, from, x});  // x < w + kBlendBlock: inside the padding
+      x = std::min(x, run.w);
+    }
+  }
+  return run;
 }
 
-// Lays a run in `color` onto XRGB pixels (w x h), blending by coverage.
-void BlendRun(uint32_t* pixels, int w, int h, int x0, int y0, const Run& run, uint32_t color) {
-  color &= 0xFFFFFF;
-  const uint32_t rb = color & 0xFF00FF, g = color & 0x00FF00;
-  for (const Run::Span& span : run.spans) {
-    int y = y0 + span.row;
-    if (y < 0 || y >= h) continue;
-    int from = std::max(span.from, -x0), to = std::min(span.to, w - x0);
-    if (from >= to) continue;
-    const uint8_t* cover = run.alpha.data() + static_cast<size_t>(span.row) * run.w;
-    uint32_t* out = pixels + static_cast<size_t>(y) * w + x0;
-    for (int x = from; x < to; ++x) {
-      uint32_t a = cover[x];
-      if (a == 255) {
-        out[x] = color;
-      } else if (a != 0) {
-        // Red and blue side by side in one multiply, green in another.
-        uint32_t p = out[x], na = 255 - a;
-        ++a;
-        uint32_t out_rb = ((rb * a + (p & 0xFF00FF) * na) >> 8) & 0xFF00FF;
-        uint32_t out_g = ((g * a + (p & 0x00FF00) * na) >> 8) & 0x00FF00;
-        out[x] = out_rb | out_g;
-      }
+// Least recently used entries go first once the cache holds more than
+// kTextCacheEntries or kTextCacheBytes. Keys are (pixel size, bold, text).
+template <typename Value>
+class TextCache {
+ public:
+  // The entry of (px, bold, text), or null.
+  Value* Find(int px, bool bold, const std::string& text) {
+    MakeKey(px, bold, text);
+    auto it = index_.find(key_);
+    if (it == index_.end()) return nullptr;
+    order_.splice(order_.begin(), order_, it->second);
+    return &it->second->value;
+  }
+
+  // Adds the entry of the last Find's key, which found nothing.
+  Value& Add(Value value, size_t bytes) {
+    bytes += sizeof(Entry) + 2 * key_.capacity();
+    order_.push_front({key_, std::move(value), bytes});
+    index_[key_] = order_.begin();
+    bytes_ += bytes;
+    while (order_.size() > 1 && (order_.size() > kTextCacheEntries || bytes_ > kTextCacheBytes)) {
+      bytes_ -= order_.back().bytes;
+      index_.erase(order_.back().key);
+      order_.pop_back();
     }
+    return order_.front().value;
+  }
+
+  size_t Entries() const { return order_.size(); }
+  size_t Bytes() const { return bytes_; }
+
+ private:
+  struct Entry {
+    std::string key;
+    Value value;
+    size_t bytes;
+  };
+
+  // The key goes into one reused buffer: no allocation to look up.
+  void MakeKey(int px, bool bold, const std::string& text) {
+    key_.assign(reinterpret_cast<const char*>(&px), sizeof px);
+    key_ += bold ? 'b' : 'n';
+    key_ += text;
+  }
+
+  std::string key_;
+  std::list<Entry> order_;
+  std::unordered_map<std::string, typename std::list<Entry>::iterator> index_;
+  size_t bytes_ = 0;
+};
+
+struct Extent {
+  bool ok = false;
+  int w = 0, h = 0;
+};
+
+// Callers hold Lock().
+TextCache<Run>& Runs() {
+  static TextCache<Run>& runs = *new TextCache<Run>;
+  return runs;
+}
+TextCache<Extent>& Extents() {
+  static TextCache<Extent>& extents = *new TextCache<Extent>;
+  return extents;
+}
+
+const Run* RunOf(TextRasterizer& r, int px, bool bold, const std::string& text) {
+  if (const Run* cached = Runs().Find(px, bold, text)) return cached;
+  TextRun raster;
+  if (!r.Render(text, px, bold, raster)) return nullptr;
+  Run run = MakeRun(raster);
+  size_t bytes = run.Bytes();
+  return &Runs().Add(std::move(run), bytes);
+}
+
+const Extent& ExtentOf(TextRasterizer& r, int px, bool bold, const std::string& text) {
+  if (const Extent* cached = Extents().Find(px, bold, text)) return *cached;
+  Extent e;
+  e.ok = r.Measure(text, px, bold, e.w, e.h);
+  return Extents().Add(e, 0);
+}
+
+// Lays a run in `color` onto XRGB pixels (w x h).
+void BlendRun(uint32_t* pixels, int w, int h, int x0, int y0, const Run& run, uint32_t color) {
+  for (const Run::Segment& segment : run.segments) {
+    int y = y0 + segment.row;
+    if (y < 0 || y >= h) continue;
+    int from = std::max(segment.from, -x0), to = std::min(segment.to, w - x0);
+    if (from >= to) continue;
+    BlendCover(pixels + static_cast<size_t>(y) * w + x0 + from, run.Row(segment.row) + from, to - from,
+               color);
   }
 }
 
@@ -166,7 +226,7 @@ void Bitmap::TextOut(int x, int y, const std::string& utf8) {
   std::lock_guard<std::mutex> guard(Lock());
   TextRasterizer* r = Rasterizer();
   if (!r) return;
-  const Run* run = Runs().Get(*r, PixelSize(font), font.bold, utf8);
+  const Run* run = RunOf(*r, PixelSize(font), font.bold, utf8);
   if (!run) return;
   if (!brush_clear) FillRect(x, y, x + run->w, y + run->h);
   BlendRun(pixels_.data(), width_, height_, x, y, *run, font.color);
@@ -175,17 +235,25 @@ void Bitmap::TextOut(int x, int y, const std::string& utf8) {
 int Bitmap::TextWidth(const std::string& utf8) {
   std::lock_guard<std::mutex> guard(Lock());
   TextRasterizer* r = Rasterizer();
-  int w = 0, h = 0;
-  if (!r || utf8.empty() || !r->Measure(utf8, PixelSize(font), font.bold, w, h)) return 0;
-  return w;
+  if (!r || utf8.empty()) return 0;
+  const Extent& e = ExtentOf(*r, PixelSize(font), font.bold, utf8);
+  return e.ok ? e.w : 0;
 }
 
 int Bitmap::TextHeight(const std::string& utf8) {
   std::lock_guard<std::mutex> guard(Lock());
   TextRasterizer* r = Rasterizer();
   if (!r) return 0;
-  int w = 0, h = 0;
-  if (utf8.empty() || !r->Measure(utf8, PixelSize(font), font.bold, w, h))
-    return r->LineHeight(PixelSize(font), font.bold);
-  return h;
+  if (utf8.empty()) return r->LineHeight(PixelSize(font), font.bold);
+  const Extent& e = ExtentOf(*r, PixelSize(font), font.bold, utf8);
+  return e.ok ? e.h : r->LineHeight(PixelSize(font), font.bold);
+}
+
+TextCacheUse TextCacheUsage() {
+  std::lock_guard<std::mutex> guard(Lock());
+  TextCacheUse use;
+  use.runs = Runs().Entries();
+  use.run_bytes = Runs().Bytes();
+  use.sizes = Extents().Entries();
+  return use;
 }

@@ -53,6 +53,61 @@ TEST(Canvas, CopyRectTakesOnlyTheSourceRectangleDoubled) {
   EXPECT_EQ(dst.Pixel(0, 0), 0x00FF00u);
 }
 
+// Nearest-neighbour by hand: the source pixel of every destination pixel of
+// the box, where it exists and is not the key.
+Bitmap StretchedByHand(const Bitmap& under, int dl, int dt, int dr, int db, const Bitmap& src, int sl, int st,
+                       int sr, int sb, bool keyed, Rgb key) {
+  Bitmap want = under;
+  for (int y = dt; y < db; ++y)
+    for (int x = dl; x < dr; ++x) {
+      int sx = sl + (x - dl) * (sr - sl) / (dr - dl), sy = st + (y - dt) * (sb - st) / (db - dt);
+      if (sx < 0 || sy < 0 || sx >= src.Width() || sy >= src.Height()) continue;
+      if (keyed && src.Pixel(sx, sy) == key) continue;
+      want.SetPixel(x, y, src.Pixel(sx, sy));
+    }
+  return want;
+}
+
+TEST(Canvas, StretchesCutByTheCanvasAndBySourceRectanglesOffTheSource) {
+  Bitmap src(7, 5);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) src.SetPixel(x, y, (x + y) % 3 == 0 ? 0xFF00FF : 0x010203 * (1 + x + 7 * y));
+  src.auto_key = false;
+  src.key_color = 0xFF00FF;
+  Bitmap under(20, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 20; ++x) under.SetPixel(x, y, 0x102030 + x + 20 * y);
+  struct Box {
+    int dl, dt, dr, db, sl, st, sr, sb;
+  };
+  const Box boxes[] = {
+      {-9, -4, 15, 13, 0, 0, 7, 5},   // cut on the left and the top
+      {6, 5, 31, 22, 0, 0, 7, 5},     // cut on the right and the bottom
+      {0, 0, 20, 16, -3, -2, 9, 7},   // the source rectangle hangs off every side
+      {2, 1, 5, 15, 4, 0, 12, 5},     // squeezed, mostly past the source's right edge
+      {0, 0, 20, 16, -30, 0, -1, 5},  // wholly left of the source
+  };
+  for (const Box& b : boxes) {
+    for (bool keyed : {false, true}) {
+      Bitmap dst = under;
+      if (keyed) {  // the whole source, whatever the box says of it
+        src.transparent = true;
+        dst.StretchDraw(b.dl, b.dt, b.dr, b.db, src);
+        src.transparent = false;
+      } else {
+        dst.CopyRect(b.dl, b.dt, b.dr, b.db, src, b.sl, b.st, b.sr, b.sb);
+      }
+      Bitmap want =
+          keyed ? StretchedByHand(under, b.dl, b.dt, b.dr, b.db, src, 0, 0, 7, 5, true, 0xFF00FF)
+                : StretchedByHand(under, b.dl, b.dt, b.dr, b.db, src, b.sl, b.st, b.sr, b.sb, false, 0);
+      int wrong = 0;
+      for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 20; ++x) wrong += dst.Pixel(x, y) != want.Pixel(x, y);
+      EXPECT_EQ(wrong, 0) << b.dl << "," << b.dt << " " << b.sl << "," << b.sr << (keyed ? " keyed" : "");
+    }
+  }
+}
+
 TEST(Canvas, OrRectBrightensAndBlackAddsNothing) {
   Bitmap scene = Filled(4, 4, 0x102030);
   Bitmap light(4, 4);
