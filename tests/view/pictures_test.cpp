@@ -58,6 +58,18 @@ TEST_F(PicturesTest, ScenePictureShowsItsTopLeftDoubledAndEmptiesTheScene) {
   EXPECT_EQ(form->goods_card_state, 0);
 }
 
+// Whatever size the scene slot had, a new scene fills exactly the scene.
+TEST_F(PicturesTest, AScenePictureAlwaysComesOutSceneSized) {
+  Save("scene.bmp", Block(200, 140, 0x123456));
+  for (auto [w, h] : {std::pair{kSceneWidth, 100}, {100, kSceneHeight}, {500, 400}}) {
+    form->picture_slots[6].SetSize(w, h);
+    form->LoadScenePicture("scene.bmp");
+    EXPECT_EQ(form->picture_slots[6].Width(), kSceneWidth) << w << "x" << h;
+    EXPECT_EQ(form->picture_slots[6].Height(), kSceneHeight) << w << "x" << h;
+    EXPECT_EQ(form->picture_slots[6].Pixel(389, 259), 0x123456u);
+  }
+}
+
 TEST_F(PicturesTest, MissingScenePictureKeepsThePreviousSceneWhole) {
   form->LoadCustomerPicture("girl.bmp");
   form->SetShopFront("haikei.bmp");
