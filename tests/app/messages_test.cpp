@@ -51,6 +51,9 @@ TEST_F(Messages, ColourNamesAreExactAndUnknownOnesAreWhite) {
   for (auto [name, kind] : cases) {
     form->PrintColorMessage("x", name);
     EXPECT_EQ(form->effect_kind[form->effect_next], kind) << name;
+    // On the message line like every other line.
+    EXPECT_EQ(form->effect_x[form->effect_next], 5);
+    EXPECT_EQ(form->effect_y[form->effect_next], 245);
   }
 }
 
