@@ -14,6 +14,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/text_raster.h"
+#include "platform/text_rects.h"
 
 namespace {
 
@@ -170,6 +171,7 @@ void Bitmap::TextOut(int x, int y, const std::string& utf8) {
   if (!run) return;
   if (!brush_clear) FillRect(x, y, x + run->w, y + run->h);
   BlendRun(pixels_.data(), width_, height_, x, y, *run, font.color);
+  text_rects::Note(*this, {x, y, x + run->w, y + run->h});
 }
 
 int Bitmap::TextWidth(const std::string& utf8) {

@@ -13,6 +13,7 @@
 
 #include "platform/music.h"
 #include "platform/null_wave_out.h"
+#include "platform/text_rects.h"
 #include "platform/web_audio.h"
 #include "sound/mixer/wave_out.h"
 
@@ -67,6 +68,19 @@ EM_JS(void, PagePresent, (const uint32_t* pixels, int w, int h), {
   if (Module.onFramePresented) Module.onFramePresented();
 });
 
+EM_JS(void, PageMark, (const char* name), {
+  if (Module.picoMarks) Module.picoMarks[UTF8ToString(name)] = performance.now();
+});
+
+// The text rectangles of the frame just shown: count quadruples.
+EM_JS(void, PageTextRects, (const int* rects, int count), {
+  const list = [];
+  for (let i = 0; i < count; i++) list.push(Array.from(HEAP32.subarray((rects >> 2) + 4 * i, (rects >> 2) + 4 * i + 4)));
+  Module.picoTextRects = list;
+});
+
+EM_JS(void, PageReplayStopped, (), { Module.picoReplayDone = true; });
+
 EM_JS(void, PageSetTitle, (const char* text), { document.title = UTF8ToString(text); });
 
 // Writes the persistent folder to IndexedDB (an IDBFS mount set up by the page).
@@ -103,6 +117,13 @@ PageRequests& Requests() {
 
 class WebPlatform : public Platform {
  public:
+  // A replay page: the virtual clock and the script of a headless platform.
+  WebPlatform(std::string base_dir, const std::vector<ReplayClick>& clicks, uint64_t stop_at_ms)
+      : base_dir_(std::move(base_dir)), replay_(std::make_unique<HeadlessPlatform>(base_dir_)) {
+    ScriptReplay(*replay_, clicks, stop_at_ms);
+    RecordTextRects(true);
+  }
+
   explicit WebPlatform(std::string base_dir) : base_dir_(std::move(base_dir)) {
     // Without Web Audio the mixer's blocks play into a silent output that
     // keeps the same time, and music stays silent.
@@ -113,9 +134,12 @@ class WebPlatform : public Platform {
     }
   }
 
-  uint64_t NowMs() override { return static_cast<uint64_t>(emscripten_get_now()); }
+  uint64_t NowMs() override {
+    return replay_ ? replay_->clock_ms : static_cast<uint64_t>(emscripten_get_now());
+  }
 
   bool WaitEvent(InputEvent& event, int timeout_ms) override {
+    if (replay_) return ReplayWait(event, timeout_ms);
     uint64_t until = NowMs() + std::max(timeout_ms, 0);
     for (;;) {
       if (TakeInput(event)) {
@@ -149,15 +173,42 @@ class WebPlatform : public Platform {
   void Present(const Bitmap& scene) override {
     if (scene.Width() != kSceneWidth || scene.Height() != kSceneHeight) return;
     PagePresent(scene.Pixels(), scene.Width(), scene.Height());
+    if (replay_) {
+      std::vector<TextRect> rects = TextRectsOn(scene);
+      static_assert(sizeof(TextRect) == 4 * sizeof(int));
+      PageTextRects(reinterpret_cast<const int*>(rects.data()), static_cast<int>(rects.size()));
+    }
   }
 
   void SetCaption(const std::string& caption) override { PageSetTitle(caption.c_str()); }
 
   std::string BaseDir() override { return base_dir_; }
-  WaveOutDevice& WaveOut() override { return audio_ ? audio_->wave_out() : *silent_wave_out_; }
-  MusicPlayer& Music() override { return audio_ ? audio_->music() : *silent_music_; }
+  WaveOutDevice& WaveOut() override {
+    if (replay_) return replay_->WaveOut();
+    return audio_ ? audio_->wave_out() : *silent_wave_out_;
+  }
+  MusicPlayer& Music() override {
+    if (replay_) return replay_->Music();
+    return audio_ ? audio_->music() : *silent_music_;
+  }
 
  private:
+  // Waits as the headless platform does, giving the page a turn between
+  // frames; the page's own input is dropped. At the stop the game is held.
+  bool ReplayWait(InputEvent& event, int timeout_ms) {
+    int ignored[5];
+    while (PagePopInput(ignored)) {
+    }
+    if (replay_->stopped) {
+      PageReplayStopped();
+      PageSleep(1000);
+      return false;
+    }
+    if (replay_->WaitEvent(event, timeout_ms)) return true;
+    if (timeout_ms > 0) PageSleep(0);
+    return false;
+  }
+
   bool TakeInput(InputEvent& event) {
     int raw[5];
     for (;;) {
@@ -184,6 +235,7 @@ class WebPlatform : public Platform {
   }
 
   std::string base_dir_;
+  std::unique_ptr<HeadlessPlatform> replay_;
   std::unique_ptr<WebAudio> audio_;
   std::unique_ptr<NullWaveOut> silent_wave_out_;
   std::unique_ptr<MusicPlayer> silent_music_;
@@ -207,6 +259,10 @@ std::pair<int64_t, int64_t> Stamp(const std::string& path) {
 }
 
 }  // namespace
+
+void MarkPageMoment(const char* name) {
+  PageMark(name);
+}
 
 void SetPageRequests(PageRequests requests) {
   Requests() = std::move(requests);
@@ -234,4 +290,10 @@ void SyncSavedFiles(bool force) {
 
 std::unique_ptr<Platform> CreateWebPlatform(const std::string& base_dir) {
   return std::make_unique<WebPlatform>(base_dir);
+}
+
+std::unique_ptr<Platform> CreateWebReplayPlatform(const std::string& base_dir,
+                                                  const std::vector<ReplayClick>& clicks,
+                                                  uint64_t stop_at_ms) {
+  return std::make_unique<WebPlatform>(base_dir, clicks, stop_at_ms);
 }
