@@ -9,21 +9,22 @@
 
 #include <emscripten.h>
 
-// Builds the context and its graph: blocks -> out, music -> music_gain -> out,
-// out -> destination. Tests tap `out`. 0 when the browser has no Web Audio.
+// Sets up Module.webAudio. The context and its graph (blocks -> out, music ->
+// music_gain -> out, out -> destination; tests tap `out`) are built by
+// wa.prepare(): at once, or, when the page sets Module.picoLazyAudio, when
+// the page finds a quiet moment or the player's first gesture comes (making
+// a context takes a good part of a second in some browsers, which would
+// hold up the first picture). Until then the blocks pass by the clock, as
+// before a gesture. 0 when the browser has no Web Audio.
 EM_JS(int, wa_create, (), {
   var Ctor = globalThis.AudioContext || globalThis.webkitAudioContext;
   if (!Ctor) return 0;
-  var ctx;
-  try {
-    ctx = new Ctor({latencyHint : 'interactive'});
-  } catch (e) {
-    return 0;
-  }
   var wa = {
-    ctx : ctx,
-    out : ctx.createGain(),
-    music_gain : ctx.createGain(),
+    ctx : null,
+    out : null,
+    music_gain : null,
+    node : null,
+    broken : false,
     open : false,
     paused : false,
     rate : 11025,
@@ -42,8 +43,28 @@ EM_JS(int, wa_create, (), {
     pending : null,
     ended_gen : 0
   };
-  wa.out.connect(ctx.destination);
-  wa.music_gain.connect(wa.out);
+  // The context, made on the first call; null when the browser refuses one.
+  wa.prepare = function() {
+    if (wa.ctx || wa.broken) return wa.ctx;
+    var ctx;
+    try {
+      ctx = new Ctor({latencyHint : 'interactive'});
+    } catch (e) {
+      wa.broken = true;
+      console.warn('No sound: the browser gives no audio context (' + e + ')');
+      return null;
+    }
+    wa.out = ctx.createGain();
+    wa.music_gain = ctx.createGain();
+    wa.out.connect(ctx.destination);
+    wa.music_gain.connect(wa.out);
+    wa.node = ctx.createScriptProcessor(1024, 1, 2);
+    wa.node.onaudioprocess = wa.process;
+    wa.node.connect(wa.out);
+    wa.ctx = ctx;
+    return ctx;
+  };
+  wa.running = function() { return wa.ctx != null && wa.ctx.state == 'running'; };
 
   wa.pop = function() {
     wa.queue.shift();
@@ -105,7 +126,7 @@ EM_JS(int, wa_create, (), {
     var now = performance.now();
     var ms = now - wa.last_clock;
     wa.last_clock = now;
-    if (wa.ctx.state == 'running' || !wa.open || wa.paused) {
+    if (wa.running() || !wa.open || wa.paused) {
       wa.clock_rest = 0;
       return;
     }
@@ -183,10 +204,19 @@ EM_JS(int, wa_create, (), {
   };
   // Decoded pieces stay: the game plays its few pieces again and again,
   // and decoding one takes a moment.
-  wa.load = function(key, ptr, len) {
+  wa.newPiece = function(key) {
     var piece = {key : key, buffer : null, failed : false, started : performance.now(), decode_ms : 0};
     wa.pieces.set(key, piece);
-    var bytes = HEAPU8.slice(ptr, ptr + len);
+    return piece;
+  };
+  wa.load = function(key, ptr, len) { wa.decode(wa.newPiece(key), HEAPU8.slice(ptr, ptr + len).buffer); };
+  wa.decode = function(piece, bytes) {
+    var key = piece.key;
+    var ctx = wa.prepare();
+    if (!ctx) {
+      piece.failed = true;
+      return;
+    }
     var ok = function(buffer) {
       piece.buffer = buffer;
       piece.decode_ms = performance.now() - piece.started;
@@ -196,13 +226,11 @@ EM_JS(int, wa_create, (), {
       piece.failed = true;
       console.warn('The music ' + key + ' cannot be decoded: ' + err);
     };
-    var promise = wa.ctx.decodeAudioData(bytes.buffer, ok, fail);
+    var promise = ctx.decodeAudioData(bytes, ok, fail);
     if (promise && promise.catch) promise.catch(function(){});
   };
 
-  wa.node = ctx.createScriptProcessor(1024, 1, 2);
-  wa.node.onaudioprocess = wa.process;
-  wa.node.connect(wa.out);
+  if (!Module['picoLazyAudio']) wa.prepare();
   wa.timer = setInterval(wa.tick, 10);
   Module['webAudio'] = wa;
   return 1;
@@ -213,18 +241,21 @@ EM_JS(void, wa_destroy, (), {
   if (!wa) return;
   wa.musicStop();
   clearInterval(wa.timer);
-  wa.node.onaudioprocess = null;
-  wa.ctx.close().catch(function(){});
+  if (wa.ctx) {
+    wa.node.onaudioprocess = null;
+    wa.ctx.close().catch(function(){});
+  }
   delete Module['webAudio'];
 });
 
 EM_JS(void, wa_unlock, (), {
   var wa = Module['webAudio'];
-  var p = wa.ctx.resume();
+  var ctx = wa.prepare();
+  var p = ctx ? ctx.resume() : null;
   if (p && p.catch) p.catch(function(){});
 });
 
-EM_JS(int, wa_running, (), { return Module['webAudio'].ctx.state == 'running' ? 1 : 0; });
+EM_JS(int, wa_running, (), { return Module['webAudio'].running() ? 1 : 0; });
 
 EM_JS(void, wa_open, (int rate, int align, int bits, int channels), {
   var wa = Module['webAudio'];
@@ -280,6 +311,23 @@ EM_JS(int, wa_music_has, (const char* key), {
 
 EM_JS(void, wa_music_load, (const char* key, const uint8_t* data, int length),
       { Module['webAudio'].load(UTF8ToString(key), data, length); });
+
+// A piece the page serves beside the game (Module.picoMusicBytes(key) gives
+// the promise of its bytes, or null for a piece the page does not have):
+// fetched and decoded in the background; a play asked for meanwhile starts
+// once it is ready. 1 when the page has the piece.
+EM_JS(int, wa_music_request, (const char* key), {
+  var wa = Module['webAudio'];
+  var k = UTF8ToString(key);
+  var bytes = Module['picoMusicBytes'] ? Module['picoMusicBytes'](k) : null;
+  if (!bytes) return 0;
+  var piece = wa.newPiece(k);
+  bytes.then(function(b) { wa.decode(piece, b); }, function(err) {
+    piece.failed = true;
+    console.warn('The music ' + k + ' cannot be fetched: ' + err);
+  });
+  return 1;
+});
 
 EM_JS(void, wa_music_play, (const char* key, int generation), {
   var wa = Module['webAudio'];
