@@ -61,10 +61,18 @@ EM_JS(int, wa_create, (), {
     wa.node = ctx.createScriptProcessor(1024, 1, 2);
     wa.node.onaudioprocess = wa.process;
     wa.node.connect(wa.out);
+    // A context that stops (the browser may suspend it) hands the blocks
+    // back to the clock from that moment.
+    ctx.onstatechange = function() {
+      if (ctx.state == 'running') wa.parked = false;
+      wa.last_clock = performance.now();
+      wa.clock_rest = 0;
+      wa.watchClock();
+    };
     wa.ctx = ctx;
     return ctx;
   };
-  wa.running = function() { return wa.ctx != null && wa.ctx.state == 'running'; };
+  wa.running = function() { return wa.ctx != null && (wa.ctx.state == 'running' || wa.resuming); };
 
   wa.pop = function() {
     wa.queue.shift();
@@ -118,10 +126,55 @@ EM_JS(int, wa_create, (), {
       }
       if (wa.queue.length == 0) wa.phase = 0;
     }
+    if (wa.idle()) wa.parkSoon();
+  };
+
+  // Parking: after half a second with nothing to play, a running context is
+  // suspended (while the game waits the page then costs next to nothing: no
+  // processor calls, no audio stream), and the next block or piece of music
+  // resumes it (a browser that let it run lets it run again). While it resumes the blocks wait for it
+  // instead of passing by the clock.
+  wa.parked = false;
+  wa.resuming = false;
+  wa.parkTimer = 0;
+  wa.idle = function() { return wa.queue.length == 0 && !wa.source && !wa.pending; };
+  wa.parkSoon = function() {
+    if (wa.parkTimer) return;
+    wa.parkTimer = setTimeout(function() {
+      wa.parkTimer = 0;
+      if (!wa.idle() || !wa.ctx || wa.ctx.state != 'running' || wa.resuming) return;
+      wa.parked = true;
+      wa.ctx.suspend().catch(function(){});
+    }, 500);
+  };
+  wa.wake = function() {
+    if (!wa.parked || !wa.ctx) return;
+    wa.parked = false;
+    wa.resuming = true;
+    var done = function() {
+      wa.resuming = false;
+      wa.last_clock = performance.now();
+      wa.clock_rest = 0;
+      wa.watchClock();
+    };
+    wa.ctx.resume().then(done, done);
   };
 
   // While the context does not run (no gesture yet, or the browser stopped
-  // it) the blocks pass by the clock, so the mixer is never left waiting.
+  // it) the blocks pass by the clock, so the mixer is never left waiting:
+  // the game's polls move the clock on, and so does a timer every 10 ms,
+  // which runs only while blocks wait that way.
+  wa.clockTimer = 0;
+  wa.watchClock = function() {
+    if (wa.clockTimer || wa.queue.length == 0 || wa.running() || !wa.open || wa.paused) return;
+    wa.clockTimer = setInterval(function() {
+      wa.tick();
+      if (wa.queue.length == 0 || wa.running() || !wa.open || wa.paused) {
+        clearInterval(wa.clockTimer);
+        wa.clockTimer = 0;
+      }
+    }, 10);
+  };
   wa.tick = function() {
     var now = performance.now();
     var ms = now - wa.last_clock;
@@ -167,7 +220,14 @@ EM_JS(int, wa_create, (), {
         (c == 0 ? l : r)[f] = v;
       }
     }
+    // Nothing was waiting: the clock starts now, not at the last look.
+    if (wa.queue.length == 0) {
+      wa.last_clock = performance.now();
+      wa.clock_rest = 0;
+    }
     wa.queue.push({l : l, r : r, frames : frames});
+    wa.wake();
+    wa.watchClock();
   };
 
   wa.musicStop = function() {
@@ -188,6 +248,7 @@ EM_JS(int, wa_create, (), {
     var piece = p ? wa.pieces.get(p.key) : null;
     if (!piece || !piece.buffer) return;
     wa.pending = null;
+    wa.wake();
     var src = wa.ctx.createBufferSource();
     src.buffer = piece.buffer;
     src.connect(wa.music_gain);
@@ -231,7 +292,6 @@ EM_JS(int, wa_create, (), {
   };
 
   if (!Module['picoLazyAudio']) wa.prepare();
-  wa.timer = setInterval(wa.tick, 10);
   Module['webAudio'] = wa;
   return 1;
 });
@@ -240,7 +300,7 @@ EM_JS(void, wa_destroy, (), {
   var wa = Module['webAudio'];
   if (!wa) return;
   wa.musicStop();
-  clearInterval(wa.timer);
+  clearInterval(wa.clockTimer);
   if (wa.ctx) {
     wa.node.onaudioprocess = null;
     wa.ctx.close().catch(function(){});
@@ -251,11 +311,16 @@ EM_JS(void, wa_destroy, (), {
 EM_JS(void, wa_unlock, (), {
   var wa = Module['webAudio'];
   var ctx = wa.prepare();
+  wa.parked = false;
   var p = ctx ? ctx.resume() : null;
   if (p && p.catch) p.catch(function(){});
 });
 
-EM_JS(int, wa_running, (), { return Module['webAudio'].running() ? 1 : 0; });
+// A parked context counts as running: it resumes as soon as there is sound.
+EM_JS(int, wa_running, (), {
+  var wa = Module['webAudio'];
+  return wa.running() || wa.parked ? 1 : 0;
+});
 
 EM_JS(void, wa_open, (int rate, int align, int bits, int channels), {
   var wa = Module['webAudio'];
@@ -282,6 +347,7 @@ EM_JS(void, wa_set_paused, (int paused), {
   var wa = Module['webAudio'];
   wa.tick();
   wa.paused = paused != 0;
+  wa.watchClock();
 });
 
 EM_JS(void, wa_reset, (), {

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/frame_diff.h"
 #include "platform/music.h"
 #include "platform/null_wave_out.h"
 #include "platform/text_rects.h"
@@ -47,24 +48,38 @@ EM_ASYNC_JS(void, PageSleep, (int ms), {
   });
 });
 
-// Copies the XRGB scene into the canvas.
-EM_JS(void, PagePresent, (const uint32_t* pixels, int w, int h), {
+// Copies the parts of the XRGB scene that changed (count rectangles x, y,
+// w, h) into the canvas; the whole scene when the canvas lost its pixels.
+EM_JS(void, PagePresent, (const uint32_t* pixels, int w, int h, const int* rects, int count), {
   const canvas = Module.canvas;
   if (!canvas) return;
   if (!Module.picoContext) {
     Module.picoContext = canvas.getContext('2d', {alpha: false});
     Module.picoImage = Module.picoContext.createImageData(w, h);
+    canvas.addEventListener('contextrestored', () => { Module.picoWholeFrame = true; });
   }
   const out = Module.picoImage.data;
   const src = HEAPU32.subarray(pixels >> 2, (pixels >> 2) + w * h);
-  for (let i = 0, o = 0; i < src.length; ++i, o += 4) {
-    const p = src[i];
-    out[o] = (p >> 16) & 255;
-    out[o + 1] = (p >> 8) & 255;
-    out[o + 2] = p & 255;
-    out[o + 3] = 255;
+  let list = [];
+  for (let i = 0; i < count; i++) list.push(HEAP32.subarray((rects >> 2) + 4 * i, (rects >> 2) + 4 * i + 4));
+  if (Module.picoWholeFrame) {
+    Module.picoWholeFrame = false;
+    list = [[0, 0, w, h]];
   }
-  Module.picoContext.putImageData(Module.picoImage, 0, 0);
+  // (No destructuring here: the optimizer of Emscripten 3.1.6 mangles it.)
+  for (const r of list) {
+    const x0 = r[0], y0 = r[1], rw = r[2], rh = r[3];
+    for (let y = y0; y < y0 + rh; ++y) {
+      for (let i = y * w + x0, o = i * 4, end = i + rw; i < end; ++i, o += 4) {
+        const p = src[i];
+        out[o] = (p >> 16) & 255;
+        out[o + 1] = (p >> 8) & 255;
+        out[o + 2] = p & 255;
+        out[o + 3] = 255;
+      }
+    }
+    Module.picoContext.putImageData(Module.picoImage, 0, 0, x0, y0, rw, rh);
+  }
   if (Module.onFramePresented) Module.onFramePresented();
 });
 
@@ -172,7 +187,14 @@ class WebPlatform : public Platform {
 
   void Present(const Bitmap& scene) override {
     if (scene.Width() != kSceneWidth || scene.Height() != kSceneHeight) return;
-    PagePresent(scene.Pixels(), scene.Width(), scene.Height());
+    // Only what changed goes to the canvas; an unchanged frame not at all.
+    const std::vector<SceneRect>& changed =
+        shown_.Update(scene.Pixels(), scene.Width() * 4, scene.Width(), scene.Height());
+    if (!changed.empty()) {
+      static_assert(sizeof(SceneRect) == 4 * sizeof(int));
+      PagePresent(scene.Pixels(), scene.Width(), scene.Height(), reinterpret_cast<const int*>(changed.data()),
+                  static_cast<int>(changed.size()));
+    }
     if (replay_) {
       std::vector<TextRect> rects = TextRectsOn(scene);
       static_assert(sizeof(TextRect) == 4 * sizeof(int));
@@ -236,6 +258,7 @@ class WebPlatform : public Platform {
 
   std::string base_dir_;
   std::unique_ptr<HeadlessPlatform> replay_;
+  FrameDiff shown_;  // the frame on the canvas
   std::unique_ptr<WebAudio> audio_;
   std::unique_ptr<NullWaveOut> silent_wave_out_;
   std::unique_ptr<MusicPlayer> silent_music_;

@@ -54,13 +54,22 @@ async function cpuByKind(session) {
   return kinds;
 }
 
-async function cpuWhileWaiting(session, what) {
+// Busy time of the page's main thread, in seconds.
+async function mainThreadBusy(pageSession) {
+  const { metrics } = await pageSession.send('Performance.getMetrics');
+  return metrics.find((m) => m.name === 'TaskDuration').value;
+}
+
+async function cpuWhileWaiting(session, pageSession, what) {
   const before = await cpuByKind(session);
+  const busyBefore = await mainThreadBusy(pageSession);
   await sleep(SECONDS * 1000);
   const after = await cpuByKind(session);
+  const busy = (await mainThreadBusy(pageSession)) - busyBefore;
   const parts = Object.keys(after).map((k) => `${k} ${((100 * (after[k] - (before[k] || 0))) / SECONDS).toFixed(2)} %`);
   const total = Object.keys(after).reduce((s, k) => s + after[k] - (before[k] || 0), 0);
-  console.log(`  ${what}: ${parts.join(', ')}; all ${((100 * total) / SECONDS).toFixed(2)} % of one core`);
+  console.log(`  ${what}: page's main thread ${((100 * busy) / SECONDS).toFixed(2)} %; processes ${parts.join(', ')}; ` +
+    `all ${((100 * total) / SECONDS).toFixed(2)} % of one core`);
 }
 
 async function main() {
@@ -88,6 +97,7 @@ async function main() {
 
     // --- load to the first title frame ---
     const marks = [];
+    if (LOADS > 0) {
     for (let i = 0; i < LOADS; i++) {
       const l = await load(browser, server.url + 'index.html', 0);
       marks.push(l.marks);
@@ -98,11 +108,14 @@ async function main() {
     const names = Object.keys(marks[0]).filter((k) => k !== 'firstFrame');
     if (names.length)
       console.log('  medians of the marks: ' + names.map((k) => `${k} ${median(marks.map((m) => m[k] || 0)).toFixed(0)}`).join(', ') + ' ms');
+    }
 
     // --- CPU while the game waits ---
     const session = await browser.target().createCDPSession();
     const l = await load(browser, server.url + 'index.html', 3000);
     const page = l.page;
+    const pageSession = await page.target().createCDPSession();
+    await pageSession.send('Performance.enable');
     async function click(x, y) {
       const r = await page.evaluate(() => {
         const b = document.getElementById('canvas').getBoundingClientRect();
@@ -111,12 +124,12 @@ async function main() {
       await page.mouse.click(r.left + (x + 0.5) * r.scale, r.top + (y + 0.5) * r.scale);
     }
     console.log(`CPU of Chromium's processes while the game waits, over ${SECONDS} s:`);
-    await cpuWhileWaiting(session, 'title');
+    await cpuWhileWaiting(session, pageSession, 'title');
     await click(195, 130); await sleep(500);
     await click(195, 130); await sleep(3000);
-    await cpuWhileWaiting(session, 'title menu');
+    await cpuWhileWaiting(session, pageSession, 'title menu');
     await click(320, 176 + 56 + 14); await sleep(3000);
-    await cpuWhileWaiting(session, 'click wait after Start');
+    await cpuWhileWaiting(session, pageSession, 'click wait after Start');
     await l.context.close();
   } finally {
     await browser.close();
