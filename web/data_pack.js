@@ -182,8 +182,10 @@ var PicoDataPack = (function () {
     return new DataView(head.buffer, head.byteOffset, 8).getUint32(4, true);
   }
 
-  // Calls write(path, bytes) for every file, restored; returns the index.
-  function unpackFiles(buffer, write) {
+  // Calls take(file) for every file in order, where file is { path, size,
+  // restore }: restore() gives the file's bytes (a sound is decoded only
+  // then, so the page can leave that for later). Returns the index.
+  function unpackFiles(buffer, take) {
     const bytes = new Uint8Array(buffer);
     if (packedLength(bytes) !== bytes.length) throw new Error('the data file is damaged or cut short');
     const length = new DataView(buffer).getUint32(8, true);
@@ -193,9 +195,12 @@ var PicoDataPack = (function () {
       const stored = bytes.subarray(at, at + f.stored);
       at += f.stored;
       if (stored.length !== f.stored) throw new Error('the data file is cut short at ' + f.path);
-      const restored = f.codec === 'wave' ? decodeWave(stored) : stored;
-      if (restored.length !== f.size) throw new Error('unpacking gave the wrong size for ' + f.path);
-      write(f.path, restored);
+      const restore = function () {
+        const restored = f.codec === 'wave' ? decodeWave(stored) : stored;
+        if (restored.length !== f.size) throw new Error('unpacking gave the wrong size for ' + f.path);
+        return restored;
+      };
+      take({ path: f.path, size: f.size, coded: f.codec !== 'raw', restore });
     }
     return index;
   }

@@ -110,6 +110,8 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     loading.hidden = false;
     message.textContent = '読み込みに失敗しました (' + what + ')。ページを読み込み直してください。';
   }
+  const whenQuiet = window.requestIdleCallback ? window.requestIdleCallback.bind(window) : (f) => setTimeout(f, 50);
+
   // index.html starts both downloads (and the compiling) before this script
   // has arrived; a page without it starts them here.
   const fetchFile = (name) => fetch(name, { credentials: 'same-origin' });
@@ -171,15 +173,49 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     }
     return next();
   });
+  // The files go into the program's file system. A sound is decoded when the
+  // game first reads it, or in a quiet moment after the first picture,
+  // whichever comes first: decoding them all would hold up the start.
+  const undecoded = [];
+  function putFile(file) {
+    const slash = file.path.lastIndexOf('/');
+    const dir = file.path.substring(0, slash) || '/';
+    FS.mkdirTree(dir);
+    if (!file.coded) {
+      FS.writeFile(file.path, file.restore(), { canOwn: true });
+      return;
+    }
+    const node = FS.createFile(dir, file.path.substring(slash + 1), {}, true, true);
+    let contents = null, ready = false, used = file.size;
+    Object.defineProperties(node, {
+      contents: {
+        get: function () {
+          if (!ready) {
+            contents = file.restore();
+            used = contents.length;
+            ready = true;
+          }
+          return contents;
+        },
+        set: function (value) {
+          contents = value;
+          ready = true;
+        },
+      },
+      usedBytes: { get: () => used, set: (value) => { used = value; } },
+    });
+    undecoded.push(node);
+  }
+  function decodeRest(deadline) {
+    while (undecoded.length && (!deadline || deadline.timeRemaining() > 2)) undecoded.pop().contents;
+    if (undecoded.length) whenQuiet(decodeRest);
+  }
   Module.preRun = Module.preRun || [];
   Module.preRun.push(function () {
     addRunDependency('picolatte-data');
     dataBytes.then(function (buffer) {
       marks.downloaded = performance.now();
-      const index = PicoDataPack.unpackFiles(buffer, function (path, bytes) {
-        FS.mkdirTree(path.substring(0, path.lastIndexOf('/')) || '/');
-        FS.writeFile(path, bytes, { canOwn: true });
-      });
+      const index = PicoDataPack.unpackFiles(buffer, putFile);
       musicFiles = index.music || [];
       marks.unpacked = performance.now();
       removeRunDependency('picolatte-data');
@@ -214,13 +250,13 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     const ctx = wa && wa.prepare ? wa.prepare() : null;
     if (ctx && ctx.state !== 'running') ctx.resume().catch(() => {});
   };
-  const whenQuiet = window.requestIdleCallback || ((f) => setTimeout(f, 200));
   Module.onFramePresented = function () {
     if (loading.hidden) return;
     loading.hidden = true;
     document.getElementById('bar').hidden = false;
     fit();
     if (!Module.firstFrameMs) Module.firstFrameMs = performance.now();
+    whenQuiet(decodeRest);
     if (args.has('replay')) return;  // a replay plays no sound
     whenQuiet(function () {
       if (Module.webAudio && Module.webAudio.prepare) Module.webAudio.prepare();

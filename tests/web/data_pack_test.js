@@ -78,9 +78,9 @@ const files = [
 const packed = pack.packFiles(files, ['x.ogg']);
 check(pack.packedLength(packed.subarray(0, 8)) === packed.length, 'the first bytes tell the whole length');
 const back = [];
-const index = pack.unpackFiles(packed.slice().buffer, (p, b) => back.push({ path: p, bytes: b }));
-check(back.length === 3 && back.every((f, i) => f.path === files[i].path && same(f.bytes, files[i].bytes)),
-  'every file comes back in order, byte for byte');
+const index = pack.unpackFiles(packed.slice().buffer, (f) => back.push({ path: f.path, bytes: f.restore(), size: f.size }));
+check(back.length === 3 && back.every((f, i) => f.path === files[i].path && same(f.bytes, files[i].bytes) && f.size === f.bytes.length),
+  'every file comes back in order, byte for byte, with its size told before it is restored');
 check(index.music.length === 1 && index.music[0] === 'x.ogg', 'the music names travel in the index');
 let refused = false;
 try {
@@ -116,8 +116,8 @@ try {
     '--font', path.join(dir, 'font.ttf') + '=/fonts/f.ttf', '--music', path.join(dir, 'music')], { stdio: 'pipe' });
   const shipped = {};
   const data = fs.readFileSync(path.join(dir, 'out.data'));
-  const idx = pack.unpackFiles(data.buffer.slice(data.byteOffset, data.byteOffset + data.length), (p, b) => {
-    shipped[p] = Buffer.from(b).toString('latin1');
+  const idx = pack.unpackFiles(data.buffer.slice(data.byteOffset, data.byteOffset + data.length), (f) => {
+    shipped[f.path] = Buffer.from(f.restore()).toString('latin1');
   });
   check(shipped['/dat/my.dat'] === '0\r\n0\r\n', "the shipped my.dat is the pristine one, not the dist folder's played one");
   check(shipped['/dat/name.dat'] === 'names\r\n', 'the shipped name.dat is the pristine one');
