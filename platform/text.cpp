@@ -29,12 +29,21 @@ std::mutex& Lock() {
   return lock;
 }
 
-// The font file's bytes, read once; empty when no font could be read. Kept
-// to the very end: the open fonts read from it.
+// The page stores its font in the file system when it has arrived, which may
+// be after the first text is measured: the browser looks again until it
+// finds one. The desktop looks once.
+#ifdef __EMSCRIPTEN__
+constexpr bool kLookUntilFound = true;
+#else
+constexpr bool kLookUntilFound = false;
+#endif
+
+// The font file's bytes, read once found; empty while no font could be read.
+// Kept to the very end: the open fonts read from it.
 const std::vector<char>& FontData() {
   static std::vector<char>& data = *new std::vector<char>;
   static bool tried = false;
-  if (tried) return data;
+  if (tried && (!data.empty() || !kLookUntilFound)) return data;
   tried = true;
   for (const char* path : kFontPaths) {
     std::FILE* f = std::fopen(path, "rb");
@@ -56,16 +65,21 @@ const std::vector<char>& FontData() {
 // when no font could be read. Callers hold Lock().
 TextRasterizer* Rasterizer() {
   static TextRasterizer* rasterizer = nullptr;
-  static bool tried = false;
-  if (tried) return rasterizer;
+  static bool tried = false, warned = false;
+  if (rasterizer || (tried && !kLookUntilFound)) return rasterizer;
   tried = true;
   const std::vector<char>& data = FontData();
+  if (!data.empty()) {
 #ifdef __EMSCRIPTEN__
-  rasterizer = CreateStbRasterizer(data).release();
+    rasterizer = CreateStbRasterizer(data).release();
 #else
-  rasterizer = CreateTtfRasterizer(data).release();
+    rasterizer = CreateTtfRasterizer(data).release();
 #endif
-  if (!rasterizer) std::fprintf(stderr, "picolatte: no Japanese font found (install fonts-ipafont-gothic)\n");
+  }
+  if (!rasterizer && !warned) {
+    warned = true;
+    std::fprintf(stderr, "picolatte: no Japanese font found (install fonts-ipafont-gothic)\n");
+  }
   return rasterizer;
 }
 

@@ -48,6 +48,12 @@ EM_ASYNC_JS(void, PageSleep, (int ms), {
   });
 });
 
+// Waits until the page has stored the files that may come after the start
+// (the font), or found that they will not come.
+EM_ASYNC_JS(void, PageAwaitLateFiles, (), {
+  if (Module.picoLateFiles) await Module.picoLateFiles.catch(() => {});
+});
+
 // Copies the parts of the XRGB scene that changed (count rectangles x, y,
 // w, h) into the canvas; the whole scene when the canvas lost its pixels.
 EM_JS(void, PagePresent, (const uint32_t* pixels, int w, int h, const int* rects, int count), {
@@ -154,6 +160,12 @@ class WebPlatform : public Platform {
   }
 
   bool WaitEvent(InputEvent& event, int timeout_ms) override {
+    // The first picture may show before the font is in; nothing after it
+    // (text may be drawn at every frame from then on).
+    if (!late_files_in_) {
+      PageAwaitLateFiles();
+      late_files_in_ = true;
+    }
     if (replay_) return ReplayWait(event, timeout_ms);
     uint64_t until = NowMs() + std::max(timeout_ms, 0);
     for (;;) {
@@ -259,6 +271,7 @@ class WebPlatform : public Platform {
   std::string base_dir_;
   std::unique_ptr<HeadlessPlatform> replay_;
   FrameDiff shown_;  // the frame on the canvas
+  bool late_files_in_ = false;
   std::unique_ptr<WebAudio> audio_;
   std::unique_ptr<NullWaveOut> silent_wave_out_;
   std::unique_ptr<MusicPlayer> silent_music_;

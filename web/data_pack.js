@@ -3,7 +3,11 @@
 //
 //   "PLPK", u32 length of the whole file, u32 index length, the index
 //   (UTF-8 JSON), then the files' bytes; numbers little-endian
-//   index: { files: [{ path, size, stored, codec }], music: [names] }
+//   index: { files: [{ path, size, stored, codec }], start, music: [names] }
+//
+// The first `start` files are what the game needs to start; the rest (the
+// font) may arrive while the first picture is already up, so the page
+// unpacks the file as it streams in.
 //
 // Sounds are stored so that gzip (which the web server applies) packs them
 // well: each channel of the WAV's samples as the error of a straight-line
@@ -148,9 +152,10 @@ var PicoDataPack = (function () {
     return out;
   }
 
-  // files: [{ path, bytes }] in the order to store; music: names served beside.
-  function packFiles(files, music) {
-    const index = { files: [], music: music || [] };
+  // files: [{ path, bytes }] in the order to store, the first `start` of them
+  // needed to start (all when not given); music: names served beside.
+  function packFiles(files, music, start) {
+    const index = { files: [], start: start === undefined ? files.length : start, music: music || [] };
     const blobs = [];
     for (const f of files) {
       const wave = /\.wav$/i.test(f.path) ? encodeWave(f.bytes) : null;
@@ -182,19 +187,37 @@ var PicoDataPack = (function () {
     return new DataView(head.buffer, head.byteOffset, 8).getUint32(4, true);
   }
 
-  // Calls take(file) for every file in order, where file is { path, size,
-  // restore }: restore() gives the file's bytes (a sound is decoded only
-  // then, so the page can leave that for later). Returns the index.
-  function unpackFiles(buffer, take) {
-    const bytes = new Uint8Array(buffer);
-    if (packedLength(bytes) !== bytes.length) throw new Error('the data file is damaged or cut short');
-    const length = new DataView(buffer).getUint32(8, true);
+  // The index once the first bytes of the file are in: { index, spans },
+  // spans[i] = [start, end) of file i's bytes in the file; null while too
+  // few bytes are in.
+  function readIndex(bytes) {
+    if (bytes.length < 12 || !packedLength(bytes)) return null;
+    const length = new DataView(bytes.buffer, bytes.byteOffset, 12).getUint32(8, true);
+    if (bytes.length < 12 + length) return null;
     const index = JSON.parse(new TextDecoder().decode(bytes.subarray(12, 12 + length)));
+    const spans = [];
     let at = 12 + length;
     for (const f of index.files) {
-      const stored = bytes.subarray(at, at + f.stored);
+      spans.push([at, at + f.stored]);
       at += f.stored;
-      if (stored.length !== f.stored) throw new Error('the data file is cut short at ' + f.path);
+    }
+    return { index, spans, end: at };
+  }
+
+  // Calls take(file) for files first to last - 1 (all by default) in order,
+  // where file is { path, size, coded, restore }: restore() gives the file's
+  // bytes (a sound is decoded only then, so the page can leave that for
+  // later). `bytes` is the whole data file, or as much of it as covers those
+  // files. Returns the index.
+  function unpackFiles(bytes, take, first, last) {
+    if (!(bytes instanceof Uint8Array)) bytes = new Uint8Array(bytes);
+    const read = readIndex(bytes);
+    if (!read || packedLength(bytes) !== bytes.length || read.end !== bytes.length)
+      throw new Error('the data file is damaged or cut short');
+    const files = read.index.files;
+    for (let i = first || 0; i < Math.min(last === undefined ? files.length : last, files.length); i++) {
+      const f = files[i];
+      const stored = bytes.subarray(read.spans[i][0], read.spans[i][1]);
       const restore = function () {
         const restored = f.codec === 'wave' ? decodeWave(stored) : stored;
         if (restored.length !== f.size) throw new Error('unpacking gave the wrong size for ' + f.path);
@@ -202,9 +225,9 @@ var PicoDataPack = (function () {
       };
       take({ path: f.path, size: f.size, coded: f.codec !== 'raw', restore });
     }
-    return index;
+    return read.index;
   }
 
-  return { packFiles, unpackFiles, packedLength, encodeWave, decodeWave };
+  return { packFiles, unpackFiles, readIndex, packedLength, encodeWave, decodeWave };
 })();
 if (typeof module !== 'undefined' && module.exports) module.exports = PicoDataPack;

@@ -5,7 +5,8 @@
 //             my.dat and name.dat of the build's defaults folder, never
 //             the dist folder's, which hold whatever was played there
 //   /SOUNDMIX.INI  the shipped mixer settings, from the defaults folder
-//   the font, at the path the game looks for it
+//   the font, at the path the game looks for it, last: the game starts
+//             without it (the page waits for it before the first text)
 // The music is not packed: the page fetches it beside the game (music/); its
 // names go into the index.
 // Usage: node make_data.js OUT --assets DIST_DIR --defaults DEFAULTS_DIR
@@ -45,7 +46,7 @@ function main() {
   if (!fontFile || !fontPath) throw new Error('--font wants FILE=PATH_IN_PAGE');
   add(fontFile, fontPath);
   const music = o.music ? listed(o.music, /\.ogg$/i) : [];
-  const packed = packFiles(files, music);
+  const packed = packFiles(files, music, files.length - 1);
   fs.writeFileSync(o.out + '.part', packed);
   fs.renameSync(o.out + '.part', o.out);
   const raw = files.reduce((n, f) => n + f.bytes.length, 0);

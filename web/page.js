@@ -138,41 +138,70 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   };
 
   // The data file, read piece by piece to move the bar. Its first bytes tell
-  // its whole length: from then on each piece goes straight to its place.
-  const dataBytes = Promise.resolve(dataResponse).then(function (response) {
+  // its whole length, from then on each piece goes straight to its place;
+  // the files the game needs to start are there as soon as their bytes are
+  // (startFiles), the font when the whole file is (allFiles).
+  function deferred() {
+    const d = {};
+    d.promise = new Promise((resolve, reject) => { d.resolve = resolve; d.reject = reject; });
+    return d;
+  }
+  const startFiles = deferred(), allFiles = deferred();
+  let data = null, read = null, received = 0;
+  function arrived() {
+    if (!read) read = PicoDataPack.readIndex(data.subarray(0, received));
+    if (!read) return;
+    const start = read.index.start;
+    if (start === 0 || received >= read.spans[start - 1][1]) startFiles.resolve();
+    if (received === data.length) allFiles.resolve();
+  }
+  Promise.resolve(dataResponse).then(function (response) {
     if (!response.ok) throw new Error('HTTP ' + response.status);
-    if (!response.body || !response.body.getReader) return response.arrayBuffer();
+    if (!response.body || !response.body.getReader) {
+      return response.arrayBuffer().then(function (buffer) {
+        data = new Uint8Array(buffer);
+        received = data.length;
+        arrived();
+        if (!read || read.end !== data.length) throw new Error('the data file is damaged');
+      });
+    }
     const reader = response.body.getReader();
-    let head = new Uint8Array(0), all = null, received = 0;
+    let head = new Uint8Array(0);
     function take(piece) {
-      if (!all) {
+      if (!data) {
         const longer = new Uint8Array(head.length + piece.length);
         longer.set(head);
         longer.set(piece, head.length);
         head = longer;
-        const total = PicoDataPack.packedLength(head);
         if (head.length < 8) return;
+        const total = PicoDataPack.packedLength(head);
         if (!total || total < head.length) throw new Error('the data file is damaged');
-        all = new Uint8Array(total);
+        data = new Uint8Array(total);
         piece = head;
       }
-      if (received + piece.length > all.length) throw new Error('the data file is longer than it says');
-      all.set(piece, received);
+      if (received + piece.length > data.length) throw new Error('the data file is longer than it says');
+      data.set(piece, received);
       received += piece.length;
-      bar.style.width = ((100 * received) / all.length).toFixed(1) + '%';
+      bar.style.width = ((100 * received) / data.length).toFixed(1) + '%';
+      arrived();
     }
     function next() {
       return reader.read().then(function (step) {
         if (step.done) {
-          if (!all || received !== all.length) throw new Error('the data file is cut short');
-          return all.buffer;
+          if (!data || received !== data.length) throw new Error('the data file is cut short');
+          return;
         }
         take(step.value);
         return next();
       });
     }
     return next();
+  }).catch(function (err) {
+    failed('picolatte.data', err);
+    startFiles.reject(err);
+    allFiles.reject(err);
   });
+
   // The files go into the program's file system. A sound is decoded when the
   // game first reads it, or in a quiet moment after the first picture,
   // whichever comes first: decoding them all would hold up the start.
@@ -211,16 +240,24 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     if (undecoded.length) whenQuiet(decodeRest);
   }
   Module.preRun = Module.preRun || [];
+  const unpacked = deferred();
   Module.preRun.push(function () {
     addRunDependency('picolatte-data');
-    dataBytes.then(function (buffer) {
+    startFiles.promise.then(function () {
       marks.downloaded = performance.now();
-      const index = PicoDataPack.unpackFiles(buffer, putFile);
-      musicFiles = index.music || [];
+      PicoDataPack.unpackFiles(data, putFile, 0, read.index.start);
+      musicFiles = read.index.music || [];
       marks.unpacked = performance.now();
       removeRunDependency('picolatte-data');
-    }).catch((err) => failed('picolatte.data', err));
+      unpacked.resolve();
+    }, () => {});
   });
+  // The rest, awaited by the game's platform before it draws any text.
+  Module.picoLateFiles = Promise.all([allFiles.promise, unpacked.promise]).then(function () {
+    PicoDataPack.unpackFiles(data, putFile, read.index.start);
+    marks.font = performance.now();
+  });
+  Module.picoLateFiles.catch(() => {});
 
   // --- once the first picture is up ------------------------------------------------
   // The sound's context is made in a quiet moment after the first picture (or

@@ -76,12 +76,23 @@ const files = [
   { path: '/dat/c.wav', bytes: new Uint8Array([1, 2, 3]) },
 ];
 const packed = pack.packFiles(files, ['x.ogg']);
+check(pack.readIndex(pack.packFiles(files, [], 2)).index.start === 2, 'the files needed to start are counted');
 check(pack.packedLength(packed.subarray(0, 8)) === packed.length, 'the first bytes tell the whole length');
 const back = [];
 const index = pack.unpackFiles(packed.slice().buffer, (f) => back.push({ path: f.path, bytes: f.restore(), size: f.size }));
 check(back.length === 3 && back.every((f, i) => f.path === files[i].path && same(f.bytes, files[i].bytes) && f.size === f.bytes.length),
   'every file comes back in order, byte for byte, with its size told before it is restored');
 check(index.music.length === 1 && index.music[0] === 'x.ogg', 'the music names travel in the index');
+const partial = [];
+const early = pack.readIndex(packed.subarray(0, 40));
+check(early === null || early.index.files.length === 3, 'the index is read from the first bytes alone, or not at all');
+const head = pack.readIndex(packed);
+check(head.index.start === 3 && head.spans.length === 3 && head.spans[2][1] === packed.length, 'the index tells where each file lies');
+const firstOnly = new Uint8Array(packed.length);
+firstOnly.set(packed.subarray(0, head.spans[1][1]));
+pack.unpackFiles(firstOnly, (f) => partial.push(f.restore()), 0, 2);
+check(partial.length === 2 && same(partial[0], files[0].bytes) && same(partial[1], files[1].bytes),
+  'the first files come back while the rest is still on its way');
 let refused = false;
 try {
   pack.unpackFiles(packed.slice(0, packed.length - 1).buffer, () => {});
@@ -128,6 +139,8 @@ try {
     'exactly the pictures, the sounds, the save files, the settings and the font are packed: ' + Object.keys(shipped).sort().join(' '));
   check(shipped['/dat/1.wav'] === Buffer.from(cases['8-bit mono']).toString('latin1'), 'the packed sound comes back whole');
   check(JSON.stringify(idx.music) === '["shop.ogg"]', 'the music is named, not packed');
+  check(idx.files[idx.files.length - 1].path === '/fonts/f.ttf' && idx.start === idx.files.length - 1,
+    'the font comes last and the game starts without it');
 } finally {
   fs.rmSync(dir, { recursive: true, force: true });
 }

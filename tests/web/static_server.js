@@ -12,6 +12,7 @@ const zlib = require('zlib');
 
 const TYPES = {
   '.html': 'text/html; charset=utf-8',
+  '.txt': 'text/plain; charset=utf-8',
   '.js': 'text/javascript',
   '.wasm': 'application/wasm',
   '.data': 'application/octet-stream',
