@@ -5,21 +5,26 @@
 //     raw and as gzip sent it;
 //   - navigation to the first title frame, median of LOADS fresh loads (no
 //     cache, no stored progress), with the page's own marks on the way;
-//   - CPU of Chromium's processes while the game waits (the title, the
-//     title menu, the first click wait after Start), over SECONDS each.
+//   - CPU while the game waits (the title, the title menu, the first click
+//     wait after Start), over SECONDS each: the page's main thread and each
+//     of Chromium's processes.
+// Given more builds (an older dist folder, say), the loads of all of them
+// take turns, so that a machine busy with other work weighs on each alike.
 // Prints figures only; nothing is asserted.
-// Usage: node page_bench.js DIST_DIR [LOADS] [SECONDS]
+// Usage: node page_bench.js DIST_DIR [LOADS] [SECONDS] [OTHER_DIST_DIR...]
 'use strict';
 const fs = require('fs');
+const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 const { serve } = require('./static_server');
 
-const [dist, loadsArg, secondsArg] = process.argv.slice(2);
+const [dist, loadsArg, secondsArg, ...others] = process.argv.slice(2);
 if (!dist) {
-  console.error('usage: node page_bench.js DIST_DIR [LOADS] [SECONDS]');
+  console.error('usage: node page_bench.js DIST_DIR [LOADS] [SECONDS] [OTHER_DIST_DIR...]');
   process.exit(2);
 }
+const DISTS = [dist, ...others];
 const LOADS = Number(loadsArg || 7);
 const SECONDS = Number(secondsArg || 20);
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
@@ -72,68 +77,87 @@ async function cpuWhileWaiting(session, pageSession, what) {
     `all ${((100 * total) / SECONDS).toFixed(2)} % of one core`);
 }
 
+function fetchedFigures(dir, fetched) {
+  let raw = 0, sent = 0;
+  console.log(`${dir}: fetched while loading (raw, as sent with gzip):`);
+  for (const f of fetched) {
+    const name = decodeURIComponent(new URL(f.url).pathname).replace(/^\//, '') || 'index.html';
+    const file = path.join(dir, name);
+    const size = fs.existsSync(file) ? fs.statSync(file).size : 0;
+    raw += size;
+    sent += f.sent;
+    console.log(`  ${name.padEnd(24)} ${mb(size).padStart(9)} ${mb(f.sent).padStart(9)} ${f.encoding} ${f.status}`);
+  }
+  console.log(`  total ${mb(raw)} raw, ${mb(sent)} sent`);
+}
+
+async function cpuFigures(browser, dir, url) {
+  const session = await browser.target().createCDPSession();
+  const l = await load(browser, url + 'index.html', 3000);
+  const page = l.page;
+  const pageSession = await page.target().createCDPSession();
+  await pageSession.send('Performance.enable');
+  async function click(x, y) {
+    const r = await page.evaluate(() => {
+      const b = document.getElementById('canvas').getBoundingClientRect();
+      return { left: b.left, top: b.top, scale: b.width / 390 };
+    });
+    await page.mouse.click(r.left + (x + 0.5) * r.scale, r.top + (y + 0.5) * r.scale);
+  }
+  console.log(`${dir}: CPU while the game waits, % of one core over ${SECONDS} s:`);
+  await cpuWhileWaiting(session, pageSession, 'title');
+  await click(195, 130);
+  await sleep(500);
+  await click(195, 130);
+  await sleep(3000);
+  await cpuWhileWaiting(session, pageSession, 'title menu');
+  await click(320, 176 + 56 + 14);
+  await sleep(3000);
+  await cpuWhileWaiting(session, pageSession, 'click wait after Start');
+  await l.context.close();
+}
+
 async function main() {
-  const server = await serve(dist, { gzip: true });
+  const servers = [];
+  for (const d of DISTS) servers.push(await serve(d, { gzip: true }));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: 'new',
     args: ['--no-sandbox', '--disable-gpu', '--window-size=1000,800', '--autoplay-policy=no-user-gesture-required'],
   });
   try {
-    // --- what a load fetches ---
-    const first = await load(browser, server.url + 'index.html', 5000);
-    let raw = 0, sent = 0;
-    console.log('fetched while loading (raw, as sent with gzip):');
-    for (const f of first.fetched) {
-      const name = decodeURIComponent(new URL(f.url).pathname).replace(/^\//, '') || 'index.html';
-      const file = path.join(dist, name);
-      const size = fs.existsSync(file) ? fs.statSync(file).size : 0;
-      raw += size;
-      sent += f.sent;
-      console.log(`  ${name.padEnd(24)} ${mb(size).padStart(9)} ${mb(f.sent).padStart(9)} ${f.encoding} ${f.status}`);
+    console.log(`load average ${os.loadavg().map((x) => x.toFixed(2)).join(' ')} on ${os.cpus().length} cores`);
+    // --- what a load fetches (this first load also has the server gzip each file once) ---
+    for (let k = 0; k < DISTS.length; k++) {
+      const first = await load(browser, servers[k].url + 'index.html', 5000);
+      fetchedFigures(DISTS[k], first.fetched);
+      await first.context.close();
     }
-    console.log(`  total ${mb(raw)} raw, ${mb(sent)} sent`);
-    await first.context.close();
 
     // --- load to the first title frame ---
-    const marks = [];
-    if (LOADS > 0) {
+    const marks = DISTS.map(() => []);
     for (let i = 0; i < LOADS; i++) {
-      const l = await load(browser, server.url + 'index.html', 0);
-      marks.push(l.marks);
-      await l.context.close();
+      for (let k = 0; k < DISTS.length; k++) {
+        const l = await load(browser, servers[k].url + 'index.html', 0);
+        marks[k].push(l.marks);
+        await l.context.close();
+      }
     }
-    console.log(`first title frame after navigation, ${LOADS} loads: median ${median(marks.map((m) => m.firstFrame)).toFixed(0)} ms ` +
-      `(min ${Math.min(...marks.map((m) => m.firstFrame)).toFixed(0)}, max ${Math.max(...marks.map((m) => m.firstFrame)).toFixed(0)})`);
-    const names = Object.keys(marks[0]).filter((k) => k !== 'firstFrame');
-    if (names.length)
-      console.log('  medians of the marks: ' + names.map((k) => `${k} ${median(marks.map((m) => m[k] || 0)).toFixed(0)}`).join(', ') + ' ms');
+    for (let k = 0; LOADS > 0 && k < DISTS.length; k++) {
+      const ff = marks[k].map((m) => m.firstFrame);
+      console.log(`${DISTS[k]}: first title frame after navigation, ${LOADS} loads: median ${median(ff).toFixed(0)} ms ` +
+        `(min ${Math.min(...ff).toFixed(0)}, max ${Math.max(...ff).toFixed(0)})`);
+      const names = Object.keys(marks[k][0]).filter((n) => n !== 'firstFrame');
+      if (names.length)
+        console.log('  medians of the marks: ' + names.map((n) => `${n} ${median(marks[k].map((m) => m[n] || 0)).toFixed(0)}`).join(', ') + ' ms');
     }
+    console.log(`load average ${os.loadavg().map((x) => x.toFixed(2)).join(' ')}`);
 
     // --- CPU while the game waits ---
-    const session = await browser.target().createCDPSession();
-    const l = await load(browser, server.url + 'index.html', 3000);
-    const page = l.page;
-    const pageSession = await page.target().createCDPSession();
-    await pageSession.send('Performance.enable');
-    async function click(x, y) {
-      const r = await page.evaluate(() => {
-        const b = document.getElementById('canvas').getBoundingClientRect();
-        return { left: b.left, top: b.top, scale: b.width / 390 };
-      });
-      await page.mouse.click(r.left + (x + 0.5) * r.scale, r.top + (y + 0.5) * r.scale);
-    }
-    console.log(`CPU of Chromium's processes while the game waits, over ${SECONDS} s:`);
-    await cpuWhileWaiting(session, pageSession, 'title');
-    await click(195, 130); await sleep(500);
-    await click(195, 130); await sleep(3000);
-    await cpuWhileWaiting(session, pageSession, 'title menu');
-    await click(320, 176 + 56 + 14); await sleep(3000);
-    await cpuWhileWaiting(session, pageSession, 'click wait after Start');
-    await l.context.close();
+    for (let k = 0; SECONDS > 0 && k < DISTS.length; k++) await cpuFigures(browser, DISTS[k], servers[k].url);
   } finally {
     await browser.close();
-    await server.close();
+    for (const server of servers) await server.close();
   }
 }
 
