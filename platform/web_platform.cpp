@@ -54,37 +54,24 @@ EM_ASYNC_JS(void, PageAwaitLateFiles, (), {
   if (Module.picoLateFiles) await Module.picoLateFiles.catch(() => {});
 });
 
-// Copies the parts of the XRGB scene that changed (count rectangles x, y,
-// w, h) into the canvas; the whole scene when the canvas lost its pixels.
-EM_JS(void, PagePresent, (const uint32_t* pixels, int w, int h, const int* rects, int count), {
+// Puts the parts of the RGBA scene that changed (count rectangles x, y, w,
+// h) on the canvas; the whole scene when the canvas lost its pixels.
+EM_JS(void, PagePresent, (const uint8_t* rgba, int w, int h, const int* rects, int count), {
   const canvas = Module.canvas;
   if (!canvas) return;
   if (!Module.picoContext) {
     Module.picoContext = canvas.getContext('2d', {alpha: false});
-    Module.picoImage = Module.picoContext.createImageData(w, h);
     canvas.addEventListener('contextrestored', () => { Module.picoWholeFrame = true; });
   }
-  const out = Module.picoImage.data;
-  const src = HEAPU32.subarray(pixels >> 2, (pixels >> 2) + w * h);
-  let list = [];
-  for (let i = 0; i < count; i++) list.push(HEAP32.subarray((rects >> 2) + 4 * i, (rects >> 2) + 4 * i + 4));
+  const image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
   if (Module.picoWholeFrame) {
     Module.picoWholeFrame = false;
-    list = [[0, 0, w, h]];
-  }
-  // (No destructuring here: the optimizer of Emscripten 3.1.6 mangles it.)
-  for (const r of list) {
-    const x0 = r[0], y0 = r[1], rw = r[2], rh = r[3];
-    for (let y = y0; y < y0 + rh; ++y) {
-      for (let i = y * w + x0, o = i * 4, end = i + rw; i < end; ++i, o += 4) {
-        const p = src[i];
-        out[o] = (p >> 16) & 255;
-        out[o + 1] = (p >> 8) & 255;
-        out[o + 2] = p & 255;
-        out[o + 3] = 255;
-      }
+    Module.picoContext.putImageData(image, 0, 0);
+  } else {
+    for (let i = 0; i < count; i++) {
+      const r = HEAP32.subarray((rects >> 2) + 4 * i, (rects >> 2) + 4 * i + 4);
+      Module.picoContext.putImageData(image, 0, 0, r[0], r[1], r[2], r[3]);
     }
-    Module.picoContext.putImageData(Module.picoImage, 0, 0, x0, y0, rw, rh);
   }
   if (Module.onFramePresented) Module.onFramePresented();
 });
@@ -203,8 +190,23 @@ class WebPlatform : public Platform {
     const std::vector<SceneRect>& changed =
         shown_.Update(scene.Pixels(), scene.Width() * 4, scene.Width(), scene.Height());
     if (!changed.empty()) {
+      // The canvas takes RGBA bytes: the changed parts are turned into them here.
+      const int w = scene.Width();
+      rgba_.resize(static_cast<size_t>(w) * scene.Height() * 4);
+      for (const SceneRect& r : changed) {
+        for (int y = r.y; y < r.y + r.h; ++y) {
+          const uint32_t* in = scene.Pixels() + static_cast<size_t>(y) * w + r.x;
+          uint8_t* out = rgba_.data() + (static_cast<size_t>(y) * w + r.x) * 4;
+          for (int x = 0; x < r.w; ++x, out += 4) {
+            out[0] = static_cast<uint8_t>(in[x] >> 16);
+            out[1] = static_cast<uint8_t>(in[x] >> 8);
+            out[2] = static_cast<uint8_t>(in[x]);
+            out[3] = 255;
+          }
+        }
+      }
       static_assert(sizeof(SceneRect) == 4 * sizeof(int));
-      PagePresent(scene.Pixels(), scene.Width(), scene.Height(), reinterpret_cast<const int*>(changed.data()),
+      PagePresent(rgba_.data(), w, scene.Height(), reinterpret_cast<const int*>(changed.data()),
                   static_cast<int>(changed.size()));
     }
     if (replay_) {
@@ -270,7 +272,8 @@ class WebPlatform : public Platform {
 
   std::string base_dir_;
   std::unique_ptr<HeadlessPlatform> replay_;
-  FrameDiff shown_;  // the frame on the canvas
+  FrameDiff shown_;            // the frame on the canvas
+  std::vector<uint8_t> rgba_;  // the same as the canvas takes it
   bool late_files_in_ = false;
   std::unique_ptr<WebAudio> audio_;
   std::unique_ptr<NullWaveOut> silent_wave_out_;
