@@ -72,7 +72,9 @@ EM_JS(int, wa_create, (), {
     wa.ctx = ctx;
     return ctx;
   };
-  wa.running = function() { return wa.ctx != null && (wa.ctx.state == 'running' || wa.resuming); };
+  wa.running = function() {
+    return wa.ctx != null && (wa.ctx.state == 'running' || wa.resuming);
+  };
 
   wa.pop = function() {
     wa.queue.shift();
@@ -137,15 +139,19 @@ EM_JS(int, wa_create, (), {
   wa.parked = false;
   wa.resuming = false;
   wa.parkTimer = 0;
-  wa.idle = function() { return wa.queue.length == 0 && !wa.source && !wa.pending; };
+  wa.idle = function() {
+    return wa.queue.length == 0 && !wa.source && !wa.pending;
+  };
   wa.parkSoon = function() {
     if (wa.parkTimer) return;
-    wa.parkTimer = setTimeout(function() {
-      wa.parkTimer = 0;
-      if (!wa.idle() || !wa.ctx || wa.ctx.state != 'running' || wa.resuming) return;
-      wa.parked = true;
-      wa.ctx.suspend().catch(function(){});
-    }, 500);
+    wa.parkTimer = setTimeout(
+        function() {
+          wa.parkTimer = 0;
+          if (!wa.idle() || !wa.ctx || wa.ctx.state != 'running' || wa.resuming) return;
+          wa.parked = true;
+          wa.ctx.suspend().catch(function(){});
+        },
+        500);
   };
   wa.wake = function() {
     if (!wa.parked || !wa.ctx) return;
@@ -167,13 +173,15 @@ EM_JS(int, wa_create, (), {
   wa.clockTimer = 0;
   wa.watchClock = function() {
     if (wa.clockTimer || wa.queue.length == 0 || wa.running() || !wa.open || wa.paused) return;
-    wa.clockTimer = setInterval(function() {
-      wa.tick();
-      if (wa.queue.length == 0 || wa.running() || !wa.open || wa.paused) {
-        clearInterval(wa.clockTimer);
-        wa.clockTimer = 0;
-      }
-    }, 10);
+    wa.clockTimer = setInterval(
+        function() {
+          wa.tick();
+          if (wa.queue.length == 0 || wa.running() || !wa.open || wa.paused) {
+            clearInterval(wa.clockTimer);
+            wa.clockTimer = 0;
+          }
+        },
+        10);
   };
   wa.tick = function() {
     var now = performance.now();
@@ -270,7 +278,9 @@ EM_JS(int, wa_create, (), {
     wa.pieces.set(key, piece);
     return piece;
   };
-  wa.load = function(key, ptr, len) { wa.decode(wa.newPiece(key), HEAPU8.slice(ptr, ptr + len).buffer); };
+  wa.load = function(key, ptr, len) {
+    wa.decode(wa.newPiece(key), HEAPU8.slice(ptr, ptr + len).buffer);
+  };
   wa.decode = function(piece, bytes) {
     var key = piece.key;
     var ctx = wa.prepare();
@@ -388,10 +398,12 @@ EM_JS(int, wa_music_request, (const char* key), {
   var bytes = Module['picoMusicBytes'] ? Module['picoMusicBytes'](k) : null;
   if (!bytes) return 0;
   var piece = wa.newPiece(k);
-  bytes.then(function(b) { wa.decode(piece, b); }, function(err) {
-    piece.failed = true;
-    console.warn('The music ' + k + ' cannot be fetched: ' + err);
-  });
+  bytes.then(
+      function(b) { wa.decode(piece, b); },
+      function(err) {
+        piece.failed = true;
+        console.warn('The music ' + k + ' cannot be fetched: ' + err);
+      });
   return 1;
 });
 
