@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/form.h"
 #include "app/paths.h"
@@ -53,18 +54,33 @@ bool ImportProgress(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Test hook (the page's ?fixed-random=N): the same draws as a desktop run
-  // with the same number, whatever the clock says.
+  MarkPageMoment("main");
+  // Test hooks. The page's ?fixed-random=N: the same draws as a desktop run
+  // with the same number, whatever the clock says. ?replay=CLICKS&stop=MS:
+  // the game runs on a virtual clock with scripted clicks and holds at the
+  // stop (platform/replay.h), for frames held against the desktop's.
+  std::string replay, stop;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg.rfind("--fixed-random=", 0) == 0) SetRandomScript(FixedRandomScript(std::stoull(arg.substr(15))));
+    if (arg.rfind("--replay=", 0) == 0) replay = arg.substr(9);
+    if (arg.rfind("--stop=", 0) == 0) stop = arg.substr(7);
   }
+  std::vector<ReplayClick> clicks;
+  bool replaying = !stop.empty() && stop.size() < 10 &&
+                   stop.find_first_not_of("0123456789") == std::string::npos &&
+                   ParseReplayClicks(replay, clicks);
+  if (!stop.empty() && !replaying)
+    std::fprintf(stderr, "picolatte: the replay '%s' cannot be read\n", replay.c_str());
   GamePaths paths = WebPaths();
   SeedSaveFolder(paths);
   WatchSavedFiles({paths.save + kMyDatName, paths.save + kNameDatName, paths.sheet});
   SyncSavedFiles(true);
-  auto platform = CreateWebPlatform("/");
+  auto platform =
+      replaying ? CreateWebReplayPlatform("/", clicks, std::stoull(stop)) : CreateWebPlatform("/");
+  MarkPageMoment("platform");
   auto form = std::make_unique<TForm1>(*platform, paths);
+  MarkPageMoment("form");
   // Leaving the page saves like closing the window would.
   SetPageRequests({[&form] { form->SaveProgress(); }, ImportProgress});
   if (form->FormCreate()) form->Run();

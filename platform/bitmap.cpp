@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/cpu_features.h"
+#include "platform/text_rects.h"
 
 namespace {
 
@@ -71,7 +72,9 @@ Bitmap::Bitmap(int width, int height) {
   SetSize(width, height);
 }
 
-Bitmap::~Bitmap() = default;
+Bitmap::~Bitmap() {
+  text_rects::Forget(*this);
+}
 
 Bitmap::Bitmap(const Bitmap& other) {
   *this = other;
@@ -83,6 +86,7 @@ Bitmap& Bitmap::operator=(const Bitmap& other) {
   width_ = other.width_;
   height_ = other.height_;
   CopyCanvasState(other);
+  text_rects::Copy(other, *this);
   return *this;
 }
 
@@ -97,6 +101,7 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
   height_ = std::exchange(other.height_, 0);
   other.pixels_.clear();
   CopyCanvasState(other);
+  text_rects::Move(other, *this);
   return *this;
 }
 
@@ -129,12 +134,14 @@ void Bitmap::SetSize(int width, int height) {
   pixels_.assign(static_cast<size_t>(width) * height, 0);
   width_ = width;
   height_ = height;
+  text_rects::Forget(*this);
 }
 
 void Bitmap::Clear() {
   pixels_.clear();
   pixels_.shrink_to_fit();
   width_ = height_ = 0;
+  text_rects::Forget(*this);
 }
 
 Rgb Bitmap::Pixel(int x, int y) const {
@@ -164,6 +171,9 @@ void Bitmap::Draw(int x, int y, const Bitmap& src) {
   if (xs.to <= xs.from) return;
   bool keyed = src.transparent;
   uint32_t key = src.TransparentColor() & 0xFFFFFF;
+  if (!keyed && x <= 0 && y <= 0 && x + src.width_ >= width_ && y + src.height_ >= height_)
+    text_rects::Forget(*this);
+  text_rects::Carry(src, 0, 0, src.width_, src.height_, *this, x, y, x + src.width_, y + src.height_);
   for (int dy = ys.from; dy < ys.to; ++dy) {
     const uint32_t* in = src.Row(dy - y) + (xs.from - x);
     uint32_t* out = Row(dy) + xs.from;
@@ -184,6 +194,8 @@ void Bitmap::StretchFrom(int dl, int dt, int dr, int db, const Bitmap& src, int 
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   Span xs = Clip(dl, dr, width_), ys = Clip(dt, db, height_);
   if (xs.to <= xs.from) return;
+  if (!keyed && dl <= 0 && dt <= 0 && dr >= width_ && db >= height_) text_rects::Forget(*this);
+  text_rects::Carry(src, sl, st, sr, sb, *this, dl, dt, dr, db);
   // Source column of every destination column, worked out once per call.
   // They only grow from left to right, so the columns that fall inside the
   // source are one stretch [first, last).
@@ -229,6 +241,7 @@ void Bitmap::OrRect(int left, int top, int right, int bottom, const Bitmap& src)
   if (Empty() || src.Empty()) return;
   Span xs = Clip(left, std::min(right, src.width_), width_);
   Span ys = Clip(top, std::min(bottom, src.height_), height_);
+  text_rects::Carry(src, xs.from, ys.from, xs.to, ys.to, *this, xs.from, ys.from, xs.to, ys.to);
   if (xs.to <= xs.from) return;
   for (int y = ys.from; y < ys.to; ++y) OrPixels(src.Row(y) + xs.from, Row(y) + xs.from, xs.to - xs.from);
 }
@@ -241,6 +254,7 @@ void Bitmap::FillRect(int left, int top, int right, int bottom) {
 void Bitmap::FillBand(int left, int top, int right, int bottom, uint32_t color) {
   Span xs = Clip(left, right, width_), ys = Clip(top, bottom, height_);
   if (xs.to <= xs.from) return;
+  if (xs.from == 0 && ys.from == 0 && xs.to == width_ && ys.to == height_) text_rects::Forget(*this);
   for (int y = ys.from; y < ys.to; ++y) std::fill(Row(y) + xs.from, Row(y) + xs.to, color);
 }
 

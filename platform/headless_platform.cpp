@@ -1,5 +1,6 @@
 // The headless platform: no window, a virtual clock that moves only while the
 // game waits, and input from a script.
+#include <algorithm>
 #include <utility>
 
 #include "platform/music.h"
@@ -46,6 +47,14 @@ void HeadlessPlatform::Key(KeyCode key, int delay_ms) {
 }
 
 bool HeadlessPlatform::WaitEvent(InputEvent& event, int timeout_ms) {
+  if (stopped) return false;
+  uint64_t left = stop_at_ms - clock_ms;
+  if (static_cast<uint64_t>(std::max(timeout_ms, 0)) > left &&
+      (script_.empty() || static_cast<uint64_t>(script_.front().delay_ms) > left)) {
+    clock_ms = stop_at_ms;
+    stopped = true;
+    return false;
+  }
   if (script_.empty() && on_idle && timeout_ms > 0) on_idle(*this);
   if (script_.empty()) {
     if (timeout_ms <= 0) return false;

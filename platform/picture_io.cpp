@@ -11,6 +11,7 @@
 #include "files/regular_file.h"
 #include "platform/bitmap.h"
 #include "platform/picture_decode.h"
+#include "platform/text_rects.h"
 
 namespace {
 
@@ -112,6 +113,7 @@ bool Bitmap::LoadFromFile(const std::string& path) {
   pixels_ = std::move(picture.xrgb);
   width_ = picture.width;
   height_ = picture.height;
+  text_rects::Forget(*this);
   return true;
 }
 

@@ -115,6 +115,12 @@ class HeadlessPlatform : public Platform {
   // Quit after `idle_quit_ms` of virtual time, so a test can never hang.
   std::function<void(HeadlessPlatform&)> on_idle;
   int idle_quit_ms = 600000;
+  // A replay ends here: the clock never passes this time. The wait that
+  // would pass it sets the clock to it and `stopped`; from then on every
+  // wait returns at once with nothing, and the frame on screen is the one
+  // the replay compares.
+  uint64_t stop_at_ms = UINT64_MAX;
+  bool stopped = false;
 
   uint64_t clock_ms = 0;
   std::string base_dir;

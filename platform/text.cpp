@@ -17,6 +17,7 @@
 #include "platform/text_blend.h"
 #include "platform/text_cache.h"
 #include "platform/text_raster.h"
+#include "platform/text_rects.h"
 
 namespace {
 
@@ -31,12 +32,21 @@ std::mutex& Lock() {
   return lock;
 }
 
-// The font file's bytes, read once; empty when no font could be read. Kept
-// to the very end: the open fonts read from it.
+// The page stores its font in the file system when it has arrived, which may
+// be after the first text is measured: the browser looks again until it
+// finds one. The desktop looks once.
+#ifdef __EMSCRIPTEN__
+constexpr bool kLookUntilFound = true;
+#else
+constexpr bool kLookUntilFound = false;
+#endif
+
+// The font file's bytes, read once found; empty while no font could be read.
+// Kept to the very end: the open fonts read from it.
 const std::vector<char>& FontData() {
   static std::vector<char>& data = *new std::vector<char>;
   static bool tried = false;
-  if (tried) return data;
+  if (tried && (!data.empty() || !kLookUntilFound)) return data;
   tried = true;
   for (const char* path : kFontPaths) {
     std::FILE* f = std::fopen(path, "rb");
@@ -58,16 +68,21 @@ const std::vector<char>& FontData() {
 // when no font could be read. Callers hold Lock().
 TextRasterizer* Rasterizer() {
   static TextRasterizer* rasterizer = nullptr;
-  static bool tried = false;
-  if (tried) return rasterizer;
+  static bool tried = false, warned = false;
+  if (rasterizer || (tried && !kLookUntilFound)) return rasterizer;
   tried = true;
   const std::vector<char>& data = FontData();
+  if (!data.empty()) {
 #ifdef __EMSCRIPTEN__
-  rasterizer = CreateStbRasterizer(data).release();
+    rasterizer = CreateStbRasterizer(data).release();
 #else
-  rasterizer = CreateTtfRasterizer(data).release();
+    rasterizer = CreateTtfRasterizer(data).release();
 #endif
-  if (!rasterizer) std::fprintf(stderr, "picolatte: no Japanese font found (install fonts-ipafont-gothic)\n");
+  }
+  if (!rasterizer && !warned) {
+    warned = true;
+    std::fprintf(stderr, "picolatte: no Japanese font found (install fonts-ipafont-gothic)\n");
+  }
   return rasterizer;
 }
 
@@ -230,6 +245,7 @@ void Bitmap::TextOut(int x, int y, const std::string& utf8) {
   if (!run) return;
   if (!brush_clear) FillRect(x, y, x + run->w, y + run->h);
   BlendRun(pixels_.data(), width_, height_, x, y, *run, font.color);
+  text_rects::Note(*this, {x, y, x + run->w, y + run->h});
 }
 
 int Bitmap::TextWidth(const std::string& utf8) {

@@ -144,7 +144,7 @@ class WebMusic : public MusicPlayer {
     playing_ = false;
     ++generation_;
     key_ = WebMusicPath(path);
-    open_ = wa_music_has(key_.c_str()) || Load(key_);
+    open_ = wa_music_has(key_.c_str()) || Load(key_) || wa_music_request(key_.c_str());
     if (!open_) key_.clear();
     return open_;
   }

@@ -8,7 +8,8 @@
 //                       while (audio->PollEvent(kind)) report kind;
 //   on the first click or key:  audio->Unlock();
 //   build: scripts/render_music BUILD_DIST DIR writes col.ogg, shop.ogg and
-//          star.ogg; pack them in dat/ beside the .mid files.
+//          star.ogg; pack them in dat/ beside the .mid files, or serve
+//          them beside the page (Module.picoMusicBytes, web/page.js).
 //
 // The page's audio callback never calls into the game's code, which may be
 // suspended in emscripten_sleep: blocks are copied out at Write, and the
@@ -29,7 +30,8 @@ class WebAudio {
  public:
   virtual ~WebAudio() = default;
   virtual WaveOutDevice& wave_out() = 0;
-  // Opens "dat/x.mid" as the rendered "dat/x.ogg" beside it.
+  // Opens "dat/x.mid" as the rendered "dat/x.ogg" beside it, or as the
+  // piece of that name that the page serves.
   virtual MusicPlayer& music() = 0;
   // The next thing that happened since the last call: AudioDone when blocks
   // have finished (one however many did) or a Reset dropped some, MusicDone

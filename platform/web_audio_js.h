@@ -9,21 +9,22 @@
 
 #include <emscripten.h>
 
-// Builds the context and its graph: blocks -> out, music -> music_gain -> out,
-// out -> destination. Tests tap `out`. 0 when the browser has no Web Audio.
+// Sets up Module.webAudio. The context and its graph (blocks -> out, music ->
+// music_gain -> out, out -> destination; tests tap `out`) are built by
+// wa.prepare(): at once, or, when the page sets Module.picoLazyAudio, when
+// the page finds a quiet moment or the player's first gesture comes (making
+// a context takes a good part of a second in some browsers, which would
+// hold up the first picture). Until then the blocks pass by the clock, as
+// before a gesture. 0 when the browser has no Web Audio.
 EM_JS(int, wa_create, (), {
   var Ctor = globalThis.AudioContext || globalThis.webkitAudioContext;
   if (!Ctor) return 0;
-  var ctx;
-  try {
-    ctx = new Ctor({latencyHint : 'interactive'});
-  } catch (e) {
-    return 0;
-  }
   var wa = {
-    ctx : ctx,
-    out : ctx.createGain(),
-    music_gain : ctx.createGain(),
+    ctx : null,
+    out : null,
+    music_gain : null,
+    node : null,
+    broken : false,
     open : false,
     paused : false,
     rate : 11025,
@@ -42,8 +43,38 @@ EM_JS(int, wa_create, (), {
     pending : null,
     ended_gen : 0
   };
-  wa.out.connect(ctx.destination);
-  wa.music_gain.connect(wa.out);
+  // The context, made on the first call; null when the browser refuses one.
+  wa.prepare = function() {
+    if (wa.ctx || wa.broken) return wa.ctx;
+    var ctx;
+    try {
+      ctx = new Ctor({latencyHint : 'interactive'});
+    } catch (e) {
+      wa.broken = true;
+      console.warn('No sound: the browser gives no audio context (' + e + ')');
+      return null;
+    }
+    wa.out = ctx.createGain();
+    wa.music_gain = ctx.createGain();
+    wa.out.connect(ctx.destination);
+    wa.music_gain.connect(wa.out);
+    wa.node = ctx.createScriptProcessor(1024, 1, 2);
+    wa.node.onaudioprocess = wa.process;
+    wa.node.connect(wa.out);
+    // A context that stops (the browser may suspend it) hands the blocks
+    // back to the clock from that moment.
+    ctx.onstatechange = function() {
+      if (ctx.state == 'running') wa.parked = false;
+      wa.last_clock = performance.now();
+      wa.clock_rest = 0;
+      wa.watchClock();
+    };
+    wa.ctx = ctx;
+    return ctx;
+  };
+  wa.running = function() {
+    return wa.ctx != null && (wa.ctx.state == 'running' || wa.resuming);
+  };
 
   wa.pop = function() {
     wa.queue.shift();
@@ -97,15 +128,66 @@ EM_JS(int, wa_create, (), {
       }
       if (wa.queue.length == 0) wa.phase = 0;
     }
+    if (wa.idle()) wa.parkSoon();
+  };
+
+  // Parking: after half a second with nothing to play, a running context is
+  // suspended (while the game waits the page then costs next to nothing: no
+  // processor calls, no audio stream), and the next block or piece of music
+  // resumes it (a browser that let it run lets it run again). While it resumes the blocks wait for it
+  // instead of passing by the clock.
+  wa.parked = false;
+  wa.resuming = false;
+  wa.parkTimer = 0;
+  wa.idle = function() {
+    return wa.queue.length == 0 && !wa.source && !wa.pending;
+  };
+  wa.parkSoon = function() {
+    if (wa.parkTimer) return;
+    wa.parkTimer = setTimeout(
+        function() {
+          wa.parkTimer = 0;
+          if (!wa.idle() || !wa.ctx || wa.ctx.state != 'running' || wa.resuming) return;
+          wa.parked = true;
+          wa.ctx.suspend().catch(function(){});
+        },
+        500);
+  };
+  wa.wake = function() {
+    if (!wa.parked || !wa.ctx) return;
+    wa.parked = false;
+    wa.resuming = true;
+    var done = function() {
+      wa.resuming = false;
+      wa.last_clock = performance.now();
+      wa.clock_rest = 0;
+      wa.watchClock();
+    };
+    wa.ctx.resume().then(done, done);
   };
 
   // While the context does not run (no gesture yet, or the browser stopped
-  // it) the blocks pass by the clock, so the mixer is never left waiting.
+  // it) the blocks pass by the clock, so the mixer is never left waiting:
+  // the game's polls move the clock on, and so does a timer every 10 ms,
+  // which runs only while blocks wait that way.
+  wa.clockTimer = 0;
+  wa.watchClock = function() {
+    if (wa.clockTimer || wa.queue.length == 0 || wa.running() || !wa.open || wa.paused) return;
+    wa.clockTimer = setInterval(
+        function() {
+          wa.tick();
+          if (wa.queue.length == 0 || wa.running() || !wa.open || wa.paused) {
+            clearInterval(wa.clockTimer);
+            wa.clockTimer = 0;
+          }
+        },
+        10);
+  };
   wa.tick = function() {
     var now = performance.now();
     var ms = now - wa.last_clock;
     wa.last_clock = now;
-    if (wa.ctx.state == 'running' || !wa.open || wa.paused) {
+    if (wa.running() || !wa.open || wa.paused) {
       wa.clock_rest = 0;
       return;
     }
@@ -146,7 +228,14 @@ EM_JS(int, wa_create, (), {
         (c == 0 ? l : r)[f] = v;
       }
     }
+    // Nothing was waiting: the clock starts now, not at the last look.
+    if (wa.queue.length == 0) {
+      wa.last_clock = performance.now();
+      wa.clock_rest = 0;
+    }
     wa.queue.push({l : l, r : r, frames : frames});
+    wa.wake();
+    wa.watchClock();
   };
 
   wa.musicStop = function() {
@@ -167,6 +256,7 @@ EM_JS(int, wa_create, (), {
     var piece = p ? wa.pieces.get(p.key) : null;
     if (!piece || !piece.buffer) return;
     wa.pending = null;
+    wa.wake();
     var src = wa.ctx.createBufferSource();
     src.buffer = piece.buffer;
     src.connect(wa.music_gain);
@@ -183,10 +273,21 @@ EM_JS(int, wa_create, (), {
   };
   // Decoded pieces stay: the game plays its few pieces again and again,
   // and decoding one takes a moment.
-  wa.load = function(key, ptr, len) {
+  wa.newPiece = function(key) {
     var piece = {key : key, buffer : null, failed : false, started : performance.now(), decode_ms : 0};
     wa.pieces.set(key, piece);
-    var bytes = HEAPU8.slice(ptr, ptr + len);
+    return piece;
+  };
+  wa.load = function(key, ptr, len) {
+    wa.decode(wa.newPiece(key), HEAPU8.slice(ptr, ptr + len).buffer);
+  };
+  wa.decode = function(piece, bytes) {
+    var key = piece.key;
+    var ctx = wa.prepare();
+    if (!ctx) {
+      piece.failed = true;
+      return;
+    }
     var ok = function(buffer) {
       piece.buffer = buffer;
       piece.decode_ms = performance.now() - piece.started;
@@ -196,14 +297,11 @@ EM_JS(int, wa_create, (), {
       piece.failed = true;
       console.warn('The music ' + key + ' cannot be decoded: ' + err);
     };
-    var promise = wa.ctx.decodeAudioData(bytes.buffer, ok, fail);
+    var promise = ctx.decodeAudioData(bytes, ok, fail);
     if (promise && promise.catch) promise.catch(function(){});
   };
 
-  wa.node = ctx.createScriptProcessor(1024, 1, 2);
-  wa.node.onaudioprocess = wa.process;
-  wa.node.connect(wa.out);
-  wa.timer = setInterval(wa.tick, 10);
+  if (!Module['picoLazyAudio']) wa.prepare();
   Module['webAudio'] = wa;
   return 1;
 });
@@ -212,19 +310,27 @@ EM_JS(void, wa_destroy, (), {
   var wa = Module['webAudio'];
   if (!wa) return;
   wa.musicStop();
-  clearInterval(wa.timer);
-  wa.node.onaudioprocess = null;
-  wa.ctx.close().catch(function(){});
+  clearInterval(wa.clockTimer);
+  if (wa.ctx) {
+    wa.node.onaudioprocess = null;
+    wa.ctx.close().catch(function(){});
+  }
   delete Module['webAudio'];
 });
 
 EM_JS(void, wa_unlock, (), {
   var wa = Module['webAudio'];
-  var p = wa.ctx.resume();
+  var ctx = wa.prepare();
+  wa.parked = false;
+  var p = ctx ? ctx.resume() : null;
   if (p && p.catch) p.catch(function(){});
 });
 
-EM_JS(int, wa_running, (), { return Module['webAudio'].ctx.state == 'running' ? 1 : 0; });
+// A parked context counts as running: it resumes as soon as there is sound.
+EM_JS(int, wa_running, (), {
+  var wa = Module['webAudio'];
+  return wa.running() || wa.parked ? 1 : 0;
+});
 
 EM_JS(void, wa_open, (int rate, int align, int bits, int channels), {
   var wa = Module['webAudio'];
@@ -251,6 +357,7 @@ EM_JS(void, wa_set_paused, (int paused), {
   var wa = Module['webAudio'];
   wa.tick();
   wa.paused = paused != 0;
+  wa.watchClock();
 });
 
 EM_JS(void, wa_reset, (), {
@@ -280,6 +387,25 @@ EM_JS(int, wa_music_has, (const char* key), {
 
 EM_JS(void, wa_music_load, (const char* key, const uint8_t* data, int length),
       { Module['webAudio'].load(UTF8ToString(key), data, length); });
+
+// A piece the page serves beside the game (Module.picoMusicBytes(key) gives
+// the promise of its bytes, or null for a piece the page does not have):
+// fetched and decoded in the background; a play asked for meanwhile starts
+// once it is ready. 1 when the page has the piece.
+EM_JS(int, wa_music_request, (const char* key), {
+  var wa = Module['webAudio'];
+  var k = UTF8ToString(key);
+  var bytes = Module['picoMusicBytes'] ? Module['picoMusicBytes'](k) : null;
+  if (!bytes) return 0;
+  var piece = wa.newPiece(k);
+  bytes.then(
+      function(b) { wa.decode(piece, b); },
+      function(err) {
+        piece.failed = true;
+        console.warn('The music ' + k + ' cannot be fetched: ' + err);
+      });
+  return 1;
+});
 
 EM_JS(void, wa_music_play, (const char* key, int generation), {
   var wa = Module['webAudio'];

@@ -11,8 +11,10 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/frame_diff.h"
 #include "platform/music.h"
 #include "platform/null_wave_out.h"
+#include "platform/text_rects.h"
 #include "platform/web_audio.h"
 #include "sound/mixer/wave_out.h"
 
@@ -46,26 +48,46 @@ EM_ASYNC_JS(void, PageSleep, (int ms), {
   });
 });
 
-// Copies the XRGB scene into the canvas.
-EM_JS(void, PagePresent, (const uint32_t* pixels, int w, int h), {
+// Waits until the page has stored the files that may come after the start
+// (the font), or found that they will not come.
+EM_ASYNC_JS(void, PageAwaitLateFiles, (), {
+  if (Module.picoLateFiles) await Module.picoLateFiles.catch(() => {});
+});
+
+// Puts the parts of the RGBA scene that changed (count rectangles x, y, w,
+// h) on the canvas; the whole scene when the canvas lost its pixels.
+EM_JS(void, PagePresent, (const uint8_t* rgba, int w, int h, const int* rects, int count), {
   const canvas = Module.canvas;
   if (!canvas) return;
   if (!Module.picoContext) {
     Module.picoContext = canvas.getContext('2d', {alpha: false});
-    Module.picoImage = Module.picoContext.createImageData(w, h);
+    canvas.addEventListener('contextrestored', () => { Module.picoWholeFrame = true; });
   }
-  const out = Module.picoImage.data;
-  const src = HEAPU32.subarray(pixels >> 2, (pixels >> 2) + w * h);
-  for (let i = 0, o = 0; i < src.length; ++i, o += 4) {
-    const p = src[i];
-    out[o] = (p >> 16) & 255;
-    out[o + 1] = (p >> 8) & 255;
-    out[o + 2] = p & 255;
-    out[o + 3] = 255;
+  const image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
+  if (Module.picoWholeFrame) {
+    Module.picoWholeFrame = false;
+    Module.picoContext.putImageData(image, 0, 0);
+  } else {
+    for (let i = 0; i < count; i++) {
+      const r = HEAP32.subarray((rects >> 2) + 4 * i, (rects >> 2) + 4 * i + 4);
+      Module.picoContext.putImageData(image, 0, 0, r[0], r[1], r[2], r[3]);
+    }
   }
-  Module.picoContext.putImageData(Module.picoImage, 0, 0);
   if (Module.onFramePresented) Module.onFramePresented();
 });
+
+EM_JS(void, PageMark, (const char* name), {
+  if (Module.picoMarks) Module.picoMarks[UTF8ToString(name)] = performance.now();
+});
+
+// The text rectangles of the frame just shown: count quadruples.
+EM_JS(void, PageTextRects, (const int* rects, int count), {
+  const list = [];
+  for (let i = 0; i < count; i++) list.push(Array.from(HEAP32.subarray((rects >> 2) + 4 * i, (rects >> 2) + 4 * i + 4)));
+  Module.picoTextRects = list;
+});
+
+EM_JS(void, PageReplayStopped, (), { Module.picoReplayDone = true; });
 
 EM_JS(void, PageSetTitle, (const char* text), { document.title = UTF8ToString(text); });
 
@@ -103,6 +125,13 @@ PageRequests& Requests() {
 
 class WebPlatform : public Platform {
  public:
+  // A replay page: the virtual clock and the script of a headless platform.
+  WebPlatform(std::string base_dir, const std::vector<ReplayClick>& clicks, uint64_t stop_at_ms)
+      : base_dir_(std::move(base_dir)), replay_(std::make_unique<HeadlessPlatform>(base_dir_)) {
+    ScriptReplay(*replay_, clicks, stop_at_ms);
+    RecordTextRects(true);
+  }
+
   explicit WebPlatform(std::string base_dir) : base_dir_(std::move(base_dir)) {
     // Without Web Audio the mixer's blocks play into a silent output that
     // keeps the same time, and music stays silent.
@@ -113,9 +142,18 @@ class WebPlatform : public Platform {
     }
   }
 
-  uint64_t NowMs() override { return static_cast<uint64_t>(emscripten_get_now()); }
+  uint64_t NowMs() override {
+    return replay_ ? replay_->clock_ms : static_cast<uint64_t>(emscripten_get_now());
+  }
 
   bool WaitEvent(InputEvent& event, int timeout_ms) override {
+    // The first picture may show before the font is in; nothing after it
+    // (text may be drawn at every frame from then on).
+    if (!late_files_in_) {
+      PageAwaitLateFiles();
+      late_files_in_ = true;
+    }
+    if (replay_) return ReplayWait(event, timeout_ms);
     uint64_t until = NowMs() + std::max(timeout_ms, 0);
     for (;;) {
       if (TakeInput(event)) {
@@ -148,16 +186,65 @@ class WebPlatform : public Platform {
 
   void Present(const Bitmap& scene) override {
     if (scene.Width() != kSceneWidth || scene.Height() != kSceneHeight) return;
-    PagePresent(scene.Pixels(), scene.Width(), scene.Height());
+    // Only what changed goes to the canvas; an unchanged frame not at all.
+    const std::vector<SceneRect>& changed =
+        shown_.Update(scene.Pixels(), scene.Width() * 4, scene.Width(), scene.Height());
+    if (!changed.empty()) {
+      // The canvas takes RGBA bytes: the changed parts are turned into them here.
+      const int w = scene.Width();
+      rgba_.resize(static_cast<size_t>(w) * scene.Height() * 4);
+      for (const SceneRect& r : changed) {
+        for (int y = r.y; y < r.y + r.h; ++y) {
+          const uint32_t* in = scene.Pixels() + static_cast<size_t>(y) * w + r.x;
+          uint8_t* out = rgba_.data() + (static_cast<size_t>(y) * w + r.x) * 4;
+          for (int x = 0; x < r.w; ++x, out += 4) {
+            out[0] = static_cast<uint8_t>(in[x] >> 16);
+            out[1] = static_cast<uint8_t>(in[x] >> 8);
+            out[2] = static_cast<uint8_t>(in[x]);
+            out[3] = 255;
+          }
+        }
+      }
+      static_assert(sizeof(SceneRect) == 4 * sizeof(int));
+      PagePresent(rgba_.data(), w, scene.Height(), reinterpret_cast<const int*>(changed.data()),
+                  static_cast<int>(changed.size()));
+    }
+    if (replay_) {
+      std::vector<TextRect> rects = TextRectsOn(scene);
+      static_assert(sizeof(TextRect) == 4 * sizeof(int));
+      PageTextRects(reinterpret_cast<const int*>(rects.data()), static_cast<int>(rects.size()));
+    }
   }
 
   void SetCaption(const std::string& caption) override { PageSetTitle(caption.c_str()); }
 
   std::string BaseDir() override { return base_dir_; }
-  WaveOutDevice& WaveOut() override { return audio_ ? audio_->wave_out() : *silent_wave_out_; }
-  MusicPlayer& Music() override { return audio_ ? audio_->music() : *silent_music_; }
+  WaveOutDevice& WaveOut() override {
+    if (replay_) return replay_->WaveOut();
+    return audio_ ? audio_->wave_out() : *silent_wave_out_;
+  }
+  MusicPlayer& Music() override {
+    if (replay_) return replay_->Music();
+    return audio_ ? audio_->music() : *silent_music_;
+  }
 
  private:
+  // Waits as the headless platform does, giving the page a turn between
+  // frames; the page's own input is dropped. At the stop the game is held.
+  bool ReplayWait(InputEvent& event, int timeout_ms) {
+    int ignored[5];
+    while (PagePopInput(ignored)) {
+    }
+    if (replay_->stopped) {
+      PageReplayStopped();
+      PageSleep(1000);
+      return false;
+    }
+    if (replay_->WaitEvent(event, timeout_ms)) return true;
+    if (timeout_ms > 0) PageSleep(0);
+    return false;
+  }
+
   bool TakeInput(InputEvent& event) {
     int raw[5];
     for (;;) {
@@ -184,6 +271,10 @@ class WebPlatform : public Platform {
   }
 
   std::string base_dir_;
+  std::unique_ptr<HeadlessPlatform> replay_;
+  FrameDiff shown_;            // the frame on the canvas
+  std::vector<uint8_t> rgba_;  // the same as the canvas takes it
+  bool late_files_in_ = false;
   std::unique_ptr<WebAudio> audio_;
   std::unique_ptr<NullWaveOut> silent_wave_out_;
   std::unique_ptr<MusicPlayer> silent_music_;
@@ -207,6 +298,10 @@ std::pair<int64_t, int64_t> Stamp(const std::string& path) {
 }
 
 }  // namespace
+
+void MarkPageMoment(const char* name) {
+  PageMark(name);
+}
 
 void SetPageRequests(PageRequests requests) {
   Requests() = std::move(requests);
@@ -234,4 +329,10 @@ void SyncSavedFiles(bool force) {
 
 std::unique_ptr<Platform> CreateWebPlatform(const std::string& base_dir) {
   return std::make_unique<WebPlatform>(base_dir);
+}
+
+std::unique_ptr<Platform> CreateWebReplayPlatform(const std::string& base_dir,
+                                                  const std::vector<ReplayClick>& clicks,
+                                                  uint64_t stop_at_ms) {
+  return std::make_unique<WebPlatform>(base_dir, clicks, stop_at_ms);
 }

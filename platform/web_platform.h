@@ -9,9 +9,21 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/replay.h"
 
 // Over the page's <canvas id="canvas">; cg/ and dat/ are under `base_dir`.
 std::unique_ptr<Platform> CreateWebPlatform(const std::string& base_dir);
+
+// A test page (index.html?replay=...&stop=...): the game runs on the
+// headless platform's virtual clock with the replay's clicks, silent, and
+// holds once the clock reaches the stop; the page's input is ignored. Each
+// frame still goes to the canvas, with the rectangles of its text in
+// Module.picoTextRects ([left, top, right, bottom] each); Module.picoReplayDone
+// turns true at the stop. The same script on the desktop (tests/web/
+// desktop_frame) gives the same frame there.
+std::unique_ptr<Platform> CreateWebReplayPlatform(const std::string& base_dir,
+                                                  const std::vector<ReplayClick>& clicks,
+                                                  uint64_t stop_at_ms);
 
 // The player's files kept in the browser's storage (an IndexedDB mount the
 // page prepares). At every wait the platform looks whether any of them
@@ -25,6 +37,10 @@ struct PageRequests {
   std::function<bool(const std::string& path)> import_progress;  // false: refused
 };
 void SetPageRequests(PageRequests requests);
+
+// Notes when a moment of the start was reached (Module.picoMarks[name], in
+// ms after navigation), for the page's benchmark.
+void MarkPageMoment(const char* name);
 
 void WatchSavedFiles(std::vector<std::string> paths);
 void SyncSavedFiles(bool force);

@@ -16,10 +16,13 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   const canvas = document.getElementById('canvas');
   const stage = document.getElementById('stage');
   Module.canvas = canvas;
+  // Moments of the start, in ms after navigation (the page's benchmark reads them).
+  const marks = Module.picoMarks = { script: performance.now() };
   Module.picoInput = [];
   const args = new URLSearchParams(location.search);
   Module.arguments = [];
   if (args.has('fixed-random')) Module.arguments.push('--fixed-random=' + args.get('fixed-random'));
+  if (args.has('replay')) Module.arguments.push('--replay=' + args.get('replay'), '--stop=' + (args.get('stop') || '0'));
 
   // --- the scene at the largest whole scale that fits ---------------------------
   function fit() {
@@ -97,9 +100,192 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   const loading = document.getElementById('loading');
   const bar = document.querySelector('#progress div');
   const message = document.getElementById('message');
-  Module.setStatus = function (text) {
-    const m = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(text || '');
-    if (m) bar.style.width = (100 * Number(m[1]) / Number(m[2])).toFixed(1) + '%';
+  Module.printErr = function (text) { console.warn(text); };
+  Module.onAbort = function (what) {
+    loading.hidden = false;
+    message.textContent = 'ゲームを続けられなくなりました: ' + what;
+  };
+  function failed(what, err) {
+    console.error('picolatte: ' + what + ': ' + err);
+    loading.hidden = false;
+    message.textContent = '読み込みに失敗しました (' + what + ')。ページを読み込み直してください。';
+  }
+  const whenQuiet = window.requestIdleCallback ? window.requestIdleCallback.bind(window) : (f) => setTimeout(f, 50);
+
+  // index.html starts both downloads (and the compiling) before this script
+  // has arrived; a page without it starts them here.
+  const fetchFile = (name) => fetch(name, { credentials: 'same-origin' });
+  const dataResponse = Module.picoData || fetchFile('picolatte.data');
+  // The program, compiled while it downloads where the server names it
+  // application/wasm; otherwise from the whole file.
+  const compiled = Promise.resolve(
+    Module.picoWasm || (WebAssembly.compileStreaming && WebAssembly.compileStreaming(fetchFile('picolatte.wasm'))) ||
+      Promise.reject(new Error('no streaming'))
+  ).catch(function () {
+    return fetchFile('picolatte.wasm').then(function (response) {
+      if (!response.ok) throw new Error('HTTP ' + response.status);
+      return response.arrayBuffer();
+    }).then((bytes) => WebAssembly.compile(bytes));
+  });
+  Module.instantiateWasm = function (imports, receive) {
+    compiled
+      .then(function (module) {
+        marks.compiled = performance.now();
+        return WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
+      })
+      .catch((err) => failed('picolatte.wasm', err));
+    return {};
+  };
+
+  // The data file, read piece by piece to move the bar. Its first bytes tell
+  // its whole length, from then on each piece goes straight to its place;
+  // the files the game needs to start are there as soon as their bytes are
+  // (startFiles), the font when the whole file is (allFiles).
+  function deferred() {
+    const d = {};
+    d.promise = new Promise((resolve, reject) => { d.resolve = resolve; d.reject = reject; });
+    return d;
+  }
+  const startFiles = deferred(), allFiles = deferred();
+  let data = null, read = null, received = 0;
+  function arrived() {
+    if (!read) read = PicoDataPack.readIndex(data.subarray(0, received));
+    if (!read) return;
+    const start = read.index.start;
+    if (start === 0 || received >= read.spans[start - 1][1]) startFiles.resolve();
+    if (received === data.length) allFiles.resolve();
+  }
+  Promise.resolve(dataResponse).then(function (response) {
+    if (!response.ok) throw new Error('HTTP ' + response.status);
+    if (!response.body || !response.body.getReader) {
+      return response.arrayBuffer().then(function (buffer) {
+        data = new Uint8Array(buffer);
+        received = data.length;
+        arrived();
+        if (!read || read.end !== data.length) throw new Error('the data file is damaged');
+      });
+    }
+    const reader = response.body.getReader();
+    let head = new Uint8Array(0);
+    function take(piece) {
+      if (!data) {
+        const longer = new Uint8Array(head.length + piece.length);
+        longer.set(head);
+        longer.set(piece, head.length);
+        head = longer;
+        if (head.length < 8) return;
+        const total = PicoDataPack.packedLength(head);
+        if (!total || total < head.length) throw new Error('the data file is damaged');
+        data = new Uint8Array(total);
+        piece = head;
+      }
+      if (received + piece.length > data.length) throw new Error('the data file is longer than it says');
+      data.set(piece, received);
+      received += piece.length;
+      bar.style.width = ((100 * received) / data.length).toFixed(1) + '%';
+      arrived();
+    }
+    function next() {
+      return reader.read().then(function (step) {
+        if (step.done) {
+          if (!data || received !== data.length) throw new Error('the data file is cut short');
+          return;
+        }
+        take(step.value);
+        return next();
+      });
+    }
+    return next();
+  }).catch(function (err) {
+    failed('picolatte.data', err);
+    startFiles.reject(err);
+    allFiles.reject(err);
+  });
+
+  // The files go into the program's file system. A sound is decoded when the
+  // game first reads it, or in a quiet moment after the first picture,
+  // whichever comes first: decoding them all would hold up the start.
+  const undecoded = [];
+  function putFile(file) {
+    const slash = file.path.lastIndexOf('/');
+    const dir = file.path.substring(0, slash) || '/';
+    FS.mkdirTree(dir);
+    if (!file.coded) {
+      FS.writeFile(file.path, file.restore(), { canOwn: true });
+      return;
+    }
+    const node = FS.createFile(dir, file.path.substring(slash + 1), {}, true, true);
+    let contents = null, ready = false, used = file.size;
+    Object.defineProperties(node, {
+      contents: {
+        get: function () {
+          if (!ready) {
+            contents = file.restore();
+            used = contents.length;
+            ready = true;
+          }
+          return contents;
+        },
+        set: function (value) {
+          contents = value;
+          ready = true;
+        },
+      },
+      usedBytes: { get: () => used, set: (value) => { used = value; } },
+    });
+    undecoded.push(node);
+  }
+  function decodeRest(deadline) {
+    while (undecoded.length && (!deadline || deadline.timeRemaining() > 2)) undecoded.pop().contents;
+    if (undecoded.length) whenQuiet(decodeRest);
+  }
+  Module.preRun = Module.preRun || [];
+  const unpacked = deferred();
+  Module.preRun.push(function () {
+    addRunDependency('picolatte-data');
+    startFiles.promise.then(function () {
+      marks.downloaded = performance.now();
+      PicoDataPack.unpackFiles(data, putFile, 0, read.index.start);
+      musicFiles = read.index.music || [];
+      marks.unpacked = performance.now();
+      removeRunDependency('picolatte-data');
+      unpacked.resolve();
+    }, () => {});
+  });
+  // The rest, awaited by the game's platform before it draws any text.
+  Module.picoLateFiles = Promise.all([allFiles.promise, unpacked.promise]).then(function () {
+    PicoDataPack.unpackFiles(data, putFile, read.index.start);
+    marks.font = performance.now();
+  });
+  Module.picoLateFiles.catch(() => {});
+
+  // --- once the first picture is up ------------------------------------------------
+  // The sound's context is made in a quiet moment after the first picture (or
+  // at the first click, whichever comes first), and the music is fetched in
+  // the background: neither holds up the start.
+  Module.picoLazyAudio = true;
+  let musicFiles = [];
+  const music = new Map();  // name -> promise of its bytes
+  function musicBytes(name) {
+    if (!music.has(name)) {
+      music.set(name, fetchFile('music/' + name).then(function (r) {
+        if (!r.ok) throw new Error('HTTP ' + r.status);
+        return r.arrayBuffer();
+      }));
+    }
+    // Each play decodes its own copy: decoding takes the buffer over.
+    return music.get(name).then((bytes) => bytes.slice(0));
+  }
+  // The game asks for "/dat/NAME.ogg"; null for a piece the page does not serve.
+  Module.picoMusicBytes = function (key) {
+    const name = key.substring(key.lastIndexOf('/') + 1);
+    return musicFiles.includes(name) ? musicBytes(name) : null;
+  };
+  Module.onUserGesture = function () {
+    // Made and resumed inside the gesture, as browsers want for sound.
+    const wa = Module.webAudio;
+    const ctx = wa && wa.prepare ? wa.prepare() : null;
+    if (ctx && ctx.state !== 'running') ctx.resume().catch(() => {});
   };
   Module.onFramePresented = function () {
     if (loading.hidden) return;
@@ -107,11 +293,12 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     document.getElementById('bar').hidden = false;
     fit();
     if (!Module.firstFrameMs) Module.firstFrameMs = performance.now();
-  };
-  Module.printErr = function (text) { console.warn(text); };
-  Module.onAbort = function (what) {
-    loading.hidden = false;
-    message.textContent = 'ゲームを続けられなくなりました: ' + what;
+    whenQuiet(decodeRest);
+    if (args.has('replay')) return;  // a replay plays no sound
+    whenQuiet(function () {
+      if (Module.webAudio && Module.webAudio.prepare) Module.webAudio.prepare();
+      musicFiles.forEach((name) => musicBytes(name));
+    }, { timeout: 1000 });
   };
 
   // --- the player's files ---------------------------------------------------------
@@ -130,13 +317,14 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       callbacks.forEach(function (f) { f(); });
     });
   };
-  Module.preRun = Module.preRun || [];
   Module.preRun.push(function () {
+    marks.preRun = performance.now();
     FS.mkdir(SAVE_DIR);
     FS.mount(IDBFS, {}, SAVE_DIR);
     addRunDependency('picolatte-save');
     FS.syncfs(true, function (err) {
       if (err) console.warn('picolatte: the browser storage could not be read', err);
+      marks.storage = performance.now();
       removeRunDependency('picolatte-save');
     });
   });

@@ -1,16 +1,22 @@
 // The browser build in Debian's Chromium: the title, the title menu, Start,
 // one whole visit, no console errors, and progress that survives a reload.
-// Usage: node page_test.js DIST_DIR OUT_DIR   (screenshots land in OUT_DIR)
+// Given the desktop build it came from, also: the page's files are the
+// build's pristine ones, and the page's frames after scripted clicks match
+// the desktop's (frames.js states the measure).
+// Usage: node page_test.js DIST_DIR OUT_DIR [DESKTOP_BUILD_DIR]
+//   (screenshots and the compared frames land in OUT_DIR)
 'use strict';
-const { spawn } = require('child_process');
+const { execFileSync } = require('child_process');
+const crypto = require('crypto');
 const fs = require('fs');
-const net = require('net');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
+const frames = require('./frames');
+const { serve } = require('./static_server');
 
-const [dist, out] = process.argv.slice(2);
+const [dist, out, desktop] = process.argv.slice(2);
 if (!dist || !out) {
-  console.error('usage: node page_test.js DIST_DIR OUT_DIR');
+  console.error('usage: node page_test.js DIST_DIR OUT_DIR [DESKTOP_BUILD_DIR]');
   process.exit(2);
 }
 fs.mkdirSync(out, { recursive: true });
@@ -21,31 +27,6 @@ function check(ok, what) {
   if (!ok) failures++;
 }
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-
-function freePort() {
-  return new Promise((resolve) => {
-    const s = net.createServer();
-    s.listen(0, '127.0.0.1', () => {
-      const port = s.address().port;
-      s.close(() => resolve(port));
-    });
-  });
-}
-
-async function serve(dir) {
-  const port = await freePort();
-  const server = spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1'],
-    { cwd: dir, stdio: 'ignore' });
-  for (let i = 0; i < 100; i++) {
-    const up = await new Promise((r) => {
-      const c = net.connect(port, '127.0.0.1', () => { c.end(); r(true); });
-      c.on('error', () => r(false));
-    });
-    if (up) break;
-    await sleep(100);
-  }
-  return { server, url: `http://127.0.0.1:${port}/` };
-}
 
 // The canvas as RGBA bytes.
 async function scene(page) {
@@ -65,8 +46,87 @@ function changed(a, b, x0 = 0, y0 = 0, w = 390, h = 260) {
   return n;
 }
 
+// The page's frame after a replay: fixed draws, scripted clicks on a virtual
+// clock, held at the stop; RGB and the text rectangles.
+async function pageFrame(browser, url, seed, clicks, stop) {
+  const context = await browser.createIncognitoBrowserContext();
+  try {
+    const page = await context.newPage();
+    await page.setViewport({ width: 1000, height: 800 });
+    const address = `${url}index.html?fixed-random=${seed}&replay=${encodeURIComponent(clicks)}&stop=${stop}`;
+    await page.goto(address, { waitUntil: 'load' });
+    await page.waitForFunction(() => window.Module && Module.picoReplayDone, { timeout: 60000, polling: 50 });
+    const { rgba, rects } = await page.evaluate(() => {
+      const c = document.getElementById('canvas');
+      return { rgba: Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data), rects: Module.picoTextRects || [] };
+    });
+    return { rgb: frames.fromRgba(rgba), rects };
+  } finally {
+    await context.close();
+  }
+}
+
+// The desktop's frame after the same replay (tests/web/desktop_frame).
+function desktopFrame(seed, clicks, stop, name) {
+  const bmp = path.join(out, name + '.bmp'), rects = path.join(out, name + '.rects');
+  execFileSync(path.join(desktop, 'tests/web/desktop_frame'),
+    [path.join(desktop, 'dist'), path.join(desktop, 'defaults'), String(seed), clicks, String(stop), bmp, rects]);
+  return { rgb: frames.readBmp(bmp), rects: frames.readRects(rects) };
+}
+
+// Two scenes: the title menu, and the shop with its first customer after Start.
+const TITLE_CLICKS = '500:195:130,500:195:130';
+const SCENES = [
+  { name: 'title_menu', clicks: TITLE_CLICKS, stop: 3000 },
+  { name: 'shop_customer', clicks: TITLE_CLICKS + ',1500:320:246,1500:60:60' + ',300:60:60'.repeat(5), stop: 8000 },
+];
+const SEED = 7;
+
+async function compareFrames(browser, url) {
+  for (const scene of SCENES) {
+    const web = await pageFrame(browser, url, SEED, scene.clicks, scene.stop);
+    const here = desktopFrame(SEED, scene.clicks, scene.stop, 'desktop_' + scene.name);
+    frames.writeBmp(path.join(out, 'web_' + scene.name + '.bmp'), web.rgb);
+    const rects = web.rects.concat(here.rects);
+    const result = frames.compare(web.rgb, here.rgb, rects);
+    frames.writeBmp(path.join(out, 'diff_' + scene.name + '.bmp'), result.diff);
+    check(result.ok, `${scene.name}: the page's frame matches the desktop's (${result.summary})`);
+    check(web.rects.length > 0 && here.rects.length > 0, `${scene.name}: both sides report their text (${web.rects.length}, ${here.rects.length} rectangles)`);
+    // The measure must see a frame one pixel off, and other random draws.
+    const off = frames.compare(web.rgb, frames.shifted(here.rgb), rects);
+    check(!off.ok, `${scene.name}: a frame shifted by one pixel is told apart (${off.summary})`);
+    const text = frames.compare(web.rgb, frames.textShifted(here.rgb, rects, 1), rects);
+    check(!text.textOk, `${scene.name}: text drawn one pixel off is told apart (${text.summary})`);
+    if (scene.name === 'shop_customer') {
+      const other = desktopFrame(SEED + 1, scene.clicks, scene.stop, 'desktop_other_' + scene.name);
+      const drawn = frames.compare(web.rgb, other.rgb, web.rects.concat(other.rects));
+      check(!drawn.ok, `${scene.name}: other random draws are told apart (${drawn.summary})`);
+    }
+  }
+}
+
+// The page's files are the pristine ones the desktop build ships, whatever
+// has been played in its dist folder.
+async function comparePackedFiles(page) {
+  const sha = (bytes) => crypto.createHash('sha256').update(bytes).digest('hex');
+  const packed = await page.evaluate(() => {
+    const read = (p) => Array.from(FS.readFile(p));
+    const sounds = FS.readdir('/dat').filter((n) => n.endsWith('.wav'));
+    return { myDat: read('/dat/my.dat'), nameDat: read('/dat/name.dat'), ini: read('/SOUNDMIX.INI'),
+             sounds: Object.fromEntries(sounds.map((n) => [n, read('/dat/' + n)])) };
+  });
+  const file = (...p) => fs.readFileSync(path.join(desktop, ...p));
+  check(sha(Buffer.from(packed.myDat)) === sha(file('defaults/dat/my.dat')), "the page's my.dat is the build's pristine one");
+  check(sha(Buffer.from(packed.nameDat)) === sha(file('defaults/dat/name.dat')), "the page's name.dat is the build's pristine one");
+  check(sha(Buffer.from(packed.ini)) === sha(file('defaults/SOUNDMIX.INI')), "the page's SOUNDMIX.INI is the shipped one");
+  const names = fs.readdirSync(path.join(desktop, 'dist/dat')).filter((n) => n.endsWith('.wav'));
+  const same = names.filter((n) => packed.sounds[n] && sha(Buffer.from(packed.sounds[n])) === sha(file('dist/dat', n)));
+  check(names.length > 0 && same.length === names.length && Object.keys(packed.sounds).length === names.length,
+    `every sound in the page is byte for byte the desktop's (${same.length} of ${names.length})`);
+}
+
 async function main() {
-  const { server, url } = await serve(dist);
+  const { url, close } = await serve(dist, { gzip: true });
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: 'new',
@@ -96,7 +156,10 @@ async function main() {
     await page.waitForFunction(() => window.Module && Module.firstFrameMs, { timeout: 30000 });
     const firstFrame = await page.evaluate(() => Module.firstFrameMs);
     console.log(`first title frame ${firstFrame.toFixed(0)} ms after navigation (${Date.now() - started} ms wall)`);
+    if (desktop) await comparePackedFiles(page);
     // Tap the page's sound output: the loudest sample heard from here on.
+    // Its context is made in a quiet moment after the first picture.
+    await page.waitForFunction(() => Module.webAudio && Module.webAudio.ctx, { timeout: 10000 }).catch(() => {});
     const tapped = await page.evaluate(() => {
       const wa = Module.webAudio;
       window.audioPeak = 0;
@@ -180,9 +243,18 @@ async function main() {
       req.onerror = () => resolve([]);
     }));
     check(stored.some((k) => k.endsWith('my.dat')), 'my.dat is in the browser storage');
+    // The music is served beside the page and fetched once the game runs.
+    const music = await page.evaluate(() => new Promise((resolve) => {
+      const bytes = Module.picoMusicBytes('/dat/shop.ogg');
+      if (!bytes) return resolve(-1);
+      bytes.then((b) => resolve(b.byteLength), () => resolve(0));
+    }));
+    check(music > 10000, `the music comes from beside the page (shop.ogg, ${music} bytes)`);
+
+    if (desktop) await compareFrames(browser, url);
   } finally {
     await browser.close();
-    server.kill();
+    await close();
   }
   check(errors.length === 0, 'no errors in the console' + (errors.length ? ': ' + errors.join(' | ') : ''));
   if (failures) {

@@ -40,6 +40,7 @@ EM_JS(double, js_piece_seconds, (const char* key), {
   var piece = Module['webAudio'].pieces.get(UTF8ToString(key));
   return piece && piece.buffer ? piece.buffer.duration : 0;
 });
+EM_JS(int, js_context_suspended, (), { return Module['webAudio'].ctx.state == 'suspended' ? 1 : 0; });
 EM_JS(double, js_piece_decode_ms, (const char* key),
       { return Module['webAudio'].pieces.get(UTF8ToString(key)).decode_ms; });
 
@@ -288,8 +289,9 @@ void SixteenBit(WebAudio& audio, CheckedDevice& dev, Counts& counts) {
 }
 
 // The mixer on the device: a WAV before the unlock (heard by nobody, but
-// finished by the clock), then after it.
-void MixerTone(WebAudio& audio, CheckedDevice& dev, Counts& counts, bool unlocked) {
+// finished by the clock), then after it (`phase` names the tap's phase).
+void MixerTone(WebAudio& audio, CheckedDevice& dev, Counts& counts, bool unlocked,
+               const char* phase = nullptr) {
   std::vector<uint8_t> wav = MakeWav(WavFormat{}, Tone8(1.0, 11025, 440, 60));
   std::ofstream("/tone.wav", std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), wav.size());
   TSoundMixer mixer(dev, "/none/SOUNDMIX.INI");
@@ -300,8 +302,9 @@ void MixerTone(WebAudio& audio, CheckedDevice& dev, Counts& counts, bool unlocke
   Notified notify;
   uint64_t blocks_before = dev.blocks_done;
   int events_before = counts.audio_done;
-  js_phase(unlocked ? "tone" : "tone-locked");
-  js_mark("play");
+  if (!phase) phase = unlocked ? "tone" : "tone-locked";
+  js_phase(phase);
+  js_mark((std::string("play-") + phase).c_str());
   mixer.PlayWave(0, tone, 0, 0, &notify);
   uint32_t first = dev.Position();
   bool done = PumpUntil(audio, dev, &mixer, counts, 5000, [&] { return notify.count == 1; });
@@ -310,8 +313,7 @@ void MixerTone(WebAudio& audio, CheckedDevice& dev, Counts& counts, bool unlocke
   Check(dev.blocks_done - blocks_before >= 4,
         "the mixer's blocks finish (" + std::to_string(dev.blocks_done - blocks_before) + ")");
   Check(counts.audio_done - events_before >= 2, "blocks finishing reach the pump as AudioDone");
-  js_figure(unlocked ? "tone_blocks" : "tone_locked_blocks",
-            static_cast<double>(dev.blocks_done - blocks_before));
+  js_figure((std::string(phase) + "_blocks").c_str(), static_cast<double>(dev.blocks_done - blocks_before));
   js_phase("gap");
   mixer.FreeWaveData(tone);
   mixer.SetActivated(false);
@@ -417,6 +419,13 @@ int main() {
   SixteenBit(*audio, dev, counts);
   js_phase("gap2");
   Pump(*audio, dev, nullptr, counts, 300);
+  // After a while of silence the context is parked, and the next sound
+  // wakes it: heard all the same.
+  js_phase("silence");
+  Pump(*audio, dev, nullptr, counts, 1500);
+  Check(js_context_suspended(), "the context is parked after a while of silence");
+  Check(audio->Unlocked(), "a parked context still counts as started");
+  MixerTone(*audio, dev, counts, true, "tone-parked");
   Music(*audio, dev, counts);
 
   js_phase("end");

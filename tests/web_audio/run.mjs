@@ -92,6 +92,8 @@ try {
   const peak = (phase) => tap.peaks[phase] || 0;
   expect(peak('tone-locked') === 0, `nothing is heard before the click (peak ${peak('tone-locked')})`);
   expect(peak('tone') > 0.2, `the mixer's tone is heard after the click (peak ${peak('tone')})`);
+  expect(peak('silence') < 0.005, `the silence is silent (peak ${peak('silence')})`);
+  expect(peak('tone-parked') > 0.2, `the tone is heard when it wakes a parked context (peak ${peak('tone-parked')})`);
   expect(peak('tone16') > 0.1, `16-bit blocks are heard (peak ${peak('tone16')})`);
   expect(peak('paused16') < 0.005, `a paused device is silent (peak ${peak('paused16')})`);
   expect(peak('music') > 0.05, `the rendered music is heard (peak ${peak('music')})`);
@@ -99,10 +101,12 @@ try {
   expect(peak('beep') > 0.02, `the short piece is heard (peak ${peak('beep')})`);
   expect(consoleErrors.length === 0, `the console has no errors: ${consoleErrors.join(' | ')}`);
 
-  const latency = tap.firstLoud.tone !== undefined ? tap.firstLoud.tone - test.marks.play : NaN;
+  const latency = tap.firstLoud.tone !== undefined ? tap.firstLoud.tone - test.marks['play-tone'] : NaN;
+  const parkedLatency = tap.firstLoud['tone-parked'] !== undefined ? tap.firstLoud['tone-parked'] - test.marks['play-tone-parked'] : NaN;
   console.log(`context: ${tap.rate} Hz, base latency ${(tap.baseLatency * 1000).toFixed(1)} ms, ` +
     `output latency ${(tap.outputLatency * 1000).toFixed(1)} ms`);
-  console.log(`start latency, MixerPlay to the first loud sample at the analyser: ${latency.toFixed(1)} ms`);
+  console.log(`start latency, MixerPlay to the first loud sample at the analyser: ${latency.toFixed(1)} ms; ` +
+    `waking a parked context: ${parkedLatency.toFixed(1)} ms`);
   console.log(`figures: ${JSON.stringify(test.figures)}`);
   console.log(`peaks: ${JSON.stringify(tap.peaks)}`);
 } catch (e) {
