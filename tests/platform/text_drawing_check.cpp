@@ -13,6 +13,7 @@
 #include "platform/text_blend.h"
 #include "platform/text_cache.h"
 #include "platform/text_raster.h"
+#include "tests/platform/game_font.h"
 
 namespace {
 
@@ -65,17 +66,6 @@ TEST(TextBlend, EveryUnitMatchesTheFormulaAtEveryCoverage) {
   }
 }
 
-std::vector<char> ReadFont() {
-  std::vector<char> bytes;
-  std::FILE* f = std::fopen("/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf", "rb");
-  if (!f) return bytes;
-  char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-  std::fclose(f);
-  return bytes;
-}
-
 // A background where every pixel differs from its neighbours, so a run
 // blended at the wrong place or from the wrong coverage shows.
 Bitmap Textured(int w, int h) {
@@ -88,7 +78,7 @@ Bitmap Textured(int w, int h) {
 class TextOnCanvas : public ::testing::Test {
  protected:
   void SetUp() override {
-    static const std::vector<char> font = ReadFont();
+    static const std::vector<char> font = ReadGameFont();
     ASSERT_FALSE(font.empty()) << "install fonts-ipafont-gothic";
     raster_ = CreateTtfRasterizer(font);
     ASSERT_TRUE(raster_);

@@ -9,23 +9,13 @@
 #include <vector>
 
 #include "platform/text_raster.h"
+#include "tests/platform/game_font.h"
 
 #ifdef PICOLATTE_HAS_STB_TEXT
 namespace {
 
-std::vector<char> ReadFont() {
-  std::vector<char> bytes;
-  std::FILE* f = std::fopen("/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf", "rb");
-  if (!f) return bytes;
-  char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-  std::fclose(f);
-  return bytes;
-}
-
 TEST(TextRasterizers, BrowserTextMatchesTheDesktopsClosely) {
-  static const std::vector<char> font = ReadFont();
+  static const std::vector<char> font = ReadGameFont();
   ASSERT_FALSE(font.empty());
   auto ttf = CreateTtfRasterizer(font);
   auto stb = CreateStbRasterizer(font);
