@@ -125,6 +125,34 @@ async function comparePackedFiles(page) {
     `every sound in the page is byte for byte the desktop's (${same.length} of ${names.length})`);
 }
 
+// On a touch screen a tap is a click; a browser without WebAssembly gets a
+// message instead of a game.
+async function touchAndNoWasm(browser, url, errors) {
+  const page = await browser.newPage();
+  page.on('pageerror', (e) => errors.push('touch page: ' + String(e)));
+  await page.setViewport({ width: 1000, height: 800, hasTouch: true, isMobile: true });
+  await page.goto(url + 'index.html', { waitUntil: 'load' });
+  await page.waitForFunction(() => window.Module && Module.firstFrameMs, { timeout: 30000 });
+  await sleep(1000);
+  const title = await scene(page);
+  const at = await page.evaluate(() => {
+    const b = document.getElementById('canvas').getBoundingClientRect();
+    return { x: b.left + b.width / 2, y: b.top + b.height / 2 };
+  });
+  await page.touchscreen.tap(at.x, at.y); await sleep(500);
+  await page.touchscreen.tap(at.x, at.y); await sleep(1500);
+  check(changed(title, await scene(page)) > 2000, 'two taps show the title menu');
+  await page.close();
+
+  const bare = await browser.newPage();
+  await bare.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
+  await bare.goto(url + 'index.html', { waitUntil: 'load' });
+  await sleep(500);
+  const message = await bare.evaluate(() => document.getElementById('message').textContent);
+  check(message.includes('WebAssembly'), 'without WebAssembly the page says so');
+  await bare.close();
+}
+
 async function main() {
   const { url, close } = await serve(dist, { gzip: true });
   const browser = await puppeteer.launch({
@@ -252,6 +280,7 @@ async function main() {
     check(music > 10000, `the music comes from beside the page (shop.ogg, ${music} bytes)`);
 
     if (desktop) await compareFrames(browser, url);
+    await touchAndNoWasm(browser, url, errors);
   } finally {
     await browser.close();
     await close();
