@@ -8,9 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
-
 #include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>

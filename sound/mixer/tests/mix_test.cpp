@@ -1,8 +1,8 @@
 // Mixing: what the device plays for plays on one or several channels,
 // loops, queue flags, channel choice, remixes and the pump's notices.
-#include "sound/mixer/tests/mixer_fixture.h"
-
 #include <algorithm>
+
+#include "sound/mixer/tests/mixer_fixture.h"
 
 namespace {
 
