@@ -97,11 +97,14 @@ midi::Song ComposeStar() {
   midi::Song song;
   song.tracks.push_back(Conductor("Starry shop", 72, 4, 2));
   midi::Track melody("Vibraphone"), pad("Warm pad"), harp("Harp"), bass("Fretless bass"), celesta("Celesta");
-  SetUpChannel(melody, kMelody, 11, 100, 8, 80);
-  SetUpChannel(pad, kPad, 89, 62, -10, 90);
-  SetUpChannel(harp, kHarp, 46, 80, -28, 70);
-  SetUpChannel(bass, kBass, 35, 90, 0, 40);
-  SetUpChannel(celesta, kCelesta, 8, 70, 30, 90);
+  // Channel volumes a decibel under the other pieces' mix: this one plays most
+  // evenings and its pad and harp fill more of the bar, so it sits as far under
+  // the effects as they do.
+  SetUpChannel(melody, kMelody, 11, 94, 8, 80);
+  SetUpChannel(pad, kPad, 89, 58, -10, 90);
+  SetUpChannel(harp, kHarp, 46, 75, -28, 70);
+  SetUpChannel(bass, kBass, 35, 85, 0, 40);
+  SetUpChannel(celesta, kCelesta, 8, 66, 30, 90);
   WriteMelody(melody);
   WritePad(pad);
   WriteHarp(harp);
