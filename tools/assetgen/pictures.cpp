@@ -1,6 +1,8 @@
 // Registers the picture generator: every BMP under cg/.
 #include "tools/assetgen/pictures.h"
 
+#include <map>
+
 #include "tools/assetgen/assetgen.h"
 
 namespace pic {
@@ -22,6 +24,42 @@ void Twinkle(Canvas& c, float cx, float cy, float r, Col col) {
                   {cx - r, cy},
                   {cx - r * 0.22f, cy - r * 0.22f}}),
          col);
+}
+
+void Pixels(Canvas& c, int x, int y, const std::vector<const char*>& rows, Col col) {
+  for (size_t j = 0; j < rows.size(); ++j)
+    for (int i = 0; rows[j][i]; ++i)
+      if (rows[j][i] == '#') c.Draw(Rect(float(x + i), float(y + int(j)), float(x + i + 1), float(y + int(j) + 1)), col);
+}
+
+namespace {
+const std::vector<const char*>& Glyph(char ch) {
+  static const std::map<char, std::vector<const char*>> font = {
+      {'0', {".##.", "#..#", "#..#", "#..#", "#..#", ".##."}},
+      {'3', {"###.", "...#", ".##.", "...#", "...#", "###."}},
+      {'4', {"..#.", ".##.", "#.#.", "####", "..#.", "..#."}},
+      {'5', {"####", "#...", "###.", "...#", "...#", "###."}},
+      {'6', {".##.", "#...", "###.", "#..#", "#..#", ".##."}},
+      {'-', {"....", "....", "####", "....", "....", "...."}},
+      {'p', {"....", "###.", "#..#", "###.", "#...", "#..."}},
+      {'Z', {"####", "...#", "..#.", ".#..", "#...", "####"}},
+      {'z', {"....", "....", "###.", ".#..", "#...", "###."}},
+      {'L', {"#...", "#...", "#...", "#...", "#...", "####"}},
+      {'O', {".##.", "#..#", "#..#", "#..#", "#..#", ".##."}},
+      {'V', {"#..#", "#..#", "#..#", "#..#", ".##.", ".##."}},
+      {'E', {"####", "#...", "###.", "#...", "#...", "####"}},
+  };
+  static const std::vector<const char*> blank = {"....", "....", "....", "....", "....", "...."};
+  auto it = font.find(ch);
+  return it == font.end() ? blank : it->second;
+}
+}  // namespace
+
+void PixelText(Canvas& c, int x, int y, const std::string& text, Col col) {
+  for (size_t i = 0; i < text.size(); ++i) Pixels(c, x + int(i) * 5, y, Glyph(text[i]), col);
+}
+int PixelTextWidth(const std::string& text) {
+  return text.empty() ? 0 : int(text.size()) * 5 - 1;
 }
 
 void KabutoBeetle(Canvas& c, float cx, float cy, float size) {

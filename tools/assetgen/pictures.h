@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tools/assetgen/draw_kit.h"
 
@@ -25,6 +26,15 @@ void SaveSprite(const std::string& out, const std::string& name, Canvas c, bool 
 
 // Sparkle: a four-pointed twinkle.
 void Twinkle(Canvas& c, float cx, float cy, float r, Col col);
+
+// Small pixel-exact marks for details that must read at the picture's real
+// size (closed eyes, letters, digits): every '#' of `rows` is one pixel of
+// `col`, the first row's first character at (x, y).
+void Pixels(Canvas& c, int x, int y, const std::vector<const char*>& rows, Col col);
+// A line of text in a 4 x 6 pixel font (digits, "-", "p", "Z", "z", "L",
+// "O", "V", "E"), one clear column between characters.
+void PixelText(Canvas& c, int x, int y, const std::string& text, Col col);
+int PixelTextWidth(const std::string& text);
 
 // A rhinoceros beetle seen from above, horn forward (up), `size` tall from
 // the tip of the horn to the end of the wings.

@@ -1,6 +1,8 @@
 // The articles customers bring: 40 x 40 sprites, an emoji or two with drawn
 // parts (rings, covers, pillows, boxes) that say what the article is.
+#include <cmath>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "tools/assetgen/pictures.h"
@@ -57,6 +59,29 @@ void Doll(Canvas& c, const char* face, Col dress) {
   c.Emoji(face, 20, 13, 22);
 }
 
+// A little poop: three coils and a tip, about `w` wide, sitting on (cx, base).
+void Poop(Canvas& c, float cx, float base, float w) {
+  const Col brown = Hex(0x8A4A1E), light = Hex(0xB87040);
+  c.Draw(Ellipse(cx, base - w * 0.16f, w * 0.5f, w * 0.17f), brown);
+  c.Draw(Ellipse(cx, base - w * 0.42f, w * 0.36f, w * 0.15f), light);
+  c.Draw(Ellipse(cx, base - w * 0.64f, w * 0.22f, w * 0.13f), brown);
+  c.Draw(Polygon({{cx - w * 0.12f, base - w * 0.7f}, {cx + w * 0.12f, base - w * 0.95f}, {cx + w * 0.12f, base - w * 0.7f}}),
+         brown);
+}
+
+// A mechanical pencil lying from the lower left (its point) to the upper
+// right (the knock cap): `t` runs along it from the point, 0 to 1.
+struct PencilAxis {
+  Pt tip, cap;
+  Pt At(float t, float side) const {  // side: pixels across, to the lower right positive
+    float dx = cap.x - tip.x, dy = cap.y - tip.y, len = std::sqrt(dx * dx + dy * dy);
+    return {tip.x + dx * t - dy / len * side, tip.y + dy * t + dx / len * side};
+  }
+  Shape Band(float t0, float t1, float w0, float w1) const {
+    return Polygon({At(t0, -w0), At(t1, -w1), At(t1, w1), At(t0, w0)});
+  }
+};
+
 void Strap(Canvas& c, float x0, float y0, float x1, float y1, Col col) {
   c.Line(x0, y0, x1, y1, 2, col);
 }
@@ -102,22 +127,77 @@ const std::vector<Goods>& AllGoods() {
          c.Emoji("🐱", 20, 21, 21);
          c.Draw(Ellipse(13, 11, 4, 2), Hex(0xFFFFFF, 0.7f));
        }},
-      {"note01.bmp",
+      {"note01.bmp",  // the cover covered in poops
        [](Canvas& c) {
-         Notebook(c, Hex(0xC9A36B));
-         c.Emoji("💩", 19, 20, 17);
+         Notebook(c, Hex(0xFFE08A));
+         for (auto [x, y, w] : {std::tuple{14.f, 12.f, 8.f}, {24.f, 10.f, 7.f}, {19.f, 19.f, 9.f},
+                                {12.f, 26.f, 7.f}, {25.f, 24.f, 7.f}, {15.f, 33.f, 7.f}, {24.5f, 33.f, 8.f}})
+           Poop(c, x, y, w);
        }},
-      {"doll02.bmp",
+      {"doll02.bmp",  // the sheep グーグー, asleep as always
        [](Canvas& c) {
-         c.Emoji("🐑", 19, 23, 32);
-         c.Emoji("💤", 32, 8, 12);
+         const Col wool = Hex(0xFFFFFF), shade = Hex(0xD8D4E6), skin = Hex(0xF6D8C0);
+         c.Draw(Ellipse(11, 36, 4, 2.4f), Hex(0xB88A70));  // feet
+         c.Draw(Ellipse(27, 36, 4, 2.4f), Hex(0xB88A70));
+         Shape body = Ellipse(19, 27, 13, 8.5f);
+         for (float x = 8; x <= 30; x += 5.5f) body = Union(body, Circle(x, 33, 3.2f));
+         c.Draw(body, Radial(16, 22, 16, wool, shade));
+         Shape head = Circle(15, 17, 8);
+         for (int i = 0; i < 8; ++i) {
+           float a = float(i) * 0.785398f;
+           head = Union(head, Circle(15 + 8 * std::cos(a), 17 + 7.5f * std::sin(a), 3));
+         }
+         c.Draw(head, Radial(12, 11, 14, wool, shade));
+         c.Draw(Ellipse(5, 20, 3.6f, 2), Hex(0xC89E84));  // ears, drooping
+         c.Draw(Ellipse(25, 20, 3.6f, 2), Hex(0xC89E84));
+         c.Draw(Ellipse(15, 20, 6.5f, 5.6f), skin);
+         Pixels(c, 10, 19, {"#...#", ".###."}, Ink());  // eyes shut
+         Pixels(c, 16, 19, {"#...#", ".###."}, Ink());
+         Pixels(c, 10, 22, {"##"}, Hex(0xFF8AAE));
+         Pixels(c, 19, 22, {"##"}, Hex(0xFF8AAE));
+         Pixels(c, 13, 23, {"#...#", ".###."}, Hex(0x9A4A5A));
+         c.Draw(Circle(22.5f, 24.5f, 2.6f), Hex(0xBFE6FF, 0.9f));  // a sleep bubble
+         c.Draw(Circle(21.8f, 23.6f, 0.8f), Hex(0xFFFFFF));
+         PixelText(c, 28, 2, "Z", Hex(0x2A5AD8));
+         PixelText(c, 34, 8, "z", Hex(0x2A5AD8));
        }},
       {"doll03.bmp",
        [](Canvas& c) {
          c.Emoji("☁️", 20, 27, 34);
          c.Emoji("🐰", 20, 17, 22);
        }},
-      {"doll04.bmp", [](Canvas& c) { Doll(c, "😭", Hex(0x7FB2FF)); }},
+      {"doll04.bmp",  // エンエン: a little girl doll in a dress, crying her eyes out
+       [](Canvas& c) {
+         const Col hair = Hex(0x6A3420), skin = Hex(0xFFE2CC), dress = Hex(0xFF7AAE);
+         c.Draw(RoundRect(14, 33, 18.5f, 38.5f, 1.5f), Hex(0xFFFFFF));  // socks and shoes
+         c.Draw(RoundRect(21.5f, 33, 26, 38.5f, 1.5f), Hex(0xFFFFFF));
+         c.Draw(Ellipse(16, 38, 3, 1.6f), Hex(0xC02040));
+         c.Draw(Ellipse(24, 38, 3, 1.6f), Hex(0xC02040));
+         c.Draw(Capsule(13, 23, 9, 30, 3), skin);  // arms, up to her eyes
+         c.Draw(Capsule(27, 23, 31, 30, 3), skin);
+         c.Draw(Polygon({{15, 21}, {25, 21}, {31, 34}, {9, 34}}), Vertical(21, Lighter(dress, 0.25f), 34, dress));
+         c.Draw(Rect(9.5f, 32.5f, 30.5f, 34), Hex(0xFFFFFF));  // lace hem
+         c.Draw(Circle(17.5f, 22.5f, 2.5f), Hex(0xFFFFFF));      // collar
+         c.Draw(Circle(22.5f, 22.5f, 2.5f), Hex(0xFFFFFF));
+         c.Draw(Ellipse(6.5f, 15, 3.6f, 5.5f), hair);  // pigtails with red bows
+         c.Draw(Ellipse(33.5f, 15, 3.6f, 5.5f), hair);
+         c.Draw(Circle(20, 11.5f, 9.6f), hair);
+         c.Draw(Ellipse(20, 14, 7.6f, 7), skin);
+         c.Draw(Polygon({{11, 10}, {29, 10}, {29, 12}, {26, 10.5f}, {23, 12}, {20, 10.5f}, {17, 12}, {14, 10.5f},
+                         {11, 12}}),
+                hair);  // the fringe
+         for (float x : {7.5f, 32.5f}) {
+           c.Draw(Polygon({{x, 8}, {x - 3.5f, 5.5f}, {x - 3.5f, 10.5f}}), Hex(0xE0203A));
+           c.Draw(Polygon({{x, 8}, {x + 3.5f, 5.5f}, {x + 3.5f, 10.5f}}), Hex(0xE0203A));
+         }
+         Pixels(c, 14, 13, {"#...#", ".#.#.", "..#.."}, Ink());  // eyes squeezed shut
+         Pixels(c, 21, 13, {"#...#", ".#.#.", "..#.."}, Ink());
+         const Col tear = Hex(0x4AB0FF);
+         c.Draw(Rect(15, 16, 17, 22), tear);  // tears streaming down
+         c.Draw(Rect(23, 16, 25, 22), tear);
+         c.Draw(Ellipse(20, 18.5f, 2.4f, 2), Hex(0xA02036));  // wailing
+         c.Draw(Ellipse(20, 19.6f, 1.4f, 0.8f), Hex(0xFF8AA0));
+       }},
       {"doll05.bmp",
        [](Canvas& c) {
          c.Draw(Ellipse(13, 8, 3.5f, 8), Hex(0xB98A5E));
@@ -126,10 +206,29 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(Ellipse(27, 8, 1.8f, 6), Hex(0xFFB7C9));
          c.Emoji("🧸", 20, 24, 30);
        }},
-      {"pen00.bmp",
+      {"pen00.bmp",  // a mechanical pencil with a cat on its knock cap
        [](Canvas& c) {
-         c.Emoji("✏️", 18, 23, 32, false, -10);
-         c.Emoji("🐱", 30, 9, 14);
+         const PencilAxis p{{4, 38}, {25, 17}};
+         c.Line(p.At(-0.02f, 0).x, p.At(-0.02f, 0).y, p.At(0.05f, 0).x, p.At(0.05f, 0).y, 1, Hex(0x2A2A34));
+         c.Draw(p.Band(0.04f, 0.16f, 0.6f, 2.6f), Linear(4, 34, Hex(0xF0F2F8), 10, 30, Hex(0x8A90A4)));  // point
+         c.Draw(p.Band(0.16f, 0.42f, 3, 3), Hex(0xFF7AAE));                                  // grip
+         for (float t = 0.19f; t < 0.42f; t += 0.045f) c.Draw(p.Band(t, t + 0.018f, 3, 3), Hex(0xC84A80));
+         c.Draw(p.Band(0.42f, 0.9f, 3, 3), Linear(0, 0, Hex(0xFFD6E6), 8, 8, Hex(0xFFB0CC)));  // barrel
+         c.Draw(p.Band(0.42f, 0.9f, 0.8f, -0.4f), Hex(0xFFFFFF, 0.8f));                     // its shine
+         c.Draw(p.Band(0.9f, 1.04f, 2.6f, 2.6f), Linear(0, 0, Hex(0xF0F2F8), 6, 6, Hex(0x8A90A4)));  // cap
+         c.Draw(p.Band(0.56f, 0.9f, -3.4f, -4.6f), Hex(0xB8BCCC));                        // the clip
+         c.Draw(Circle(p.At(0.58f, -4.1f).x, p.At(0.58f, -4.1f).y, 1), Hex(0xB8BCCC));
+         // The cat sits on the cap, on a little spring, and sways when it is knocked.
+         Pt top = p.At(1.04f, 0);
+         c.Line(top.x, top.y, top.x + 1.5f, top.y - 2.5f, 1.2f, kMetalDark);
+         const Col fur = Hex(0xFFB050);
+         Pt h{top.x + 4, top.y - 7};
+         c.Draw(Polygon({{h.x - 5.6f, h.y - 1}, {h.x - 5, h.y - 7}, {h.x - 1.5f, h.y - 3.5f}}), fur);  // ears
+         c.Draw(Polygon({{h.x + 5.6f, h.y - 1}, {h.x + 5, h.y - 7}, {h.x + 1.5f, h.y - 3.5f}}), fur);
+         c.Draw(Ellipse(h.x, h.y, 6, 5), fur);
+         Pixels(c, int(h.x) - 3, int(h.y) - 1, {"#....#", "#....#"}, Ink());
+         Pixels(c, int(h.x) - 1, int(h.y) + 1, {".##.", "#..#"}, Hex(0xC0405A));
+         Pixels(c, int(h.x) - 6, int(h.y) + 1, {"##.........##"}, Hex(0xFF9EB8));
        }},
       {"pen01.bmp",
        [](Canvas& c) {
@@ -514,14 +613,21 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(Polygon({{13, 8}, {20, 16}, {27, 8}, {24, 8}, {20, 12}, {16, 8}}), Hex(0x2A3A80));
          c.Emoji("🎀", 20, 16, 12);
        }},
-      {"scurt.bmp",
+      {"scurt.bmp",  // the pleated school skirt in its navy and green check
        [](Canvas& c) {
-         c.Draw(Rect(11, 6, 29, 10), Hex(0x232E60));
          Shape skirt = Polygon({{11, 9}, {29, 9}, {36, 34}, {4, 34}});
-         c.Draw(skirt, Hex(0x34438A));
-         for (int i = 0; i < 7; ++i) c.Line(13 + i * 2.6f, 10, 6 + i * 4.7f, 33, 0.8f, Hex(0x1E2858));
-         c.Line(7, 24, 33, 24, 1, Hex(0xD04060));
-         c.Line(6, 28, 34, 28, 1, Hex(0xD04060));
+         c.Draw(skirt, Hex(0x2A3670));
+         // The check: broad green bands across and down, thin red lines through them.
+         for (float y : {12.f, 20.f, 28.f}) c.Draw(Inter(skirt, Rect(0, y, 40, y + 3)), Hex(0x3A7A5A));
+         for (int i = 0; i < 4; ++i) {
+           float t0 = 11 + i * 5.2f, b0 = 5 + i * 9;
+           c.Draw(Inter(skirt, Polygon({{t0 + 1, 9}, {t0 + 3, 9}, {b0 + 4.5f, 34}, {b0 + 1.5f, 34}})),
+                  Hex(0x3A7A5A, 0.75f));
+         }
+         for (float y : {13.f, 21.f, 29.f}) c.Draw(Inter(skirt, Rect(0, y, 40, y + 1)), Hex(0xE04060));
+         for (int i = 0; i < 4; ++i) c.Line(13 + i * 5.2f, 9, 8 + i * 9, 34, 0.8f, Hex(0xE04060));
+         for (int i = 0; i < 7; ++i) c.Line(12 + i * 2.7f, 10, 5.5f + i * 4.8f, 33.5f, 0.8f, Hex(0x151C40));
+         c.Draw(Rect(10.5f, 5.5f, 29.5f, 10), Hex(0x1E2858));  // the waistband
        }},
       {"bag.bmp",
        [](Canvas& c) {

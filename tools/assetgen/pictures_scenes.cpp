@@ -1,6 +1,8 @@
 // The 195 x 130 scenes (the game shows them doubled): title, menu, about,
 // the shop, the manager, night, thief, morning, the letter and the clear.
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "tools/assetgen/pictures.h"
 
@@ -137,17 +139,45 @@ void Haikei2(const std::string& out) {
   Save(out, "haikei2.bmp", ToOpaque(ShopInterior(), Hex(0xFFFFFF)));
 }
 
+// Every opaque pixel to the nearest of a few colours: flat areas with hard
+// edges inside the drawing, as a pixel artist would paint them.
+void SnapToPalette(Canvas& c, const std::vector<uint32_t>& palette) {
+  c.MapColors([&](Col p) {
+    if (p.a < 0.5f) return p;
+    Col best = p;
+    float dist = 1e9f;
+    for (uint32_t rgb : palette) {
+      Col q = Hex(rgb);
+      float d = (p.r - q.r) * (p.r - q.r) + (p.g - q.g) * (p.g - q.g) + (p.b - q.b) * (p.b - q.b);
+      if (d < dist) dist = d, best = q;
+    }
+    return best;
+  });
+}
+
 void Manager(const std::string& out) {
   Canvas c(kW, kH);
   c.Fill(Vertical(0, Hex(0x7A4A3A), kH, Hex(0x3E2420)));
   for (float x = 0; x < kW; x += 16) c.Draw(Rect(x, 0, x + 1, kH), Hex(0x2A1410, 0.5f));
-  c.Draw(RoundRect(18, 14, 54, 40, 2), Hex(0xC8A070));
-  c.Draw(RoundRect(20, 16, 52, 38, 1), Hex(0xFFF6E4));
-  c.Emoji("📈", 36, 27, 18);
-  // 天長 himself: big, gruff, moustache, in his suit.
-  c.Draw(RoundRect(52, 78, 142, 160, 30), Vertical(78, Hex(0x4A4A5A), kH, Hex(0x2A2A36)));
-  c.Draw(Polygon({{86, 78}, {108, 78}, {97, 104}}), Hex(0xFFFFFF));
-  c.Draw(Polygon({{93, 82}, {101, 82}, {99, 104}, {97, 108}, {95, 104}}), Hex(0xC0202E));
+  // The chart on the wall and the name plate, crisp-edged like every sprite.
+  Canvas wall(kW, kH);
+  wall.Draw(Rect(18, 14, 54, 40), Hex(0xC8A070));
+  wall.Draw(Rect(20, 16, 52, 38), Hex(0xFFF6E4));
+  for (float x = 24; x < 50; x += 6) wall.Draw(Rect(x, 18, x + 1, 36), Hex(0xD8E0F0));
+  for (float y = 20; y < 36; y += 5) wall.Draw(Rect(22, y, 50, y + 1), Hex(0xD8E0F0));
+  wall.Line(23, 34, 31, 27, 1.4f, Hex(0xE03040));
+  wall.Line(31, 27, 37, 30, 1.4f, Hex(0xE03040));
+  wall.Line(37, 30, 48, 19, 1.4f, Hex(0xE03040));
+  wall.Draw(Rect(12, 100, 56, 118), Hex(0xE8C890));
+  wall.Harden();
+  wall.Outline(Hex(0x2A1410), 1);
+  c.Over(wall);
+  c.TextCentered("天長", 34, 103, 12, true, Solid(Hex(0x5A2A14)));
+  // 天長 himself: big, gruff, moustache, in his suit. Drawn as one sprite with
+  // hard edges and an ink line, so he is as sharp as the customers.
+  Canvas man(kW, kH);
+  man.Draw(RoundRect(52, 78, 142, 160, 30), Vertical(78, Hex(0x4A4A5A), kH, Hex(0x2A2A36)));
+  man.Draw(Polygon({{86, 78}, {108, 78}, {97, 104}}), Hex(0xFFFFFF));
   // The emoji's own shirt is green: make it the white shirt under his suit.
   Canvas head(kW, kH);
   head.Emoji("👨🏻‍🦲", 97, 50, 64);
@@ -155,16 +185,22 @@ void Manager(const std::string& out) {
     bool green = p.g > p.r + 0.15f && p.g >= p.b - 0.05f;
     return green ? Hex(0xF4F4F8, p.a) : p;
   });
-  c.Over(head);
-  c.Draw(Polygon({{70, 84}, {86, 78}, {97, 104}, {52, 110}}), Hex(0x3E3E4C));  // lapels over it
-  c.Draw(Polygon({{124, 84}, {108, 78}, {97, 104}, {142, 110}}), Hex(0x3E3E4C));
-  c.Draw(Polygon({{93, 82}, {101, 82}, {99, 104}, {97, 108}, {95, 104}}), Hex(0xC0202E));
-  c.Draw(Polygon({{78, 60}, {88, 54}, {97, 58}, {106, 54}, {116, 60}, {108, 64}, {97, 61}, {86, 64}}),
-         Hex(0x3A2414));
-  c.Line(80, 37, 92, 41, 3, Hex(0x3A2414));
-  c.Line(114, 37, 102, 41, 3, Hex(0x3A2414));
-  c.Draw(RoundRect(12, 100, 56, 118, 2), Hex(0xE8C890));
-  c.TextCentered("天長", 34, 103, 12, true, Solid(Hex(0x5A2A14)));
+  head.Harden();
+  man.Over(head);
+  man.Draw(Polygon({{70, 84}, {86, 78}, {97, 104}, {52, 110}}), Hex(0x3E3E4C));  // lapels over it
+  man.Draw(Polygon({{124, 84}, {108, 78}, {97, 104}, {142, 110}}), Hex(0x3E3E4C));
+  man.Line(86, 78, 97, 104, 1, Hex(0x24242E));
+  man.Line(108, 78, 97, 104, 1, Hex(0x24242E));
+  man.Draw(Polygon({{93, 82}, {101, 82}, {99, 104}, {97, 108}, {95, 104}}), Hex(0xC0202E));  // the tie
+  man.Draw(Polygon({{78, 60}, {88, 54}, {97, 58}, {106, 54}, {116, 60}, {108, 64}, {97, 61}, {86, 64}}),
+           Hex(0x3A2414));
+  man.Line(80, 37, 92, 41, 3, Hex(0x3A2414));
+  man.Line(114, 37, 102, 41, 3, Hex(0x3A2414));
+  man.Harden();
+  SnapToPalette(man, {0xF9DDBD, 0xEDC391, 0x3A2414, 0x24202A, 0xF4F4F8, 0xD4D4DE, 0x3E3E4C, 0x4A4A5A,
+                      0x38384A, 0x2C2C38, 0xC0202E});
+  man.Outline(Ink(), 1);
+  c.Over(man);
   Save(out, "ten.bmp", ToOpaque(c, Hex(0)));
 }
 
