@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <set>
@@ -172,6 +173,37 @@ TEST_F(PictureAssets, ShopPiecesFitTogether) {
     for (int col = 0; col < 10; ++col) EXPECT_NE(box.Pixel(20 + 30 * col + 14, 20 + 30 * row + 14), key);
   EXPECT_NE(box.Pixel(24, 214), key);
   EXPECT_NE(box.Pixel(24, 229), key);
+}
+
+// Where a seal's words name its colour, most of what is drawn has that colour
+// (the die-cut edge and the ink line left out): a red tulip is not pink, a
+// black cat is not grey.
+TEST_F(PictureAssets, SealsAreTheColourTheirWordsName) {
+  auto red = [](Rgb c) { return (c >> 16 & 0xFF) > 150 && (c >> 8 & 0xFF) < 90 && (c & 0xFF) < 90; };
+  auto black = [](Rgb c) { return (c >> 16 & 0xFF) < 0x30 && (c >> 8 & 0xFF) < 0x30 && (c & 0xFF) < 0x30; };
+  struct Case {
+    int goods;
+    const char* word;
+    std::function<bool(Rgb)> colour;
+  };
+  const Case cases[] = {{122, "赤い", red}, {137, "黒猫", black}};
+  GoodsTable goods;
+  FillGoodsTable(goods);
+  for (const Case& k : cases) {
+    const titem& g = goods[size_t(k.goods)];
+    ASSERT_NE((g.name + g.description).find(k.word), std::string::npos) << g.picture << " no longer says " << k.word;
+    Bitmap b = Load(g.picture);
+    Rgb key = b.Pixel(0, b.Height() - 1);
+    int drawn = 0, coloured = 0;
+    for (int y = 0; y < b.Height(); ++y)
+      for (int x = 0; x < b.Width(); ++x) {
+        Rgb p = b.Pixel(x, y);
+        if (p == key || p == 0xFFFFFF || p == 0xA49AB4 || p == 0x3B2A3F) continue;
+        ++drawn;
+        coloured += k.colour(p);
+      }
+    EXPECT_GT(coloured * 2, drawn) << g.picture << " is not " << k.word << " enough";
+  }
 }
 
 TEST_F(PictureAssets, EmptyLayerDrawsNothing) {
