@@ -58,7 +58,8 @@ double ActiveRmsDb(const std::string& path) {
   for (size_t at = 12; at + 8 <= b.size(); at += 8 + ((le(at + 4, 4) + 1) & ~1u)) {
     std::string tag(b.begin() + long(at), b.begin() + long(at) + 4);
     size_t size = std::min<size_t>(le(at + 4, 4), b.size() - at - 8), data = at + 8;
-    if (tag == "fmt " && size >= 16) channels = le(data + 2, 2), rate = le(data + 4, 4), bits = le(data + 14, 2);
+    if (tag == "fmt " && size >= 16)
+      channels = le(data + 2, 2), rate = le(data + 4, 4), bits = le(data + 14, 2);
     if (tag != "data" || channels == 0 || (bits != 8 && bits != 16)) continue;
     size_t step = bits / 8, block = std::max<size_t>(1, rate / 100) * channels;
     double sum = 0, count = 0, bsum = 0;
@@ -97,7 +98,8 @@ TEST(MusicLevels, EachPieceSitsUnderTheEffectsWithoutClipping) {
   for (const char* piece : {"col.mid", "shop.mid", "star.mid"}) {
     Level level = Measure(std::string(TEST_DIST_DIR) + "/dat/" + piece, 60);
     std::printf("%-9s peak %.3f (%.1f dBFS), RMS %.1f dBFS over a minute, %.1f dB under the effects\n", piece,
-                level.peak, 20 * std::log10(std::max(level.peak, 1e-6)), level.rms_db, effects - level.rms_db);
+                level.peak, 20 * std::log10(std::max(level.peak, 1e-6)), level.rms_db,
+                effects - level.rms_db);
     EXPECT_GT(level.peak, 0.05) << piece << " did not play";
     EXPECT_LE(level.peak + effects_peak, 1.0) << piece << " would clip under the loudest effect";
     EXPECT_LE(level.rms_db, effects - 4) << piece << " crowds the effects";

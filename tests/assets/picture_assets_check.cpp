@@ -191,7 +191,8 @@ TEST_F(PictureAssets, SealsAreTheColourTheirWordsName) {
   FillGoodsTable(goods);
   for (const Case& k : cases) {
     const titem& g = goods[size_t(k.goods)];
-    ASSERT_NE((g.name + g.description).find(k.word), std::string::npos) << g.picture << " no longer says " << k.word;
+    ASSERT_NE((g.name + g.description).find(k.word), std::string::npos)
+        << g.picture << " no longer says " << k.word;
     Bitmap b = Load(g.picture);
     Rgb key = b.Pixel(0, b.Height() - 1);
     int drawn = 0, coloured = 0;

@@ -29,7 +29,8 @@ void Twinkle(Canvas& c, float cx, float cy, float r, Col col) {
 void Pixels(Canvas& c, int x, int y, const std::vector<const char*>& rows, Col col) {
   for (size_t j = 0; j < rows.size(); ++j)
     for (int i = 0; rows[j][i]; ++i)
-      if (rows[j][i] == '#') c.Draw(Rect(float(x + i), float(y + int(j)), float(x + i + 1), float(y + int(j) + 1)), col);
+      if (rows[j][i] == '#')
+        c.Draw(Rect(float(x + i), float(y + int(j)), float(x + i + 1), float(y + int(j) + 1)), col);
 }
 
 namespace {

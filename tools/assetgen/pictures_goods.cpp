@@ -65,7 +65,9 @@ void Poop(Canvas& c, float cx, float base, float w) {
   c.Draw(Ellipse(cx, base - w * 0.16f, w * 0.5f, w * 0.17f), brown);
   c.Draw(Ellipse(cx, base - w * 0.42f, w * 0.36f, w * 0.15f), light);
   c.Draw(Ellipse(cx, base - w * 0.64f, w * 0.22f, w * 0.13f), brown);
-  c.Draw(Polygon({{cx - w * 0.12f, base - w * 0.7f}, {cx + w * 0.12f, base - w * 0.95f}, {cx + w * 0.12f, base - w * 0.7f}}),
+  c.Draw(Polygon({{cx - w * 0.12f, base - w * 0.7f},
+                  {cx + w * 0.12f, base - w * 0.95f},
+                  {cx + w * 0.12f, base - w * 0.7f}}),
          brown);
 }
 
@@ -130,8 +132,13 @@ const std::vector<Goods>& AllGoods() {
       {"note01.bmp",  // the cover covered in poops
        [](Canvas& c) {
          Notebook(c, Hex(0xFFE08A));
-         for (auto [x, y, w] : {std::tuple{14.f, 12.f, 8.f}, {24.f, 10.f, 7.f}, {19.f, 19.f, 9.f},
-                                {12.f, 26.f, 7.f}, {25.f, 24.f, 7.f}, {15.f, 33.f, 7.f}, {24.5f, 33.f, 8.f}})
+         for (auto [x, y, w] : {std::tuple{14.f, 12.f, 8.f},
+                                {24.f, 10.f, 7.f},
+                                {19.f, 19.f, 9.f},
+                                {12.f, 26.f, 7.f},
+                                {25.f, 24.f, 7.f},
+                                {15.f, 33.f, 7.f},
+                                {24.5f, 33.f, 8.f}})
            Poop(c, x, y, w);
        }},
       {"doll02.bmp",  // the sheep グーグー, asleep as always
@@ -175,15 +182,23 @@ const std::vector<Goods>& AllGoods() {
          c.Draw(Ellipse(24, 38, 3, 1.6f), Hex(0xC02040));
          c.Draw(Capsule(13, 23, 9, 30, 3), skin);  // arms, up to her eyes
          c.Draw(Capsule(27, 23, 31, 30, 3), skin);
-         c.Draw(Polygon({{15, 21}, {25, 21}, {31, 34}, {9, 34}}), Vertical(21, Lighter(dress, 0.25f), 34, dress));
+         c.Draw(Polygon({{15, 21}, {25, 21}, {31, 34}, {9, 34}}),
+                Vertical(21, Lighter(dress, 0.25f), 34, dress));
          c.Draw(Rect(9.5f, 32.5f, 30.5f, 34), Hex(0xFFFFFF));  // lace hem
-         c.Draw(Circle(17.5f, 22.5f, 2.5f), Hex(0xFFFFFF));      // collar
+         c.Draw(Circle(17.5f, 22.5f, 2.5f), Hex(0xFFFFFF));    // collar
          c.Draw(Circle(22.5f, 22.5f, 2.5f), Hex(0xFFFFFF));
          c.Draw(Ellipse(6.5f, 15, 3.6f, 5.5f), hair);  // pigtails with red bows
          c.Draw(Ellipse(33.5f, 15, 3.6f, 5.5f), hair);
          c.Draw(Circle(20, 11.5f, 9.6f), hair);
          c.Draw(Ellipse(20, 14, 7.6f, 7), skin);
-         c.Draw(Polygon({{11, 10}, {29, 10}, {29, 12}, {26, 10.5f}, {23, 12}, {20, 10.5f}, {17, 12}, {14, 10.5f},
+         c.Draw(Polygon({{11, 10},
+                         {29, 10},
+                         {29, 12},
+                         {26, 10.5f},
+                         {23, 12},
+                         {20, 10.5f},
+                         {17, 12},
+                         {14, 10.5f},
                          {11, 12}}),
                 hair);  // the fringe
          for (float x : {7.5f, 32.5f}) {
@@ -210,13 +225,14 @@ const std::vector<Goods>& AllGoods() {
        [](Canvas& c) {
          const PencilAxis p{{4, 38}, {25, 17}};
          c.Line(p.At(-0.02f, 0).x, p.At(-0.02f, 0).y, p.At(0.05f, 0).x, p.At(0.05f, 0).y, 1, Hex(0x2A2A34));
-         c.Draw(p.Band(0.04f, 0.16f, 0.6f, 2.6f), Linear(4, 34, Hex(0xF0F2F8), 10, 30, Hex(0x8A90A4)));  // point
-         c.Draw(p.Band(0.16f, 0.42f, 3, 3), Hex(0xFF7AAE));                                  // grip
+         c.Draw(p.Band(0.04f, 0.16f, 0.6f, 2.6f),
+                Linear(4, 34, Hex(0xF0F2F8), 10, 30, Hex(0x8A90A4)));  // point
+         c.Draw(p.Band(0.16f, 0.42f, 3, 3), Hex(0xFF7AAE));            // grip
          for (float t = 0.19f; t < 0.42f; t += 0.045f) c.Draw(p.Band(t, t + 0.018f, 3, 3), Hex(0xC84A80));
          c.Draw(p.Band(0.42f, 0.9f, 3, 3), Linear(0, 0, Hex(0xFFD6E6), 8, 8, Hex(0xFFB0CC)));  // barrel
-         c.Draw(p.Band(0.42f, 0.9f, 0.8f, -0.4f), Hex(0xFFFFFF, 0.8f));                     // its shine
+         c.Draw(p.Band(0.42f, 0.9f, 0.8f, -0.4f), Hex(0xFFFFFF, 0.8f));                        // its shine
          c.Draw(p.Band(0.9f, 1.04f, 2.6f, 2.6f), Linear(0, 0, Hex(0xF0F2F8), 6, 6, Hex(0x8A90A4)));  // cap
-         c.Draw(p.Band(0.56f, 0.9f, -3.4f, -4.6f), Hex(0xB8BCCC));                        // the clip
+         c.Draw(p.Band(0.56f, 0.9f, -3.4f, -4.6f), Hex(0xB8BCCC));  // the clip
          c.Draw(Circle(p.At(0.58f, -4.1f).x, p.At(0.58f, -4.1f).y, 1), Hex(0xB8BCCC));
          // The cat sits on the cap, on a little spring, and sways when it is knocked.
          Pt top = p.At(1.04f, 0);

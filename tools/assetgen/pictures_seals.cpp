@@ -84,7 +84,11 @@ void SleepingSheep(Canvas& c, float cx, float cy) {
   int x = int(std::floor(cx)), y = int(std::floor(cy));
   Pixels(c, x - 5, y + 1, {"#..#", ".##."}, Ink());  // eyes shut tight
   Pixels(c, x + 2, y + 1, {"#..#", ".##."}, Ink());
-  Pixels(c, x - 5, y + 3, {"##", }, Hex(0xFF8AAE));
+  Pixels(c, x - 5, y + 3,
+         {
+             "##",
+         },
+         Hex(0xFF8AAE));
   Pixels(c, x + 4, y + 3, {"##"}, Hex(0xFF8AAE));
   Pixels(c, x - 1, y + 4, {"#..#", ".##."}, Hex(0x9A4A5A));  // a sleepy smile
 }
@@ -103,8 +107,8 @@ const std::vector<DrawFn>& AllSeals() {
         c.Draw(Heart(kMid, kMid, 21), Radial(9, 8, 16, Hex(0xFF9EC8), Hex(0xF02A6A)));
         Twinkle(c, 9, 9, 3, Hex(0xFFFFFF));
       },
-      Plain("🌸"),  // 03 お花
-      Plain("⭐"),  // 04 星型
+      Plain("🌸"),      // 03 お花
+      Plain("⭐"),      // 04 星型
       [](Canvas& c) {  // 05 グーグー: the sheep's face asleep, Zz over it
         Inked(c, [](Canvas& l) { SleepingSheep(l, 11, 15); });
         PixelText(c, 17, 0, "Z", Hex(0x2A5AD8));
@@ -126,12 +130,13 @@ const std::vector<DrawFn>& AllSeals() {
         Inked(c, [](Canvas& l) {
           const Col fur = Hex(0xE0A060), dark = Hex(0x8A4A22);
           l.Draw(Capsule(18, 15, 21.5f, 6.5f, 2.6f), fur);  // the tail
-          for (float x : {7.5f, 10.5f, 15.5f, 18.5f}) l.Draw(RoundRect(x - 1.2f, 16, x + 1.2f, 23.5f, 0.8f), fur);
+          for (float x : {7.5f, 10.5f, 15.5f, 18.5f})
+            l.Draw(RoundRect(x - 1.2f, 16, x + 1.2f, 23.5f, 0.8f), fur);
           l.Draw(Ellipse(13, 16, 7, 4.2f), fur);
           l.Draw(Ellipse(13.5f, 17.5f, 4.5f, 2), Hex(0xFFE8C8));  // the pale belly
           l.Draw(Circle(6.5f, 10, 4.6f), fur);
-          l.Draw(Ellipse(3, 12, 2.8f, 2), Hex(0xFFE8C8));  // the muzzle
-          l.Draw(Ellipse(8.2f, 10.5f, 1.8f, 3.4f), dark);   // the floppy ear
+          l.Draw(Ellipse(3, 12, 2.8f, 2), Hex(0xFFE8C8));       // the muzzle
+          l.Draw(Ellipse(8.2f, 10.5f, 1.8f, 3.4f), dark);       // the floppy ear
           l.Line(5.5f, 14.6f, 10, 14.6f, 1.4f, Hex(0xE0303A));  // the collar
         });
         Pixels(c, 4, 8, {"#"}, Ink());  // eye and nose
@@ -149,8 +154,15 @@ const std::vector<DrawFn>& AllSeals() {
           const Col hair = Hex(0x6A3420);
           l.Draw(Union(Circle(kMid, 12.5f, 7.6f), RoundRect(5.4f, 12, 20.6f, 21, 2)), hair);
           l.Draw(Ellipse(kMid, 15, 5.6f, 5.4f), Hex(0xFFE4D0));
-          l.Draw(Polygon({{6.5f, 8}, {19.5f, 8}, {19.5f, 12.5f}, {17, 11}, {15, 12.5f}, {13, 11}, {11, 12.5f},
-                          {9, 11}, {6.5f, 12.5f}}),
+          l.Draw(Polygon({{6.5f, 8},
+                          {19.5f, 8},
+                          {19.5f, 12.5f},
+                          {17, 11},
+                          {15, 12.5f},
+                          {13, 11},
+                          {11, 12.5f},
+                          {9, 11},
+                          {6.5f, 12.5f}}),
                  hair);  // the fringe
           for (float a = 0; a < 6.28f; a += 1.2566f)
             l.Draw(Circle(18.5f + 2.2f * std::cos(a), 7 + 2.2f * std::sin(a), 1.7f), Hex(0xFF7AB0));
@@ -199,7 +211,7 @@ const std::vector<DrawFn>& AllSeals() {
           l.Draw(Ellipse(kMid, 9, 4.6f, 3.2f), Radial(12, 8, 5, Hex(0xC88850), Hex(0x6A3418)));
           l.Draw(Ellipse(kMid, 6.2f, 2, 1.4f), Hex(0x2A1008));
         });
-        c.Line(kMid, 12, kMid, 23.5f, 0.8f, Hex(0x2A1008));  // where the wings meet
+        c.Line(kMid, 12, kMid, 23.5f, 0.8f, Hex(0x2A1008));     // where the wings meet
         c.Draw(Ellipse(10.6f, 15, 0.9f, 2.6f), Hex(0xF0C090));  // the gloss
       },
       [](Canvas& c) {
@@ -216,8 +228,15 @@ const std::vector<DrawFn>& AllSeals() {
           const Paint ink = Linear(4, 4, Hex(0x6A4AD8), 20, 24, Hex(0x2A1E78));
           l.Draw(TurnedEllipse(9, 19.5f, 4.6f, 3.3f, -25), ink);
           l.Draw(Rect(12, 3, 14.2f, 19.5f), ink);
-          l.Draw(Polygon({{12.5f, 2.5f}, {15, 3.5f}, {19.5f, 7.5f}, {21, 11.5f}, {19.8f, 16.5f}, {19, 16.2f},
-                          {19.4f, 12.5f}, {17.5f, 9.5f}, {13, 8}}),
+          l.Draw(Polygon({{12.5f, 2.5f},
+                          {15, 3.5f},
+                          {19.5f, 7.5f},
+                          {21, 11.5f},
+                          {19.8f, 16.5f},
+                          {19, 16.2f},
+                          {19.4f, 12.5f},
+                          {17.5f, 9.5f},
+                          {13, 8}}),
                  ink);
           l.Draw(Ellipse(7.8f, 18.4f, 1.6f, 0.9f), Hex(0xB8A8FF));
         });
@@ -228,8 +247,10 @@ const std::vector<DrawFn>& AllSeals() {
           l.Draw(Capsule(kMid, 14, kMid, 24, 2), green);
           l.Draw(Polygon({{12.5f, 24}, {5, 14}, {7.5f, 14.5f}, {13, 20}}), Hex(0x4FBA4A));
           l.Draw(Polygon({{13.5f, 24}, {21.5f, 16}, {19, 16}, {13, 21}}), Hex(0x4FBA4A));
-          Shape cup = Union(Ellipse(kMid, 10, 6.4f, 5.6f),
-                            Polygon({{6.6f, 10}, {7, 1.5f}, {10.2f, 5}, {kMid, 0.8f}, {15.8f, 5}, {19, 1.5f}, {19.4f, 10}}));
+          Shape cup = Union(
+              Ellipse(kMid, 10, 6.4f, 5.6f),
+              Polygon(
+                  {{6.6f, 10}, {7, 1.5f}, {10.2f, 5}, {kMid, 0.8f}, {15.8f, 5}, {19, 1.5f}, {19.4f, 10}}));
           l.Draw(cup, Radial(10, 6, 10, Hex(0xFF6A50), Hex(0xD0101E)));
           l.Line(10.2f, 5.5f, 10.8f, 13.5f, 1, Hex(0x9A0814));  // where the petals overlap
           l.Line(15.8f, 5.5f, 15.2f, 13.5f, 1, Hex(0x9A0814));
@@ -272,7 +293,7 @@ const std::vector<DrawFn>& AllSeals() {
       Plain("🥚", 19),               // 34 エッグ
       Plain("🐤"),                      // 35 ピヨ
       OnDisc(Hex(0x2A3A7A), "🌙", 17),  // 36 ムーン
-      [](Canvas& c) {  // 37 黒猫: black from ears to tail, yellow eyes, white whiskers
+      [](Canvas& c) {                  // 37 黒猫: black from ears to tail, yellow eyes, white whiskers
         const Col black = Hex(0x141018);
         c.Draw(Capsule(17.5f, 23, 22.5f, 20, 2.6f), black);  // the tail, curling up
         c.Draw(Capsule(22.5f, 20, 23.2f, 13, 2.6f), black);
@@ -292,7 +313,7 @@ const std::vector<DrawFn>& AllSeals() {
         Pixels(c, 2, 11, {"###...", "...###", "###..."}, whisker);
         Pixels(c, 14, 11, {"...###", "###...", "...###"}, whisker);
       },
-      [](Canvas& c) {                  // 38 怒りの毒紅玉: a red apple scowling, poison dripping
+      [](Canvas& c) {  // 38 怒りの毒紅玉: a red apple scowling, poison dripping
         c.Emoji("🍎", kMid, 14, 22);
         const Col ink = Hex(0x2A0A14);
         c.Line(6.5f, 10.5f, 11.5f, 13, 1.6f, ink);  // brows down to the middle
@@ -334,7 +355,7 @@ const std::vector<DrawFn>& AllSeals() {
         c.Draw(Heart(17.4f, 12, 7.4f), Hex(0xE8105A));
         Pixels(c, 7, 10, {"#"}, Hex(0xFFB8D0));  // a shine in each
         Pixels(c, 16, 10, {"#"}, Hex(0xFFB8D0));
-        Pixels(c, 12, 16, {"##", "##"}, Ink());  // the nose
+        Pixels(c, 12, 16, {"##", "##"}, Ink());                                       // the nose
         Pixels(c, 8, 20, {"##########", "#..#..#..#", "#..#..#..#"}, Hex(0x5A4A50));  // the teeth
       },
       Plain("🎸"),        // 42 ギター
@@ -355,16 +376,36 @@ const std::vector<DrawFn>& AllSeals() {
         c.Draw(Ellipse(kMid, kMid, 11, 12.4f), Hex(0xE8B020));
         c.Draw(Ellipse(kMid, kMid, 9.8f, 11.2f), Hex(0x1E2E80));
         const Col face = Hex(0xFFE8B0);
-        c.Draw(Polygon({{7.5f, 9}, {15.6f, 9}, {16.6f, 11.6f}, {17.2f, 12.6f}, {19, 15.2f}, {17.6f, 15.8f},
-                        {18, 16.5f}, {17.3f, 17.1f}, {17.8f, 17.7f}, {17.2f, 19.3f}, {14.6f, 20}, {15, 23.5f},
-                        {10, 23.5f}, {9.5f, 19}, {7.5f, 15}}),
+        c.Draw(Polygon({{7.5f, 9},
+                        {15.6f, 9},
+                        {16.6f, 11.6f},
+                        {17.2f, 12.6f},
+                        {19, 15.2f},
+                        {17.6f, 15.8f},
+                        {18, 16.5f},
+                        {17.3f, 17.1f},
+                        {17.8f, 17.7f},
+                        {17.2f, 19.3f},
+                        {14.6f, 20},
+                        {15, 23.5f},
+                        {10, 23.5f},
+                        {9.5f, 19},
+                        {7.5f, 15}}),
                face);
-        c.Draw(Polygon({{7.2f, 8.8f}, {16, 8.8f}, {15.8f, 10.6f}, {12.2f, 10.6f}, {11.4f, 13}, {12.4f, 16},
-                        {11, 18.2f}, {9.5f, 19.6f}, {7, 15}}),
-               Hex(0xC88A28));  // his hair
+        c.Draw(Polygon({{7.2f, 8.8f},
+                        {16, 8.8f},
+                        {15.8f, 10.6f},
+                        {12.2f, 10.6f},
+                        {11.4f, 13},
+                        {12.4f, 16},
+                        {11, 18.2f},
+                        {9.5f, 19.6f},
+                        {7, 15}}),
+               Hex(0xC88A28));                                     // his hair
         c.Draw(Ellipse(12.6f, 14.4f, 1.1f, 1.6f), Hex(0xF0C888));  // the ear
-        c.Draw(Polygon({{7.5f, 9.5f}, {7.5f, 3}, {10, 5.5f}, {12, 1.8f}, {14, 5.5f}, {16.5f, 3}, {16.5f, 9.5f}}),
-               Hex(0xFFD020));  // the crown
+        c.Draw(
+            Polygon({{7.5f, 9.5f}, {7.5f, 3}, {10, 5.5f}, {12, 1.8f}, {14, 5.5f}, {16.5f, 3}, {16.5f, 9.5f}}),
+            Hex(0xFFD020));  // the crown
         Pixels(c, 11, 6, {"##"}, Hex(0xE0202E));
         Pixels(c, 15, 12, {"#"}, Hex(0x1E2E80));  // the eye
       },
@@ -380,7 +421,8 @@ const std::vector<DrawFn>& AllSeals() {
           l.Draw(Circle(20, 20, 5), Hex(0xF2B418));
         });
         c.Stroke(Rect(3, 9.5f, 22, 18.5f), Hex(0x4A9A4A), 1);
-        Pixels(c, 9, 10, {"#...#", ".#.#.", "..#..", "#####", "..#..", "#####", "..#.."}, Hex(0x1E6A2E));  // ¥
+        Pixels(c, 9, 10, {"#...#", ".#.#.", "..#..", "#####", "..#..", "#####", "..#.."},
+               Hex(0x1E6A2E));  // ¥
         c.Draw(Circle(20, 20, 3.6f), Hex(0xFFD850));
         Pixels(c, 18, 18, {"#."}, Hex(0xFFFFF0));
       },
