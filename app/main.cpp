@@ -8,6 +8,7 @@
 #include "app/form.h"
 #include "app/player_files.h"
 #include "app/settings.h"
+#include "platform/desktop/sdl_platform.h"
 #include "platform/platform.h"
 
 #ifndef PICOLATTE_VERSION

@@ -13,7 +13,7 @@
 #include "app/form.h"
 #include "app/paths.h"
 #include "app/random.h"
-#include "platform/web_platform.h"
+#include "platform/web/web_platform.h"
 #include "save/save_files.h"
 
 namespace {
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
   // Test hooks. The page's ?fixed-random=N: the same draws as a desktop run
   // with the same number, whatever the clock says. ?replay=CLICKS&stop=MS:
   // the game runs on a virtual clock with scripted clicks and holds at the
-  // stop (platform/replay.h), for frames held against the desktop's.
+  // stop (platform/headless/replay.h), for frames held against the desktop's.
   std::string replay, stop;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];

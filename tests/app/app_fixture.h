@@ -14,6 +14,7 @@
 
 #include "app/form.h"
 #include "app/random.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
 
 class AppTest : public ::testing::Test {

@@ -2,6 +2,7 @@
 // skipped, and asking to close again ends the program at once.
 #include <csignal>
 
+#include "platform/headless/headless_platform.h"
 #include "save/save_files.h"
 #include "tests/app/app_fixture.h"
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/headless/headless_platform.h"
 #include "tests/app/app_fixture.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // The 20 ms timer: frame pacing, the caption readout, the clamp after each
 // rendered frame, and click waits that sleep instead of spinning.
+#include "platform/headless/headless_platform.h"
 #include "save/save_files.h"
 #include "tests/app/app_fixture.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fluid_music.h"
+#include "platform/desktop/fluid_music.h"
 
 namespace {
 

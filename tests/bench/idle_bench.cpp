@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "app/form.h"
+#include "platform/desktop/sdl_platform.h"
 #include "platform/platform.h"
 
 namespace {

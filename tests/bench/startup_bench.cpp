@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/form.h"
+#include "platform/desktop/sdl_platform.h"
 #include "platform/platform.h"
 
 // Seconds since boot at which this process started.

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <random>
 
+#include "platform/headless/headless_platform.h"
 #include "tests/game/fixture.h"
 
 namespace {

@@ -3,6 +3,7 @@
 // stands still, and the title's first choice depends on the progress.
 #include <algorithm>
 
+#include "platform/headless/headless_platform.h"
 #include "tests/game/fixture.h"
 
 namespace {

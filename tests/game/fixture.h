@@ -15,6 +15,7 @@
 #include "app/form.h"
 #include "app/random.h"
 #include "content/words.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
 
 namespace fs = std::filesystem;

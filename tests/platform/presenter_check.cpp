@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "platform/sdl_presenter.h"
+#include "platform/desktop/sdl_presenter.h"
 
 namespace {
 

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/replay.h"
 #include "platform/platform.h"
-#include "platform/replay.h"
 #include "platform/text_rects.h"
 
 namespace {

@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "app/form.h"
-#include "platform/sdl_audio.h"
+#include "platform/desktop/sdl_audio.h"
+#include "platform/headless/headless_platform.h"
 #include "sound/mixer/mixer.h"
 #include "sound_test_util.h"
 

@@ -8,10 +8,11 @@
 #include <fstream>
 #include <thread>
 
+#include "platform/desktop/sdl_audio.h"
+#include "platform/desktop/sdl_platform.h"
 #include "platform/music.h"
 #include "platform/null_wave_out.h"
 #include "platform/platform.h"
-#include "platform/sdl_audio.h"
 #include "sound_test_util.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/fluid_music.h"
+#include "platform/desktop/fluid_music.h"
 #include "sound_test_util.h"
 
 namespace {

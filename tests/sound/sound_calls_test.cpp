@@ -7,7 +7,8 @@
 #include <algorithm>
 
 #include "app/form.h"
-#include "platform/fluid_music.h"
+#include "platform/desktop/fluid_music.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/null_wave_out.h"
 #include "sound/mixer/mixer.h"
 #include "sound/mixer/tests/virtual_wave_out.h"

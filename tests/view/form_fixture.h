@@ -16,6 +16,7 @@
 #include "app/form.h"
 #include "app/random.h"
 #include "content/tables.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
 
 namespace fixture {

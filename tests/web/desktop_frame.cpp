@@ -19,8 +19,9 @@
 #include "app/form.h"
 #include "app/paths.h"
 #include "app/random.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/replay.h"
 #include "platform/platform.h"
-#include "platform/replay.h"
 #include "platform/text_rects.h"
 #include "save/save_files.h"
 

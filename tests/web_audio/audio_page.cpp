@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/music.h"
-#include "platform/web_audio.h"
+#include "platform/web/web_audio.h"
 #include "sound/mixer/mixer.h"
 #include "sound/mixer/tests/wav_builder.h"
 #include "sound/mixer/wave_out.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/bitmap.h"
-#include "platform/glyphs.h"
+#include "platform/desktop/glyphs.h"
 
 namespace pic {
 

@@ -14,6 +14,7 @@
 
 #include "app/form.h"
 #include "content/tables.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The browser's wave output and music player. The page plays copies of the
 // mixer's blocks and counts what it has played; this side keeps the mixer's
 // headers in the same order and marks them done when it reads the counts.
-#include "platform/web_audio.h"
+#include "platform/web/web_audio.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/music.h"
-#include "platform/web_audio_js.h"
+#include "platform/web/web_audio_js.h"
 #include "sound/mixer/wave_out.h"
 
 namespace {

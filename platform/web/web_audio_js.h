@@ -1,7 +1,7 @@
 // The page side of the browser's sound: one AudioContext, a script processor
 // that plays the mixer's blocks from a queue kept in JavaScript, and the
 // music's buffer source. Everything lives in Module.webAudio; the game reads
-// its counters when it polls. Only platform/web_audio.cpp includes this.
+// its counters when it polls. Only platform/web/web_audio.cpp includes this.
 //
 // The processor and the clock never call into the game: the game may be
 // suspended in emscripten_sleep whenever they run.

@@ -1,6 +1,6 @@
 // Asks the X server for a window's size (kept apart: Xlib's names clash with
 // the game's).
-#include "platform/window_size.h"
+#include "platform/desktop/window_size.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>

@@ -1,5 +1,5 @@
 // SDL_ttf renders the glyphs; the fonts stay open for the life of the program.
-#include "platform/glyphs.h"
+#include "platform/desktop/glyphs.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>

@@ -1,6 +1,6 @@
 // The two ways of putting the scene into the window, and the choice between
 // them.
-#include "platform/sdl_presenter.h"
+#include "platform/desktop/sdl_presenter.h"
 
 #include <SDL.h>
 

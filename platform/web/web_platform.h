@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/replay.h"
 #include "platform/platform.h"
-#include "platform/replay.h"
 
 // Over the page's <canvas id="canvas">; cg/ and dat/ are under `base_dir`.
 std::unique_ptr<Platform> CreateWebPlatform(const std::string& base_dir);

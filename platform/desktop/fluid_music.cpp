@@ -4,7 +4,7 @@
 // own renders ahead of the audio callback (which renders itself only when
 // that thread lags), and the piece's next plays, as it loops, replay the
 // take instead of rendering it again.
-#include "platform/fluid_music.h"
+#include "platform/desktop/fluid_music.h"
 
 #include <fluidsynth.h>
 
@@ -22,7 +22,7 @@
 #include <thread>
 
 #include "files/regular_file.h"
-#include "platform/pcm_take.h"
+#include "platform/desktop/pcm_take.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // Sound of the headless platform: unless a test installed its own, a silent
 // wave output that plays by the platform's virtual clock, and no music.
+#include "platform/headless/headless_platform.h"
 #include "platform/music.h"
 #include "platform/null_wave_out.h"
 #include "platform/platform.h"

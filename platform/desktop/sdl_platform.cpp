@@ -2,6 +2,8 @@
 // fits in half the desktop, nearest-neighbour, F11 for fullscreen
 // (letterboxed, integer scale). The scale and the click mapping follow the
 // window's real size. SIGINT and SIGTERM arrive as a window close.
+#include "platform/desktop/sdl_platform.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -9,12 +11,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/desktop/sdl_audio.h"
+#include "platform/desktop/sdl_presenter.h"
+#include "platform/desktop/window_size.h"
 #include "platform/music.h"
 #include "platform/platform.h"
-#include "platform/sdl_audio.h"
-#include "platform/sdl_presenter.h"
 #include "platform/window_layout.h"
-#include "platform/window_size.h"
 
 namespace {
 

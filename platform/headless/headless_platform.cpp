@@ -1,5 +1,7 @@
 // The headless platform: no window, a virtual clock that moves only while the
 // game waits, and input from a script.
+#include "platform/headless/headless_platform.h"
+
 #include <algorithm>
 #include <utility>
 

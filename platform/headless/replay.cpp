@@ -1,7 +1,9 @@
 // Replay scripts: parsing and queueing.
-#include "platform/replay.h"
+#include "platform/headless/replay.h"
 
 #include <sstream>
+
+#include "platform/headless/headless_platform.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/headless/headless_platform.h"
 
 struct ReplayClick {
   int delay_ms = 0;

@@ -3,7 +3,7 @@
 // mixer's play position), marks finished blocks done and tells the main
 // thread with a user event; then it adds the music. Without a device a
 // silent output takes the blocks by the clock instead.
-#include "platform/sdl_audio.h"
+#include "platform/desktop/sdl_audio.h"
 
 #include <SDL.h>
 
@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/fluid_music.h"
+#include "platform/desktop/fluid_music.h"
 #include "platform/master_volume.h"
 #include "platform/music.h"
 #include "platform/null_wave_out.h"

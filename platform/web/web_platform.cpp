@@ -1,7 +1,7 @@
 // The browser platform. The page's script (web/page.js) queues input as it
 // arrives; WaitEvent takes from that queue and, while it is empty, sleeps
 // through emscripten_sleep-style waits that the next input cuts short.
-#include "platform/web_platform.h"
+#include "platform/web/web_platform.h"
 
 #include <emscripten.h>
 #include <sys/stat.h>
@@ -12,10 +12,11 @@
 #include <utility>
 
 #include "platform/frame_diff.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/music.h"
 #include "platform/null_wave_out.h"
 #include "platform/text_rects.h"
-#include "platform/web_audio.h"
+#include "platform/web/web_audio.h"
 #include "sound/mixer/wave_out.h"
 
 // --- the page's side ----------------------------------------------------------
