@@ -25,6 +25,7 @@
 
 #include "app/form.h"
 #include "app/random.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/music.h"
 #include "platform/platform.h"
 
