@@ -1,21 +1,26 @@
-// The page's data file, picolatte.data: every file the game reads, in one
-// download that the page unpacks into the program's file system.
+// The page's data files: every file the game reads, in a few downloads that
+// the page unpacks into the program's file system as they stream in.
 //
 //   "PLPK", u32 length of the whole file, u32 index length, the index
 //   (UTF-8 JSON), then the files' bytes; numbers little-endian
-//   index: { files: [{ path, size, stored, codec }], start, music: [names] }
+//   index: { files: [{ path, size, stored, codec }], start, music: [names],
+//            later: [{ name, paths: [paths] }] }
 //
-// The first `start` files are what the game needs to start; the rest (the
-// font) may arrive while the first picture is already up, so the page
-// unpacks the file as it streams in.
+// The first data file (picolatte.data) holds what the game reads before its
+// first picture; `later` names the data files beside it that the page
+// fetches after it (the font and what the title plays first, then every
+// other picture and sound), and the paths each of them brings, so that the
+// game can wait for a file that has not arrived yet. Within a file the first
+// `start` files are what the game needs to start (all of them in every file
+// the build writes now).
 //
 // Sounds are stored so that gzip (which the web server applies) packs them
 // well: each channel of the WAV's samples as the error of a straight-line
 // guess from the two samples before it, low bytes first, then high bytes
 // (codec "wave"). The page restores the exact bytes of the WAV file.
 //
-// One file for the build (node: makeDataFile in web/make_data.js) and the page
-// (a pre-js of the program: unpackDataFile).
+// One file for the build (node: web/make_data.js) and the page (a pre-js of
+// the program: unpackFiles).
 'use strict';
 var PicoDataPack = (function () {
   const MAGIC = 'PLPK';
@@ -153,9 +158,10 @@ var PicoDataPack = (function () {
   }
 
   // files: [{ path, bytes }] in the order to store, the first `start` of them
-  // needed to start (all when not given); music: names served beside.
-  function packFiles(files, music, start) {
-    const index = { files: [], start: start === undefined ? files.length : start, music: music || [] };
+  // needed to start (all when not given); music: names served beside; later:
+  // the data files that follow, [{ name, paths }].
+  function packFiles(files, music, start, later) {
+    const index = { files: [], start: start === undefined ? files.length : start, music: music || [], later: later || [] };
     const blobs = [];
     for (const f of files) {
       const wave = /\.wav$/i.test(f.path) ? encodeWave(f.bytes) : null;

@@ -127,80 +127,109 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       return response.arrayBuffer();
     }).then((bytes) => WebAssembly.compile(bytes));
   });
-  Module.instantiateWasm = function (imports, receive) {
-    compiled
-      .then(function (module) {
-        marks.compiled = performance.now();
-        return WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
-      })
-      .catch((err) => failed('picolatte.wasm', err));
-    return {};
-  };
-
-  // The data file, read piece by piece to move the bar. Its first bytes tell
-  // its whole length, from then on each piece goes straight to its place;
-  // the files the game needs to start are there as soon as their bytes are
-  // (startFiles), the font when the whole file is (allFiles).
   function deferred() {
     const d = {};
     d.promise = new Promise((resolve, reject) => { d.resolve = resolve; d.reject = reject; });
     return d;
   }
-  const startFiles = deferred(), allFiles = deferred();
-  let data = null, read = null, received = 0;
-  function arrived() {
-    if (!read) read = PicoDataPack.readIndex(data.subarray(0, received));
-    if (!read) return;
-    const start = read.index.start;
-    if (start === 0 || received >= read.spans[start - 1][1]) startFiles.resolve();
-    if (received === data.length) allFiles.resolve();
+
+  // Files of the later data files that have not arrived yet: path -> a
+  // deferred resolved when the file is in the program's file system. The game
+  // opening one of them waits for it (the program sleeps in its open call).
+  const pending = new Map();
+  Module.picoWaitedFor = [];  // what the game had to wait for, and when
+  function waitingFor(pathPointer) {
+    if (!pending.size) return null;
+    let name = UTF8ToString(pathPointer);
+    if (name[0] !== '/') name = FS.cwd() + '/' + name;
+    const wait = pending.get(name.replace(/\/+/g, '/'));
+    if (wait) Module.picoWaitedFor.push({ path: name, at: performance.now(), firstFrame: !!Module.firstFrameMs });
+    return wait;
   }
-  Promise.resolve(dataResponse).then(function (response) {
-    if (!response.ok) throw new Error('HTTP ' + response.status);
-    if (!response.body || !response.body.getReader) {
-      return response.arrayBuffer().then(function (buffer) {
-        data = new Uint8Array(buffer);
-        received = data.length;
-        arrived();
-        if (!read || read.end !== data.length) throw new Error('the data file is damaged');
-      });
-    }
-    const reader = response.body.getReader();
-    let head = new Uint8Array(0);
-    function take(piece) {
-      if (!data) {
-        const longer = new Uint8Array(head.length + piece.length);
-        longer.set(head);
-        longer.set(piece, head.length);
-        head = longer;
-        if (head.length < 8) return;
-        const total = PicoDataPack.packedLength(head);
-        if (!total || total < head.length) throw new Error('the data file is damaged');
-        data = new Uint8Array(total);
-        piece = head;
-      }
-      if (received + piece.length > data.length) throw new Error('the data file is longer than it says');
-      data.set(piece, received);
-      received += piece.length;
-      bar.style.width = ((100 * received) / data.length).toFixed(1) + '%';
-      arrived();
-    }
-    function next() {
-      return reader.read().then(function (step) {
-        if (step.done) {
-          if (!data || received !== data.length) throw new Error('the data file is cut short');
-          return;
+  Module.instantiateWasm = function (imports, receive) {
+    const env = imports.env, open = env.__syscall_openat;
+    if (open && typeof Asyncify !== 'undefined') {
+      env.__syscall_openat = function (dirfd, pathPointer, flags, varargs) {
+        if (Asyncify.state === Asyncify.State.Rewinding) {
+          // Back from the wait: the file is in now (or will never come).
+          Asyncify.handleSleep(() => {});
+          return open(dirfd, pathPointer, flags, varargs);
         }
-        take(step.value);
-        return next();
-      });
+        const wait = waitingFor(pathPointer);
+        if (!wait) return open(dirfd, pathPointer, flags, varargs);
+        Asyncify.handleSleep((wakeUp) => wait.promise.then(() => wakeUp(0), () => wakeUp(0)));
+        return 0;  // unwinding: the call is made again once the file is in
+      };
     }
-    return next();
-  }).catch(function (err) {
-    failed('picolatte.data', err);
-    startFiles.reject(err);
-    allFiles.reject(err);
-  });
+    compiled
+      .then(function (module) {
+        marks.compiled = performance.now();
+        programIn.resolve();
+        return WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
+      })
+      .catch((err) => failed('picolatte.wasm', err));
+    return {};
+  };
+  const programIn = deferred();
+
+  // A data file read piece by piece: its first bytes tell its whole length,
+  // from then on each piece goes straight to its place, and each file is
+  // handed on (take(data, index, first, last)) as soon as its bytes are in.
+  // `progress` moves the bar. Resolves with the file's index once it is whole.
+  function readDataFile(response, take, progress) {
+    return Promise.resolve(response).then(function (response) {
+      if (!response.ok) throw new Error('HTTP ' + response.status);
+      let data = null, read = null, received = 0, handed = 0;
+      function arrived() {
+        if (!read) read = PicoDataPack.readIndex(data.subarray(0, received));
+        if (!read) return;
+        let n = handed;
+        while (n < read.spans.length && read.spans[n][1] <= received) n++;
+        if (n > handed) take(data, read.index, handed, n);
+        handed = n;
+      }
+      function whole() {
+        if (!data || received !== data.length || !read || read.end !== data.length) throw new Error('the data file is cut short');
+        return read.index;
+      }
+      if (!response.body || !response.body.getReader) {
+        return response.arrayBuffer().then(function (buffer) {
+          data = new Uint8Array(buffer);
+          received = data.length;
+          arrived();
+          return whole();
+        });
+      }
+      const reader = response.body.getReader();
+      let head = new Uint8Array(0);
+      function piece(bytes) {
+        if (!data) {
+          const longer = new Uint8Array(head.length + bytes.length);
+          longer.set(head);
+          longer.set(bytes, head.length);
+          head = longer;
+          if (head.length < 8) return;
+          const total = PicoDataPack.packedLength(head);
+          if (!total || total < head.length) throw new Error('the data file is damaged');
+          data = new Uint8Array(total);
+          bytes = head;
+        }
+        if (received + bytes.length > data.length) throw new Error('the data file is longer than it says');
+        data.set(bytes, received);
+        received += bytes.length;
+        if (progress) progress(received / data.length);
+        arrived();
+      }
+      function next() {
+        return reader.read().then(function (step) {
+          if (step.done) return whole();
+          piece(step.value);
+          return next();
+        });
+      }
+      return next();
+    });
+  }
 
   // The files go into the program's file system. A sound is decoded when the
   // game first reads it, or in a quiet moment after the first picture,
@@ -212,57 +241,97 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     FS.mkdirTree(dir);
     if (!file.coded) {
       FS.writeFile(file.path, file.restore(), { canOwn: true });
-      return;
-    }
-    const node = FS.createFile(dir, file.path.substring(slash + 1), {}, true, true);
-    let contents = null, ready = false, used = file.size;
-    Object.defineProperties(node, {
-      contents: {
-        get: function () {
-          if (!ready) {
-            contents = file.restore();
-            used = contents.length;
+    } else {
+      const node = FS.createFile(dir, file.path.substring(slash + 1), {}, true, true);
+      let contents = null, ready = false, used = file.size;
+      Object.defineProperties(node, {
+        contents: {
+          get: function () {
+            if (!ready) {
+              contents = file.restore();
+              used = contents.length;
+              ready = true;
+            }
+            return contents;
+          },
+          set: function (value) {
+            contents = value;
             ready = true;
-          }
-          return contents;
+          },
         },
-        set: function (value) {
-          contents = value;
-          ready = true;
-        },
-      },
-      usedBytes: { get: () => used, set: (value) => { used = value; } },
-    });
-    undecoded.push(node);
+        usedBytes: { get: () => used, set: (value) => { used = value; } },
+      });
+      undecoded.push(node);
+      if (Module.firstFrameMs) whenQuiet(decodeRest);
+    }
+    const wait = pending.get(file.path);
+    if (wait) {
+      pending.delete(file.path);
+      wait.resolve();
+    }
   }
   function decodeRest(deadline) {
     while (undecoded.length && (!deadline || deadline.timeRemaining() > 2)) undecoded.pop().contents;
     if (undecoded.length) whenQuiet(decodeRest);
   }
+  const putFiles = (data, index, first, last) => PicoDataPack.unpackFiles(data, putFile, first, last);
+
+  // The first data file: what the game reads before its first picture. The
+  // program's file system exists once its script runs (preRun), the bytes may
+  // be in before or after that.
+  const firstPieces = [];  // kept until the file system exists
+  const firstFile = readDataFile(dataResponse, (data, index, first, last) => firstPieces.push([data, first, last]),
+    (share) => { bar.style.width = (100 * share).toFixed(1) + '%'; });
   Module.preRun = Module.preRun || [];
-  const unpacked = deferred();
   Module.preRun.push(function () {
     addRunDependency('picolatte-data');
-    startFiles.promise.then(function () {
+    firstFile.then(function (index) {
       marks.downloaded = performance.now();
-      PicoDataPack.unpackFiles(data, putFile, 0, read.index.start);
-      musicFiles = read.index.music || [];
+      for (const [data, first, last] of firstPieces) PicoDataPack.unpackFiles(data, putFile, first, last);
+      for (const part of index.later || []) for (const p of part.paths) pending.set(p, deferred());
+      musicFiles = index.music || [];
       marks.unpacked = performance.now();
       removeRunDependency('picolatte-data');
-      unpacked.resolve();
-    }, () => {});
+      fetchLater(index.later || []);
+    }, function (err) {
+      failed('picolatte.data', err);
+    });
   });
-  // The rest, awaited by the game's platform before it draws any text.
-  Module.picoLateFiles = Promise.all([allFiles.promise, unpacked.promise]).then(function () {
-    PicoDataPack.unpackFiles(data, putFile, read.index.start);
-    marks.font = performance.now();
-  });
-  Module.picoLateFiles.catch(() => {});
+
+  // The later data files, one after the other, once the program has
+  // downloaded (they would only slow it): the font and the title's files,
+  // awaited by the game's platform before it draws any text, then the rest.
+  const titleFiles = deferred();
+  function fetchLater(parts) {
+    let chain = programIn.promise;
+    parts.forEach(function (part, k) {
+      chain = chain.then(() => readDataFile(fetchFile(part.name), putFiles)).then(function () {
+        if (k === 0) {
+          marks.font = performance.now();
+          titleFiles.resolve();
+        }
+      });
+    });
+    chain.then(function () {
+      if (!parts.length) titleFiles.resolve();
+      marks.allFiles = performance.now();
+      for (const [path, wait] of pending) wait.reject(new Error(path + ' is missing'));
+      pending.clear();
+      if (!args.has('replay')) whenQuiet(() => musicFiles.forEach((name) => musicBytes(name)));
+    }, function (err) {
+      failed('picolatte.data', err);
+      titleFiles.resolve();  // the game goes on and says which file it cannot read
+      for (const wait of pending.values()) wait.reject(err);
+      pending.clear();
+    });
+  }
+  Module.picoLateFiles = titleFiles.promise;
 
   // --- once the first picture is up ------------------------------------------------
   // The sound's context is made in a quiet moment after the first picture (or
   // at the first click, whichever comes first), and the music is fetched in
-  // the background: neither holds up the start.
+  // the background once every data file is in (or when the game first plays
+  // a piece): none of it holds up the start.
   Module.picoLazyAudio = true;
   let musicFiles = [];
   const music = new Map();  // name -> promise of its bytes
@@ -297,7 +366,6 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     if (args.has('replay')) return;  // a replay plays no sound
     whenQuiet(function () {
       if (Module.webAudio && Module.webAudio.prepare) Module.webAudio.prepare();
-      musicFiles.forEach((name) => musicBytes(name));
     }, { timeout: 1000 });
   };
 

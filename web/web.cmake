@@ -38,7 +38,9 @@ target_include_directories(picolatte PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(picolatte PRIVATE platform_web platform_core mixer)
 set_target_properties(picolatte PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${DIST_DIR})
 target_link_options(picolatte PRIVATE
-  -fexceptions -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=1048576
+  -fexceptions -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+  # Opening a file may wait for it to arrive (web/page.js).
+  "-sASYNCIFY_IMPORTS=['__syscall_openat']" -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=1048576
   -sFORCE_FILESYSTEM=1 -lidbfs.js -sEXIT_RUNTIME=0
   "-sEXPORTED_RUNTIME_METHODS=['FS','ccall','addRunDependency','removeRunDependency']"
   "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/data_pack.js"
@@ -56,10 +58,13 @@ if(PICOLATTE_WEB_ORIGINAL_FONT)
 else()
   set(WEB_FONT ${CMAKE_BINARY_DIR}/font/picolatte-web-gothic.ttf)
   set(WEB_FONT_PATH /usr/share/fonts/truetype/fonts-japanese-gothic.ttf)
+  # Every character of the game's own texts stays (its sources are UTF-8).
+  file(GLOB_RECURSE GAME_TEXTS CONFIGURE_DEPENDS app/*.cpp app/*.h content/*.cpp content/*.h game/*.cpp game/*.h
+    view/*.cpp view/*.h inventory/*.cpp inventory/*.h save/*.cpp save/*.h platform/*.cpp platform/*.h)
   add_custom_command(OUTPUT ${WEB_FONT}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/font
-    COMMAND ${CMAKE_SOURCE_DIR}/scripts/web_font ${PICOLATTE_FONT} ${WEB_FONT}
-    DEPENDS ${PICOLATTE_FONT} ${CMAKE_SOURCE_DIR}/scripts/web_font
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/web_font ${PICOLATTE_FONT} ${WEB_FONT} ${GAME_TEXTS}
+    DEPENDS ${PICOLATTE_FONT} ${CMAKE_SOURCE_DIR}/scripts/web_font ${GAME_TEXTS}
     COMMENT "Making the page's font" VERBATIM)
 endif()
 
@@ -72,7 +77,7 @@ if(NOT RENDERED_MUSIC)
   message(FATAL_ERROR "no rendered music in ${PICOLATTE_MUSIC_DIR}: run scripts/render_music")
 endif()
 set(WEB_DATA ${DIST_DIR}/picolatte.data)
-add_custom_command(OUTPUT ${WEB_DATA}
+add_custom_command(OUTPUT ${WEB_DATA} ${DIST_DIR}/picolatte-title.data ${DIST_DIR}/picolatte-more.data
   COMMAND ${NODE_EXECUTABLE} ${CMAKE_SOURCE_DIR}/web/make_data.js ${WEB_DATA}
     --assets ${PICOLATTE_ASSETS_DIR} --defaults ${PICOLATTE_DEFAULTS_DIR}
     --font ${WEB_FONT}=${WEB_FONT_PATH} --music ${PICOLATTE_MUSIC_DIR}
@@ -80,7 +85,7 @@ add_custom_command(OUTPUT ${WEB_DATA}
     ${PICOLATTE_DEFAULTS_DIR}/dat/my.dat ${PICOLATTE_DEFAULTS_DIR}/dat/name.dat ${PICOLATTE_DEFAULTS_DIR}/SOUNDMIX.INI
     ${CMAKE_SOURCE_DIR}/web/make_data.js ${CMAKE_SOURCE_DIR}/web/data_pack.js
   COMMENT "Packing the page's data" VERBATIM)
-set(WEB_FILES ${WEB_DATA})
+set(WEB_FILES ${WEB_DATA} ${DIST_DIR}/picolatte-title.data ${DIST_DIR}/picolatte-more.data)
 foreach(piece ${RENDERED_MUSIC})
   get_filename_component(name ${piece} NAME)
   add_custom_command(OUTPUT ${DIST_DIR}/music/${name}

@@ -125,11 +125,28 @@ try {
   execFileSync(process.execPath, [path.join(__dirname, '../../web/make_data.js'), path.join(dir, 'out.data'),
     '--assets', path.join(dir, 'dist'), '--defaults', path.join(dir, 'defaults'),
     '--font', path.join(dir, 'font.ttf') + '=/fonts/f.ttf', '--music', path.join(dir, 'music')], { stdio: 'pipe' });
-  const shipped = {};
-  const data = fs.readFileSync(path.join(dir, 'out.data'));
-  const idx = pack.unpackFiles(data.buffer.slice(data.byteOffset, data.byteOffset + data.length), (f) => {
-    shipped[f.path] = Buffer.from(f.restore()).toString('latin1');
-  });
+  // The first file, then the ones it names, as the page reads them.
+  const shipped = {}, parts = [];
+  const unpack = (name) => {
+    const data = fs.readFileSync(path.join(dir, name));
+    const files = [];
+    const idx = pack.unpackFiles(data.buffer.slice(data.byteOffset, data.byteOffset + data.length), (f) => {
+      shipped[f.path] = Buffer.from(f.restore()).toString('latin1');
+      files.push(f.path);
+    });
+    parts.push(files);
+    return idx;
+  };
+  const idx = unpack('out.data');
+  for (const later of idx.later) {
+    const got = unpack(later.name).files.map((f) => f.path);
+    check(JSON.stringify(got) === JSON.stringify(later.paths), `${later.name} brings the files the first one names for it`);
+  }
+  check(JSON.stringify(idx.later.map((l) => l.name)) === '["out-title.data","out-more.data"]', 'two data files follow the first');
+  check(JSON.stringify(parts[0].sort()) === JSON.stringify(['/SOUNDMIX.INI', '/cg/00.bmp', '/dat/my.dat', '/dat/name.dat']),
+    'the first file holds what the game reads before its first picture: ' + parts[0].join(' '));
+  check(parts[1][0] === '/fonts/f.ttf', 'the font comes first after it');
+  check(idx.start === parts[0].length, 'the game starts on the first file');
   check(shipped['/dat/my.dat'] === '0\r\n0\r\n', "the shipped my.dat is the pristine one, not the dist folder's played one");
   check(shipped['/dat/name.dat'] === 'names\r\n', 'the shipped name.dat is the pristine one');
   check(shipped['/SOUNDMIX.INI'] === '[shipped]\r\n', 'the shipped SOUNDMIX.INI is the pristine one');
@@ -137,10 +154,9 @@ try {
   check(JSON.stringify(Object.keys(shipped).sort()) ===
     JSON.stringify(['/SOUNDMIX.INI', '/cg/00.bmp', '/cg/a.jpg', '/dat/1.wav', '/dat/my.dat', '/dat/name.dat', '/fonts/f.ttf']),
     'exactly the pictures, the sounds, the save files, the settings and the font are packed: ' + Object.keys(shipped).sort().join(' '));
+  check(parts.flat().length === 7, 'each file is packed once');
   check(shipped['/dat/1.wav'] === Buffer.from(cases['8-bit mono']).toString('latin1'), 'the packed sound comes back whole');
   check(JSON.stringify(idx.music) === '["shop.ogg"]', 'the music is named, not packed');
-  check(idx.files[idx.files.length - 1].path === '/fonts/f.ttf' && idx.start === idx.files.length - 1,
-    'the font comes last and the game starts without it');
 } finally {
   fs.rmSync(dir, { recursive: true, force: true });
 }

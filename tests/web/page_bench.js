@@ -4,7 +4,11 @@
 //     the first title frame, so that files fetched in the background count),
 //     raw and as gzip sent it;
 //   - navigation to the first title frame, median of LOADS fresh loads (no
-//     cache, no stored progress), with the page's own marks on the way;
+//     cache, no stored progress), with the page's own marks on the way, on
+//     127.0.0.1 as it is and through Chromium's network emulation of two
+//     slower links (20 Mbit/s with 40 ms latency, 8 Mbit/s with 60 ms, a
+//     typical mobile link); the same loads tell when the font and when every
+//     file were in;
 //   - CPU while the game waits (the title, the title menu, the first click
 //     wait after Start), over SECONDS each: the page's main thread and each
 //     of Chromium's processes.
@@ -34,11 +38,31 @@ const median = (xs) => {
 };
 const mb = (n) => (n / 1e6).toFixed(2) + ' MB';
 
-// One load in a fresh context: what was fetched, and the page's marks.
-async function load(browser, url, settleMs) {
+// The links a load goes through: none (127.0.0.1 as it is), then Chromium's
+// network emulation (bytes a second each way, latency added to every request).
+const LINKS = [
+  { name: '127.0.0.1' },
+  { name: '20 Mbit/s, 40 ms', bytesPerSecond: 20e6 / 8, latencyMs: 40 },
+  { name: '8 Mbit/s, 60 ms', bytesPerSecond: 8e6 / 8, latencyMs: 60 },
+];
+
+// One load in a fresh context (empty cache) through `link`: what was
+// fetched, and the page's marks.
+async function load(browser, url, settleMs, link = LINKS[0], waitForAll = false) {
   const context = await browser.createIncognitoBrowserContext();
   const page = await context.newPage();
   await page.setViewport({ width: 1000, height: 800 });
+  const network = await page.target().createCDPSession();
+  await network.send('Network.enable');
+  await network.send('Network.setCacheDisabled', { cacheDisabled: true });
+  if (link.bytesPerSecond) {
+    await network.send('Network.emulateNetworkConditions', {
+      offline: false,
+      latency: link.latencyMs,
+      downloadThroughput: link.bytesPerSecond,
+      uploadThroughput: link.bytesPerSecond,
+    });
+  }
   const fetched = [];
   page.on('response', (r) => {
     const h = r.headers();
@@ -46,7 +70,10 @@ async function load(browser, url, settleMs) {
   });
   await page.goto(url, { waitUntil: 'load' });
   await page.waitForFunction(() => window.Module && Module.firstFrameMs, { timeout: 60000, polling: 10 });
+  // Every file of the data in (a page that packs the font last marks only the font).
+  if (waitForAll) await page.waitForFunction(() => Module.picoMarks && (Module.picoMarks.allFiles || Module.picoMarks.font), { timeout: 60000, polling: 10 });
   const marks = await page.evaluate(() => Object.assign({ firstFrame: Module.firstFrameMs }, Module.picoMarks || {}));
+  if (!marks.allFiles) marks.allFiles = marks.font;
   if (settleMs) await sleep(settleMs);
   return { context, page, fetched, marks };
 }
@@ -129,27 +156,30 @@ async function main() {
     console.log(`load average ${os.loadavg().map((x) => x.toFixed(2)).join(' ')} on ${os.cpus().length} cores`);
     // --- what a load fetches (this first load also has the server gzip each file once) ---
     for (let k = 0; k < DISTS.length; k++) {
-      const first = await load(browser, servers[k].url + 'index.html', 5000);
+      const first = await load(browser, servers[k].url + 'index.html', 0, LINKS[0], true);
+      await first.page.waitForNetworkIdle({ idleTime: 2000, timeout: 60000 });
       fetchedFigures(DISTS[k], first.fetched);
       await first.context.close();
     }
 
-    // --- load to the first title frame ---
-    const marks = DISTS.map(() => []);
-    for (let i = 0; i < LOADS; i++) {
-      for (let k = 0; k < DISTS.length; k++) {
-        const l = await load(browser, servers[k].url + 'index.html', 0);
-        marks[k].push(l.marks);
-        await l.context.close();
+    // --- load to the first title frame, link by link ---
+    for (const link of LINKS) {
+      const marks = DISTS.map(() => []);
+      for (let i = 0; i < LOADS; i++) {
+        for (let k = 0; k < DISTS.length; k++) {
+          const l = await load(browser, servers[k].url + 'index.html', 0, link, true);
+          marks[k].push(l.marks);
+          await l.context.close();
+        }
       }
-    }
-    for (let k = 0; LOADS > 0 && k < DISTS.length; k++) {
-      const ff = marks[k].map((m) => m.firstFrame);
-      console.log(`${DISTS[k]}: first title frame after navigation, ${LOADS} loads: median ${median(ff).toFixed(0)} ms ` +
-        `(min ${Math.min(...ff).toFixed(0)}, max ${Math.max(...ff).toFixed(0)})`);
-      const names = Object.keys(marks[k][0]).filter((n) => n !== 'firstFrame');
-      if (names.length)
-        console.log('  medians of the marks: ' + names.map((n) => `${n} ${median(marks[k].map((m) => m[n] || 0)).toFixed(0)}`).join(', ') + ' ms');
+      for (let k = 0; LOADS > 0 && k < DISTS.length; k++) {
+        const ff = marks[k].map((m) => m.firstFrame);
+        console.log(`${DISTS[k]}, ${link.name}: first title frame after navigation, ${LOADS} loads: median ${median(ff).toFixed(0)} ms ` +
+          `(min ${Math.min(...ff).toFixed(0)}, max ${Math.max(...ff).toFixed(0)})`);
+        const names = Object.keys(marks[k][0]).filter((n) => n !== 'firstFrame');
+        if (names.length)
+          console.log('  medians of the marks: ' + names.map((n) => `${n} ${median(marks[k].map((m) => m[n] || 0)).toFixed(0)}`).join(', ') + ' ms');
+      }
     }
     console.log(`load average ${os.loadavg().map((x) => x.toFixed(2)).join(' ')}`);
 
