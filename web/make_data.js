@@ -16,7 +16,10 @@
 // The music is not packed: the page fetches it beside the game (music/); its
 // names go into the index.
 // Usage: node make_data.js OUT --assets DIST_DIR --defaults DEFAULTS_DIR
-//          --font FILE=PATH_IN_PAGE [--music MUSIC_DIR]
+//          --font FILE=PATH_IN_PAGE [--music MUSIC_DIR] [--content CONTENT_DIR]
+// CONTENT_DIR (the game's content/ sources) names the articles' and
+// materials' pictures, one of which the first picture shows: they go into
+// the first file too.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -26,17 +29,31 @@ function options(argv) {
   const out = { out: argv[0] };
   for (let i = 1; i < argv.length; i += 2) {
     const key = argv[i].replace(/^--/, '');
-    if (!['assets', 'defaults', 'font', 'music'].includes(key) || i + 1 >= argv.length) return null;
+    if (!['assets', 'defaults', 'font', 'music', 'content'].includes(key) || i + 1 >= argv.length) return null;
     out[key] = argv[i + 1];
   }
   return out.out && out.assets && out.defaults && out.font ? out : null;
 }
 
-// Pictures the game reads before its first picture (the start-up's slots),
-// and what the title needs after it, before its first text.
-const START_PICTURES = ['00.bmp', 'box.bmp', 'girl00.bmp', 'haikei.bmp', 'key01.bmp', 'seal01.bmp',
-  'seal_box.bmp', 'front2.bmp', 'front_mid.bmp', 'front3.bmp'];
+// What the game reads before its first picture besides the save files (the
+// start-up's picture slots and the sound its sound slots open with), and
+// what the title needs after it, before its first text. page_test.js checks
+// that the first picture waits for nothing else.
+const START_FILES = ['/cg/00.bmp', '/cg/box.bmp', '/cg/girl00.bmp', '/cg/haikei.bmp', '/cg/key01.bmp', '/cg/seal01.bmp',
+  '/cg/seal_box.bmp', '/cg/front2.bmp', '/cg/front_mid.bmp', '/cg/front3.bmp', '/dat/1.wav'];
 const TITLE_FILES = ['/cg/title.bmp', '/cg/login.bmp', '/dat/start.wav', '/dat/start2.wav', '/dat/key.wav', '/dat/pi.wav'];
+
+// The pictures of the rows in the game's article and material tables
+// ({NUMBER, "PICTURE", ...}).
+function tablePictures(contentDir) {
+  const names = [];
+  for (const table of ['articles.cpp', 'materials.cpp']) {
+    const text = fs.readFileSync(path.join(contentDir, table), 'utf8');
+    for (const m of text.matchAll(/\{\s*\d+\s*,\s*"([^"]+\.(?:bmp|jpg))"/gi)) names.push('/cg/' + m[1]);
+    if (!names.length) throw new Error('no pictures found in ' + table);
+  }
+  return names;
+}
 
 function listed(dir, pattern) {
   return fs.readdirSync(dir).filter((n) => pattern.test(n) && fs.statSync(path.join(dir, n)).isFile()).sort();
@@ -45,7 +62,7 @@ function listed(dir, pattern) {
 function main() {
   const o = options(process.argv.slice(2));
   if (!o) {
-    console.error('usage: node make_data.js OUT --assets DIST_DIR --defaults DEFAULTS_DIR --font FILE=PATH_IN_PAGE [--music DIR]');
+    console.error('usage: node make_data.js OUT --assets DIST_DIR --defaults DEFAULTS_DIR --font FILE=PATH_IN_PAGE [--music DIR] [--content DIR]');
     process.exit(2);
   }
   const read = (from, to) => ({ path: to, bytes: new Uint8Array(fs.readFileSync(from)) });
@@ -56,12 +73,9 @@ function main() {
 
   const first = ['my.dat', 'name.dat'].map((n) => read(path.join(o.defaults, 'dat', n), '/dat/' + n));
   first.push(read(path.join(o.defaults, 'SOUNDMIX.INI'), '/SOUNDMIX.INI'));
-  for (const n of START_PICTURES) {
-    const p = pictures.find((f) => f.path === '/cg/' + n);
-    if (p) first.push(p);
-  }
-  const title = [read(fontFile, fontPath)].concat(
-    TITLE_FILES.map((t) => pictures.concat(sounds).find((f) => f.path === t)).filter((f) => f));
+  const named = (paths) => paths.map((p) => pictures.concat(sounds).find((f) => f.path === p)).filter((f) => f);
+  first.push(...named(START_FILES.concat(o.content ? tablePictures(o.content) : []).filter((p, i, all) => all.indexOf(p) === i)));
+  const title = [read(fontFile, fontPath)].concat(named(TITLE_FILES));
   const taken = new Set(first.concat(title));
   const more = pictures.filter((f) => !taken.has(f))
     .concat(sounds.filter((f) => !taken.has(f)).sort((a, b) => a.bytes.length - b.bytes.length || (a.path < b.path ? -1 : 1)));

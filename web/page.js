@@ -147,19 +147,24 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     return wait;
   }
   Module.instantiateWasm = function (imports, receive) {
-    const env = imports.env, open = env.__syscall_openat;
+    // The program's open call (its import name may be shortened; the path is
+    // its first argument): the game opening a file still on its way sleeps
+    // until the file is in.
+    const open = typeof ___syscall_open === 'function' ? ___syscall_open : null;
+    function openWhenIn(pathPointer, flags, varargs) {
+      if (Asyncify.state === Asyncify.State.Rewinding) {
+        // Back from the wait: the file is in now (or will never come).
+        Asyncify.handleSleep(() => {});
+        return open(pathPointer, flags, varargs);
+      }
+      const wait = waitingFor(pathPointer);
+      if (!wait) return open(pathPointer, flags, varargs);
+      Asyncify.handleSleep((wakeUp) => wait.promise.then(() => wakeUp(0), () => wakeUp(0)));
+      return 0;  // unwinding: the call is made again once the file is in
+    }
     if (open && typeof Asyncify !== 'undefined') {
-      env.__syscall_openat = function (dirfd, pathPointer, flags, varargs) {
-        if (Asyncify.state === Asyncify.State.Rewinding) {
-          // Back from the wait: the file is in now (or will never come).
-          Asyncify.handleSleep(() => {});
-          return open(dirfd, pathPointer, flags, varargs);
-        }
-        const wait = waitingFor(pathPointer);
-        if (!wait) return open(dirfd, pathPointer, flags, varargs);
-        Asyncify.handleSleep((wakeUp) => wait.promise.then(() => wakeUp(0), () => wakeUp(0)));
-        return 0;  // unwinding: the call is made again once the file is in
-      };
+      for (const module in imports)
+        for (const name in imports[module]) if (imports[module][name] === open) imports[module][name] = openWhenIn;
     }
     compiled
       .then(function (module) {
@@ -287,7 +292,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     addRunDependency('picolatte-data');
     firstFile.then(function (index) {
       marks.downloaded = performance.now();
-      for (const [data, first, last] of firstPieces) PicoDataPack.unpackFiles(data, putFile, first, last);
+      firstPieces.forEach((p) => PicoDataPack.unpackFiles(p[0], putFile, p[1], p[2]));
       for (const part of index.later || []) for (const p of part.paths) pending.set(p, deferred());
       musicFiles = index.music || [];
       marks.unpacked = performance.now();
@@ -315,7 +320,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     chain.then(function () {
       if (!parts.length) titleFiles.resolve();
       marks.allFiles = performance.now();
-      for (const [path, wait] of pending) wait.reject(new Error(path + ' is missing'));
+      pending.forEach((wait, path) => wait.reject(new Error(path + ' is missing')));
       pending.clear();
       if (!args.has('replay')) whenQuiet(() => musicFiles.forEach((name) => musicBytes(name)));
     }, function (err) {

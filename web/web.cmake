@@ -40,7 +40,7 @@ set_target_properties(picolatte PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY
 target_link_options(picolatte PRIVATE
   -fexceptions -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
   # Opening a file may wait for it to arrive (web/page.js).
-  "-sASYNCIFY_IMPORTS=['__syscall_openat']" -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=1048576
+  "-sASYNCIFY_IMPORTS=['__syscall_open']" -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=1048576
   -sFORCE_FILESYSTEM=1 -lidbfs.js -sEXIT_RUNTIME=0
   "-sEXPORTED_RUNTIME_METHODS=['FS','ccall','addRunDependency','removeRunDependency']"
   "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/data_pack.js"
@@ -80,8 +80,8 @@ set(WEB_DATA ${DIST_DIR}/picolatte.data)
 add_custom_command(OUTPUT ${WEB_DATA} ${DIST_DIR}/picolatte-title.data ${DIST_DIR}/picolatte-more.data
   COMMAND ${NODE_EXECUTABLE} ${CMAKE_SOURCE_DIR}/web/make_data.js ${WEB_DATA}
     --assets ${PICOLATTE_ASSETS_DIR} --defaults ${PICOLATTE_DEFAULTS_DIR}
-    --font ${WEB_FONT}=${WEB_FONT_PATH} --music ${PICOLATTE_MUSIC_DIR}
-  DEPENDS ${WEB_PICTURES} ${WEB_SOUNDS} ${RENDERED_MUSIC} ${WEB_FONT}
+    --font ${WEB_FONT}=${WEB_FONT_PATH} --music ${PICOLATTE_MUSIC_DIR} --content ${CMAKE_SOURCE_DIR}/content
+  DEPENDS ${CMAKE_SOURCE_DIR}/content/articles.cpp ${CMAKE_SOURCE_DIR}/content/materials.cpp ${WEB_PICTURES} ${WEB_SOUNDS} ${RENDERED_MUSIC} ${WEB_FONT}
     ${PICOLATTE_DEFAULTS_DIR}/dat/my.dat ${PICOLATTE_DEFAULTS_DIR}/dat/name.dat ${PICOLATTE_DEFAULTS_DIR}/SOUNDMIX.INI
     ${CMAKE_SOURCE_DIR}/web/make_data.js ${CMAKE_SOURCE_DIR}/web/data_pack.js
   COMMENT "Packing the page's data" VERBATIM)

@@ -143,7 +143,7 @@ try {
     check(JSON.stringify(got) === JSON.stringify(later.paths), `${later.name} brings the files the first one names for it`);
   }
   check(JSON.stringify(idx.later.map((l) => l.name)) === '["out-title.data","out-more.data"]', 'two data files follow the first');
-  check(JSON.stringify(parts[0].sort()) === JSON.stringify(['/SOUNDMIX.INI', '/cg/00.bmp', '/dat/my.dat', '/dat/name.dat']),
+  check(JSON.stringify(parts[0].sort()) === JSON.stringify(['/SOUNDMIX.INI', '/cg/00.bmp', '/dat/1.wav', '/dat/my.dat', '/dat/name.dat']),
     'the first file holds what the game reads before its first picture: ' + parts[0].join(' '));
   check(parts[1][0] === '/fonts/f.ttf', 'the font comes first after it');
   check(idx.start === parts[0].length, 'the game starts on the first file');

@@ -125,6 +125,42 @@ async function comparePackedFiles(page) {
     `every sound in the page is byte for byte the desktop's (${same.length} of ${names.length})`);
 }
 
+// A file the game opens before its data file has brought it is waited for:
+// with the last data file held back, Start waits, then opens the shop as
+// soon as the file is in.
+async function lateFiles(browser, url, errors) {
+  const page = await browser.newPage();
+  page.on('pageerror', (e) => errors.push('held-back page: ' + String(e)));
+  page.on('console', (m) => { if (m.type() === 'error') errors.push('held-back page: ' + m.text()); });
+  await page.setViewport({ width: 1000, height: 800 });
+  await page.setRequestInterception(true);
+  let release;
+  const released = new Promise((r) => { release = r; });
+  page.on('request', (r) => {
+    if (r.url().endsWith('/picolatte-more.data')) released.then(() => r.continue());
+    else r.continue();
+  });
+  await page.goto(url + 'index.html', { waitUntil: 'load' });
+  await page.waitForFunction(() => window.Module && Module.picoMarks.font, { timeout: 30000 });
+  const click = async (x, y) => {
+    const b = await page.evaluate(() => { const r = document.getElementById('canvas').getBoundingClientRect(); return [r.left, r.top, r.width / 390]; });
+    await page.mouse.click(b[0] + (x + 0.5) * b[2], b[1] + (y + 0.5) * b[2]);
+  };
+  await click(195, 130); await sleep(500);
+  await click(195, 130); await sleep(1500);
+  const menu = await scene(page);
+  await click(320, 176 + 56 + 14); await sleep(1500);
+  const waiting = await page.evaluate(() => ({ waited: Module.picoWaitedFor.map((w) => w.path), all: !!Module.picoMarks.allFiles }));
+  check(!waiting.all && waiting.waited.length > 0, `Start waits for a file still on its way (${waiting.waited.join(' ')})`);
+  release();
+  await page.waitForFunction(() => Module.picoMarks.allFiles, { timeout: 30000 });
+  await sleep(1500);
+  const shop = await scene(page);
+  const message = await page.evaluate(() => document.getElementById('loading').hidden ? '' : document.getElementById('message').textContent);
+  check(changed(menu, shop) > 2000 && message === '', 'and opens the shop once it is in' + (message ? ': ' + message : ''));
+  await page.close();
+}
+
 // On a touch screen a tap is a click; a browser without WebAssembly gets a
 // message instead of a game.
 async function touchAndNoWasm(browser, url, errors) {
@@ -184,6 +220,11 @@ async function main() {
     await page.waitForFunction(() => window.Module && Module.firstFrameMs, { timeout: 30000 });
     const firstFrame = await page.evaluate(() => Module.firstFrameMs);
     console.log(`first title frame ${firstFrame.toFixed(0)} ms after navigation (${Date.now() - started} ms wall)`);
+    // The data files after the first come in the background; the first
+    // picture waited for none of their files.
+    await page.waitForFunction(() => Module.picoMarks.allFiles, { timeout: 30000 });
+    const waited = await page.evaluate(() => Module.picoWaitedFor.filter((w) => !w.firstFrame).map((w) => w.path));
+    check(waited.length === 0, 'the first picture needs only the first data file' + (waited.length ? ': it waited for ' + waited.join(' ') : ''));
     if (desktop) await comparePackedFiles(page);
     // Tap the page's sound output: the loudest sample heard from here on.
     // Its context is made in a quiet moment after the first picture.
@@ -281,6 +322,7 @@ async function main() {
 
     if (desktop) await compareFrames(browser, url);
     await touchAndNoWasm(browser, url, errors);
+    await lateFiles(browser, url, errors);
   } finally {
     await browser.close();
     await close();
