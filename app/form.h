@@ -21,6 +21,7 @@
 
 class TSoundMixer;
 struct TMixWave;
+struct FileError;
 
 inline constexpr int kPictureSlots = 20;
 // Slots with a role in the scene (the rest are spare).
@@ -207,8 +208,12 @@ class TForm1 : public TSceneVars {
   // --- save/ ------------------------------------------------------------------
   // False when my.dat exists but cannot be read; the player has been told.
   bool LoadProgress();
-  // False when writing failed; the player has been told.
+  // False when writing failed; the player has been told. What another copy
+  // of the game saved meanwhile is kept (SaveMergedProgress).
   bool SaveProgress();
+  tmy saved_progress;  // the lasting fields as this copy last read or wrote my.dat
+  std::string SaveFileToRead(const char* name) const;
+  FileError KeepShortProgressAside(int found);
 
   // --- sound/ -----------------------------------------------------------------
   void OpenSoundSlots();

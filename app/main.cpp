@@ -60,6 +60,9 @@ int main(int argc, char** argv) {
   // Past a file-size limit a write should fail (the save then says the disk
   // is full) instead of the signal killing the shop with unsaved progress.
   std::signal(SIGXFSZ, SIG_IGN);
+  // Closing the terminal the game was started from hangs up on it: that is
+  // a close like SIGTERM (which the window turns into one), progress saved.
+  std::signal(SIGHUP, [](int) { std::raise(SIGTERM); });
 
   const std::string exe_dir = ExecutableDir(argv[0]);
   PlayerFiles files = LocatePlayerFiles(exe_dir, CurrentHomeEnvironment());

@@ -39,9 +39,10 @@ void TForm1::Run() {
 }
 
 void TForm1::HandleEvent(const InputEvent& event) {
-  if (closing) {
+  if (closing && !dialog.open) {
     // The progress is saved: clicks and keys queued behind the close must not
     // start another step, and asking to close again ends the program at once.
+    // Only a board the closing put up (its save failed) still answers.
     if (event.kind == InputEvent::Quit) EndProcessNow();
     if (event.kind != InputEvent::AudioDone && event.kind != InputEvent::MusicDone) return;
   }
@@ -65,6 +66,7 @@ void TForm1::HandleEvent(const InputEvent& event) {
         return;
       case InputEvent::Quit:
         dialog.answer = kDialogNo;
+        if (closing) return;  // already closing: the answer lets it end
         break;
       default:
         break;

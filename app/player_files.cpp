@@ -75,25 +75,21 @@ void PrepareSaveFolder(PlayerFiles& files, const std::string& save_dir) {
   std::string why;
   if (save_dir.empty()) {
     files.problems.push_back("no home folder ($HOME is not set): progress cannot be saved");
-  } else if (!MakeWritableDir(save_dir, why)) {
-    files.problems.push_back("cannot write " + save_dir + " (" + why + "): progress cannot be saved");
-  } else {
-    bool ok = true;
-    for (const char* name : {kMyDatName, kNameDatName}) {
-      if (!CopyIfMissing(shipped_dat + name, save_dir + name, why)) {
-        files.problems.push_back("cannot copy " + shipped_dat + name + " to " + save_dir + " (" + why + ")");
-        ok = false;
-      }
-    }
-    if (ok) {
-      files.paths.save = save_dir;
-      files.paths.sheet = save_dir + kResultsSheetName;
-      return;
-    }
+    return;  // nothing to save to; the shipped defaults are read
   }
-  // Play on from the shipped defaults; saving there fails and says so.
-  files.paths.save = shipped_dat;
-  files.paths.sheet = save_dir.empty() ? shipped_dat + kResultsSheetName : save_dir + kResultsSheetName;
+  // The progress is saved to the player's folder even when it cannot be made
+  // or filled now: a save then tells why (access denied, disk full) about
+  // that folder, and the shipped tree is never written.
+  files.paths.save = save_dir;
+  files.paths.sheet = save_dir + kResultsSheetName;
+  if (!MakeWritableDir(save_dir, why)) {
+    files.problems.push_back("cannot write " + save_dir + " (" + why + "): progress cannot be saved");
+    return;
+  }
+  for (const char* name : {kMyDatName, kNameDatName}) {
+    if (!CopyIfMissing(shipped_dat + name, save_dir + name, why))
+      files.problems.push_back("cannot copy " + shipped_dat + name + " to " + save_dir + " (" + why + ")");
+  }
 }
 
 }  // namespace

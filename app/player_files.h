@@ -28,7 +28,8 @@ struct PlayerFiles {
 // installed, makes the player's folders and copies each shipped default
 // (my.dat, name.dat) that the player does not have yet. Never replaces a file
 // that exists. A home that cannot be written is listed in `problems`; the
-// game then reads the shipped defaults and its saves fail as usual.
+// game then reads the shipped defaults where the player has no copy, and its
+// saves to the player's folder fail with their reason.
 PlayerFiles LocatePlayerFiles(const std::string& exe_dir, const HomeEnvironment& env);
 
 // The variables of this process (HOME falls back to the password database).

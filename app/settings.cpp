@@ -5,9 +5,11 @@
 #include <charconv>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <system_error>
+
+#include "files/regular_file.h"
+#include "save/save_files.h"
 
 namespace {
 
@@ -24,6 +26,19 @@ bool ParseInt(const std::string& text, int lo, int hi, int& value) {
   if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi) return false;
   value = v;
   return true;
+}
+
+std::string ReadProblem(int code) {
+  switch (code) {
+    case EFBIG:
+      return "larger than " + std::to_string(kSettingsMaxBytes / 1024) + " KB";
+    case EINVAL:
+      return "not a plain file";
+    case EISDIR:
+      return "a folder";
+    default:
+      return std::strerror(code);
+  }
 }
 
 }  // namespace
@@ -43,6 +58,12 @@ bool ParseSettings(const std::string& text, GameSettings& settings, std::string&
   std::istringstream in(text);
   std::string line;
   int number = 0;
+  why.clear();
+  // One bad line costs only what it held: the other choices stay.
+  auto bad = [&](const std::string& what) {
+    if (!why.empty()) why += "; ";
+    why += "line " + std::to_string(number) + what;
+  };
   while (std::getline(in, line)) {
     ++number;
     line = Trim(line);
@@ -50,45 +71,38 @@ bool ParseSettings(const std::string& text, GameSettings& settings, std::string&
     if (line == "[picolatte]") continue;
     size_t eq = line.find('=');
     if (eq == std::string::npos) {
-      why = "line " + std::to_string(number) + " is not Key=value";
-      return false;
+      bad(" is not Key=value");
+      continue;
     }
     std::string key = Trim(line.substr(0, eq));
     std::string value = Trim(line.substr(eq + 1));
     int v = 0;
     bool ok = true;
     if (key == "Fullscreen") {
-      ok = ParseInt(value, 0, 1, v);
-      read.fullscreen = v != 0;
+      if ((ok = ParseInt(value, 0, 1, v))) read.fullscreen = v != 0;
     } else if (key == "Volume") {
-      ok = ParseInt(value, 0, 100, v) && v % kVolumeStep == 0;
-      read.volume = v;
+      if ((ok = ParseInt(value, 0, 100, v) && v % kVolumeStep == 0)) read.volume = v;
     } else if (key == "Muted") {
-      ok = ParseInt(value, 0, 1, v);
-      read.muted = v != 0;
+      if ((ok = ParseInt(value, 0, 1, v))) read.muted = v != 0;
     }  // keys of later versions are skipped
-    if (!ok) {
-      why = "line " + std::to_string(number) + ": bad value for " + key;
-      return false;
-    }
+    if (!ok) bad(": bad value for " + key + ", the default is used");
   }
   settings = read;
-  return true;
+  return why.empty();
 }
 
 SettingsLoad LoadSettings(const std::string& path) {
   SettingsLoad result;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    if (errno != ENOENT) result.problem = path + ": " + std::strerror(errno);
+  std::string text;
+  // A few lines: anything bigger, or not a plain file, is not ours.
+  if (int code = ReadRegularFile(path, text, kSettingsMaxBytes); code != 0) {
+    if (code != ENOENT) result.problem = path + ": " + ReadProblem(code) + "; the defaults are used";
     return result;
   }
-  std::ostringstream text;
-  text << file.rdbuf();
   std::string why;
-  if (!ParseSettings(text.str(), result.settings, why)) {
-    result.problem = path + ": " + why + "; the defaults are used";
-    result.settings = GameSettings{};
+  if (!ParseSettings(text, result.settings, why)) {
+    result.problem = path + ": " + why;
+    // Written back at once so that the next start does not complain again.
     std::string save_why;
     if (!SaveSettings(path, result.settings, save_why)) result.problem += " (" + save_why + ")";
   }
@@ -103,22 +117,10 @@ bool SaveSettings(const std::string& path, const GameSettings& settings, std::st
     why = folder.string() + ": " + ec.message();
     return false;
   }
-  // Written beside and renamed over, so a full disk never leaves half a file.
-  std::string temp = path + ".new";
-  {
-    std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-    file << FormatSettings(settings);
-    if (!file.flush()) {
-      why = temp + ": " + std::strerror(errno);
-      file.close();
-      std::filesystem::remove(temp, ec);
-      return false;
-    }
-  }
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    why = path + ": " + ec.message();
-    std::filesystem::remove(temp, ec);
+  // The same writer as the progress: a new file of its own, renamed over.
+  FileError error = WriteFileAtomic(path, FormatSettings(settings));
+  if (error.failed()) {
+    why = path + ": " + std::strerror(error.code);
     return false;
   }
   return true;

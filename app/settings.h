@@ -2,9 +2,11 @@
 // starts: fullscreen, master volume and mute.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
-inline constexpr int kVolumeStep = 10;  // percent per press of - or +
+inline constexpr int kVolumeStep = 10;                  // percent per press of - or +
+inline constexpr size_t kSettingsMaxBytes = 64 * 1024;  // a few lines; more is not a settings file
 
 struct GameSettings {
   bool fullscreen = false;
@@ -15,18 +17,21 @@ struct GameSettings {
 
 // The file's text, CR LF free so that any editor keeps it readable.
 std::string FormatSettings(const GameSettings& settings);
-// Reads the text of a settings file. On a line that is not a comment, a
-// section, a known key with a valid value or an unknown key, returns false
-// with `why` set and leaves `settings` at the defaults.
+// Reads the text of a settings file into `settings`. A line that is not a
+// comment, a section, a known key with a valid value or an unknown key is
+// passed over: its setting keeps the default, and the result is false with
+// `why` naming every such line.
 bool ParseSettings(const std::string& text, GameSettings& settings, std::string& why);
 
 struct SettingsLoad {
   GameSettings settings;
   std::string problem;  // empty unless the file was unreadable or corrupt
 };
-// A missing file gives the defaults without a problem. A corrupt one gives
-// the defaults, the problem, and is replaced by the defaults at once so that
-// the next start does not complain again.
+// A missing file gives the defaults without a problem. A file that cannot be
+// read (not a plain file, over kSettingsMaxBytes) gives the defaults and the
+// problem. Bad lines give the defaults for what they held, the problem, and
+// the file is written again at once so that the next start does not
+// complain again.
 SettingsLoad LoadSettings(const std::string& path);
 // Creates the folder when needed; false with `why` on failure.
 bool SaveSettings(const std::string& path, const GameSettings& settings, std::string& why);

@@ -108,11 +108,32 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-FileError ReadWholeFile(const std::string& path, std::string& bytes, bool& missing) {
-  int code = ReadRegularFile(path, bytes);
+FileError ReadWholeFile(const std::string& path, std::string& bytes, bool& missing, size_t max_bytes) {
+  int code = ReadRegularFile(path, bytes, max_bytes);
   missing = code == ENOENT;
+  if (code == EFBIG) return {FileError::TooLarge, code, 0, path};
   if (code != 0) return IoError(path, code);
   return {};
+}
+
+FileError KeepCopyBeside(const std::string& path, std::string_view bytes, std::string& copy) {
+  for (int n = 1; n <= 99; ++n) {
+    copy = path + ".kept" + (n == 1 ? "" : std::to_string(n));
+    // Never over an earlier copy, nor through a link planted in its place.
+    int fd = open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) return IoError(copy, errno);
+    bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
+    int code = errno;
+    if (close(fd) != 0 && ok) {
+      ok = false;
+      code = errno;
+    }
+    if (ok) return {};
+    unlink(copy.c_str());
+    return IoError(copy, code);
+  }
+  return IoError(path + ".kept", EEXIST);
 }
 
 FileError WriteFileAtomic(const std::string& path, std::string_view bytes) {
@@ -121,6 +142,9 @@ FileError WriteFileAtomic(const std::string& path, std::string_view bytes) {
   if (!FollowLinks(path, target)) return IoError(path, ELOOP);
   struct stat old {};
   bool had_old = stat(target.c_str(), &old) == 0;
+  // A FIFO, a device or a folder in the file's place is not the player's
+  // file, and renaming over it would lose it.
+  if (had_old && !S_ISREG(old.st_mode)) return IoError(path, S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
   // The player may have write-protected the file; respect that.
   if (had_old && access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS))
     return IoError(path, errno);

@@ -29,6 +29,8 @@ std::string FileErrorText(const FileError& error) {
       return "";
     case FileError::Io:
       return IoErrorMessage(error.code) + "\n" + error.path;
+    case FileError::TooLarge:
+      return "ﾌｧｲﾙが大きすぎます (" + std::to_string(kSaveFileMaxBytes / 1024) + " KB まで)\n" + error.path;
     case FileError::NotNumeric:
       return "入力値が数値ではありません\n" + error.path + " (" + std::to_string(error.line) + " 行目)";
   }

@@ -1,26 +1,83 @@
 // TForm1's side of the save files: where they are, and the error board
 // when something goes wrong.
+#include <errno.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <system_error>
+
 #include "app/form.h"
 #include "save/save_files.h"
 
 static_assert(kNameLines == kNameCount);
 
+namespace {
+
+bool Missing(const std::string& path) {
+  struct stat st {};
+  return lstat(path.c_str(), &st) != 0 && errno == ENOENT;
+}
+
+}  // namespace
+
+// The player's own save file, or the shipped one while the player has none
+// (a home where the first start could not copy it). Only read, never written.
+std::string TForm1::SaveFileToRead(const char* name) const {
+  std::string own = paths.save + name;
+  if (paths.save.empty() || (paths.save != paths.dat && Missing(own))) return paths.dat + name;
+  return own;
+}
+
 bool TForm1::LoadProgress() {
-  RemoveLeftoverTemporaries(paths.save + kMyDatName);
-  RemoveLeftoverTemporaries(paths.sheet);
-  FileError error = LoadSavedProgress(paths.save + kMyDatName, paths.save + kNameDatName, my, name_list);
+  const std::string my_dat = SaveFileToRead(kMyDatName);
+  const bool own = my_dat == paths.save + kMyDatName;
+  if (own) {
+    RemoveLeftoverTemporaries(my_dat);
+    RemoveLeftoverTemporaries(paths.sheet);
+  }
+  int found = 0;
+  FileError error = ReadProgressFile(my_dat, my, &found);
+  if (!error.failed()) error = ReadNameFile(SaveFileToRead(kNameDatName), name_list);
+  if (!error.failed() && own && found >= 0 && found < kProgressLines) error = KeepShortProgressAside(found);
   if (error.failed()) {
     // The game cannot go on; the file stays as it is for the player to look at.
     ShowError(kErrorTitle, FileErrorText(error));
     return false;
   }
+  saved_progress = my;
   FillGoodsTable(goods_table);
   FillCustomerTable(customer_table);
   return true;
 }
 
+// A my.dat cut short (a copy between machines that stopped half way) reads
+// as zeros past its end, and the next save would make those zeros final: the
+// file as it was is copied beside it first, and the player is told.
+FileError TForm1::KeepShortProgressAside(int found) {
+  const std::string my_dat = paths.save + kMyDatName;
+  std::string bytes, copy;
+  bool missing = false;
+  FileError error = ReadWholeFile(my_dat, bytes, missing);
+  if (!error.failed()) error = KeepCopyBeside(my_dat, bytes, copy);
+  if (error.failed()) return error;
+  ShowError(kErrorTitle, "my.dat の値が足りません (" + std::to_string(found) + " / " +
+                             std::to_string(kProgressLines) +
+                             ")。足りない分を 0 として続けます。\n元のファイルは " + copy + " に残しました");
+  return {};
+}
+
 bool TForm1::SaveProgress() {
-  FileError error = SaveSavedProgress(paths.save + kMyDatName, paths.sheet, my);
+  FileError error;
+  if (paths.save.empty()) {
+    error = {FileError::Io, ENOENT, 0, "$HOME/.local/share/picolatte/" + std::string(kMyDatName)};
+  } else if (paths.save != paths.dat) {
+    // The player's own folder (installed): made again if it went away, and
+    // when that fails its own reason is the one to tell.
+    std::error_code ec;
+    std::filesystem::create_directories(paths.save, ec);
+    if (ec) error = {FileError::Io, ec.value(), 0, paths.save + kMyDatName};
+  }
+  if (!error.failed()) error = SaveMergedProgress(paths.save + kMyDatName, paths.sheet, my, saved_progress);
   if (error.failed()) {
     ShowError(kErrorTitle, FileErrorText(error));
     return false;

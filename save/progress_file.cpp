@@ -41,12 +41,14 @@ class ValueReader {
       value = 0;
       return true;
     }
+    ++found_;
     if (!ParseDecimal(token, value)) return false;
     while (pos_ < text_.size() && !IsLineEnd(text_[pos_])) ++pos_;
     if (pos_ < text_.size()) StepOver();
     return true;
   }
   int line() const { return line_; }
+  int found() const { return found_; }
 
  private:
   // Steps over one byte, counting lines; CR LF, LF and a lone CR each end one.
@@ -70,6 +72,7 @@ class ValueReader {
   std::string_view text_;
   size_t pos_ = 0;
   int line_ = 1;
+  int found_ = 0;  // values read so far
 };
 
 }  // namespace
@@ -84,7 +87,7 @@ std::string FormatProgress(const tmy& my) {
   return out;
 }
 
-FileError ParseProgress(std::string_view text, tmy& my) {
+FileError ParseProgress(std::string_view text, tmy& my, int* found) {
   ValueReader reader(text);
   FileError error;
   ForEachSavedField(my, [&](int32_t& value) {
@@ -97,20 +100,22 @@ FileError ParseProgress(std::string_view text, tmy& my) {
       error.line = reader.line();
     }
   });
+  if (found) *found = reader.found();
   return error;
 }
 
-FileError ReadProgressFile(const std::string& path, tmy& my) {
+FileError ReadProgressFile(const std::string& path, tmy& my, int* found) {
   std::string bytes;
   bool missing = false;
   FileError error = ReadWholeFile(path, bytes, missing);
+  if (found) *found = -1;
   if (missing) {
     // First start, or the file was deleted: fresh progress.
     ForEachSavedField(my, [](int32_t& value) { value = 0; });
     return {};
   }
   if (error.failed()) return error;
-  error = ParseProgress(bytes, my);
+  error = ParseProgress(bytes, my, found);
   if (error.failed()) error.path = path;
   return error;
 }

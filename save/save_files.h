@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@
 
 inline constexpr int kProgressLines = 1103;  // 100 flags, 1000 seals, 3 counters
 inline constexpr int kNameLines = 226;
+// my.dat is 1103 short lines and name.dat 226 names: either is a few KB. A
+// bigger file is not the game's (and is not read whole into memory).
+inline constexpr size_t kSaveFileMaxBytes = 1024 * 1024;
 using NameList = std::array<std::string, kNameLines>;
 
 inline constexpr const char* kErrorTitle = "ピコラッテ";
@@ -21,7 +25,7 @@ inline constexpr const char* kResultsSheetName = "成績.txt";
 
 // What went wrong with one file.
 struct FileError {
-  enum Kind { None, Io, NotNumeric };
+  enum Kind { None, Io, NotNumeric, TooLarge };
   Kind kind = None;
   int code = 0;  // errno, for Io
   int line = 0;  // 1-based line of the bad token, for NotNumeric
@@ -42,9 +46,11 @@ std::string FormatProgress(const tmy& my);
 // blank-separated token (blank lines are skipped), then the rest of its line
 // is skipped; values past the end of the text read 0. A token that is not a
 // decimal int32 ends the reading with NotNumeric; the values before it stay set.
-FileError ParseProgress(std::string_view text, tmy& my);
-// A missing file is fresh progress: every saved field 0.
-FileError ReadProgressFile(const std::string& path, tmy& my);
+// `found` (when given) is the number of values the text held, at most
+// kProgressLines.
+FileError ParseProgress(std::string_view text, tmy& my, int* found = nullptr);
+// A missing file is fresh progress: every saved field 0, and `found` -1.
+FileError ReadProgressFile(const std::string& path, tmy& my, int* found = nullptr);
 FileError WriteProgressFile(const std::string& path, const tmy& my);
 
 // --- name.dat ---------------------------------------------------------------
@@ -66,7 +72,12 @@ FileError SaveSavedProgress(const std::string& my_dat, const std::string& sheet,
 
 // --- files --------------------------------------------------------------------
 // The whole file; `missing` tells a file that is not there from other errors.
-FileError ReadWholeFile(const std::string& path, std::string& bytes, bool& missing);
+// A file over `max_bytes` is TooLarge.
+FileError ReadWholeFile(const std::string& path, std::string& bytes, bool& missing,
+                        size_t max_bytes = kSaveFileMaxBytes);
+// Writes `bytes` to a new file beside `path` (path.kept, path.kept2, ...),
+// never over an existing one; `copy` is its name.
+FileError KeepCopyBeside(const std::string& path, std::string_view bytes, std::string& copy);
 // Replaces the file as a whole or not at all: the bytes go to a new file in
 // the same folder, reach the disk, and only then take the old file's name.
 // A write-protected file is not replaced.
@@ -83,3 +94,15 @@ std::string DeliveredNameList();
 // Writes a fresh dat/my.dat and the name list into `dat_dir`, each only when
 // it is not there yet.
 FileError CreateDeliveredSaveFiles(const std::string& dat_dir);
+
+// --- two copies of the game at once --------------------------------------------
+// Folds what this copy did since `base` (my.dat as this copy last read or
+// wrote it) into `disk` (my.dat as it is now, perhaps saved by another copy
+// meanwhile), giving the result in `mine`: flags and seals are combined, the
+// play count gains this copy's new games, the bests keep the higher. When a
+// field went below `base` the player erased the progress: `mine` stays as it is.
+void MergeProgress(const tmy& disk, const tmy& base, tmy& mine);
+// SaveSavedProgress of `my` merged with what my.dat holds now, while holding
+// a lock on the folder so that two saves never cross. On success `my` and
+// `base` both hold what was written.
+FileError SaveMergedProgress(const std::string& my_dat, const std::string& sheet, tmy& my, tmy& base);

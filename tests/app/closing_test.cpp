@@ -1,6 +1,7 @@
 // Closing the window: input queued behind the close is dropped, waits stay
 // skipped, and asking to close again ends the program at once.
 #include <csignal>
+#include <vector>
 
 #include "platform/headless/headless_platform.h"
 #include "save/save_files.h"
@@ -93,6 +94,29 @@ TEST_F(ClosingDeathTest, TerminationWhileClosingEndsTheProgram) {
         std::exit(0);
       },
       ::testing::KilledBySignal(SIGTERM), "");
+}
+
+// The save at closing fails (its folder is gone): the board says so and
+// answers OK, Enter and Escape, and then the message loop ends as it should.
+TEST_F(ClosingDeathTest, AFailedSaveAtClosingIsAnsweredAndTheGameEnds) {
+  ToTitleMenu();
+  std::filesystem::remove_all(dir_ / "dat");
+  std::vector<std::vector<InputEvent>> answers(3);
+  answers[0].push_back({InputEvent::KeyDown, 0, 0, 1, KeyCode::Enter});
+  answers[1].push_back({InputEvent::KeyDown, 0, 0, 1, KeyCode::Escape});
+  for (auto kind : {InputEvent::MouseDown, InputEvent::MouseUp})
+    answers[2].push_back({kind, kDialogOkButton.left + 5, kDialogOkButton.top + 5});
+  for (const auto& answer : answers) {
+    EXPECT_EXIT(
+        {
+          PushQuit();
+          for (const InputEvent& event : answer) platform->Push(event, 300);
+          platform->on_idle = [](HeadlessPlatform&) {};  // nothing more: a board left up ends in a quit
+          form->Run();
+          std::exit(form->dialog.kind == DialogKind::Error && form->dialog.answer == kDialogNo ? 7 : 1);
+        },
+        ::testing::ExitedWithCode(7), "ﾌｧｲﾙが見つかりません");
+  }
 }
 
 }  // namespace

@@ -12,9 +12,13 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "app/form.h"
+#include "save/save_files.h"
 #include "tests/app/read_all.h"
 
 namespace fs = std::filesystem;
@@ -151,8 +155,9 @@ TEST_F(PlayerFilesTest, UnwritableHomeIsReportedAndPlayGoesOnFromTheDefaults) {
   ASSERT_TRUE(files.installed);
   ASSERT_EQ(files.problems.size(), 1u);
   EXPECT_NE(files.problems[0].find("blocked/picolatte"), std::string::npos) << files.problems[0];
-  EXPECT_EQ(files.paths.save, share_.string() + "/dat/");
-  EXPECT_EQ(ReadAll(files.paths.save + "my.dat"), "shipped progress\r\n");
+  // Saves still go to the player's folder (and fail there), never to the shipped tree.
+  EXPECT_EQ(files.paths.save, (root_ / "blocked/picolatte/").string());
+  EXPECT_EQ(files.paths.dat, share_.string() + "/dat/");
 }
 
 // A first start whose copy of the shipped progress is cut short (a full disk,
@@ -169,12 +174,12 @@ TEST_F(PlayerFilesTest, ACopyCutShortLeavesNoHalfFileAndTheNextStartCopiesAgain)
     rlimit limit{4096, 4096};
     setrlimit(RLIMIT_FSIZE, &limit);
     PlayerFiles files = LocatePlayerFiles(Games(), Env());
-    _exit(files.problems.size() == 1 && files.paths.save == share_.string() + "/dat/" ? 0 : 1);
+    _exit(files.problems.size() == 1 && files.paths.save == save.string() + "/" ? 0 : 1);
   }
   int status = 0;
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed copy is reported and play goes on from the defaults";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed copy is reported and the save folder stays the player's";
   EXPECT_FALSE(fs::exists(save / "my.dat"));
 
   PlayerFiles files = LocatePlayerFiles(Games(), Env());
@@ -198,6 +203,61 @@ TEST_F(PlayerFilesTest, ReadOnlyDatBesideTheGameIsNotPortable) {
   fs::permissions(prefix_ / "games/dat", fs::perms::owner_read | fs::perms::owner_exec);
   PlayerFiles files = LocatePlayerFiles(Games(), Env());
   EXPECT_TRUE(files.installed);
+}
+
+// A home that cannot take the progress: the game reads the shipped defaults,
+// and the save's board names the player's own my.dat with the real reason
+// (each case in a child: a file-size limit, an ordinary user without root's
+// rights). Nothing in the shipped tree is written.
+TEST_F(PlayerFilesTest, FailedSaveNamesThePlayersFolderAndItsReason) {
+  tmy shipped;
+  shipped.play_count = 4;
+  WriteFile(share_ / "dat/my.dat", FormatProgress(shipped));
+  const fs::path data = home_ / ".local/share/picolatte";
+  struct Case {
+    const char* what;
+    std::function<void()> in_child;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"file-size limit (a full disk)",
+       [] {
+         std::signal(SIGXFSZ, SIG_IGN);
+         rlimit limit{1024, 1024};  // below my.dat's 3 KB
+         setrlimit(RLIMIT_FSIZE, &limit);
+       },
+       "ﾃﾞｨｽｸがいっぱいです"},
+      {"folder the player may not write",
+       [&] {
+         fs::create_directories(data);
+         fs::permissions(data, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                   fs::perms::others_exec);
+         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(91);
+       },
+       "ﾌｧｲﾙへのｱｸｾｽが拒否されました"},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(home_ / ".local");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      c.in_child();
+      PlayerFiles files = LocatePlayerFiles(Games(), Env());
+      HeadlessPlatform platform(Games());
+      platform.on_idle = [](HeadlessPlatform& p) { p.Key(KeyCode::Escape, 100); };
+      TForm1 form(platform, files.paths);
+      if (!form.LoadProgress() || form.my.play_count != 4) _exit(2);
+      if (form.SaveProgress()) _exit(3);
+      std::printf("%s\n", form.dialog.text.c_str());
+      _exit(form.dialog.text == std::string(c.message) + "\n" + data.string() + "/my.dat" ? 0 : 4);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.what << ": status " << status;
+    std::vector<std::string> shipped_files;
+    for (const auto& entry : fs::recursive_directory_iterator(share_)) shipped_files.push_back(entry.path());
+    EXPECT_EQ(shipped_files.size(), 5u) << c.what << ": the shipped tree was written";
+  }
 }
 
 }  // namespace

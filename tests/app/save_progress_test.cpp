@@ -126,4 +126,31 @@ TEST_F(SaveProgressTest, FailedSaveIsShownAndWritesNoSheet) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "成績.txt"));
 }
 
+// A my.dat cut short is read (zeros past its end) but kept aside first, and
+// the player is told where; a whole one says nothing.
+TEST_F(SaveProgressTest, ShortMyDatIsReportedAndKeptAsideBeforeItIsSavedOver) {
+  tmy played;
+  played.progress_flags.fill(1);
+  const std::string cut = FormatProgress(played).substr(0, 300 * 3);
+  Put(Dat("my.dat"), cut);
+  ExpectErrors();
+  ASSERT_TRUE(form->LoadProgress());
+  std::vector<std::string> errors = Errors();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("my.dat の値が足りません (300 / 1103)"), std::string::npos) << errors[0];
+  EXPECT_NE(errors[0].find(Dat("my.dat.kept")), std::string::npos) << errors[0];
+  EXPECT_EQ(Bytes(Dat("my.dat.kept")), cut);
+  EXPECT_EQ(form->my.progress_flags[99], 1);
+  EXPECT_EQ(form->my.seal_collected[199], 0);
+  ASSERT_TRUE(form->SaveProgress());
+  EXPECT_EQ(Bytes(Dat("my.dat")), FormatProgress(form->my));
+  EXPECT_EQ(Bytes(Dat("my.dat.kept")), cut);
+
+  form = std::make_unique<TForm1>(*platform);
+  ExpectErrors();
+  ASSERT_TRUE(form->LoadProgress());
+  EXPECT_TRUE(Errors().empty());
+  EXPECT_FALSE(std::filesystem::exists(Dat("my.dat.kept2")));
+}
+
 }  // namespace

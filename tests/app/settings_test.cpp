@@ -2,10 +2,12 @@
 #include "app/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "tests/app/app_fixture.h"
@@ -47,27 +49,84 @@ TEST(Settings, ParsesBlanksCommentsAndUnknownKeys) {
   EXPECT_EQ(s, (GameSettings{true, 70, false}));
 }
 
-TEST(Settings, RejectsWhatIsNotASetting) {
-  for (const char* text : {"Volume=loud\n", "Volume=105\n", "Volume=-10\n", "Volume=55\n", "Muted=2\n",
-                           "Fullscreen=\n", "just words\n", "Volume=50x\n"}) {
-    GameSettings s{true, 40, true};
+// A bad line costs only the setting it held; the others stay as written.
+TEST(Settings, ABadValueResetsOnlyThatValue) {
+  const GameSettings good{true, 40, true};
+  for (std::string bad : {"Volume=loud", "Volume=105", "Volume=-10", "Volume=55", "Volume=50x", "Muted=2",
+                          "Fullscreen=", "just words"}) {
+    std::string text;
+    for (std::string line : {"Fullscreen=1", "Volume=40", "Muted=1"})
+      if (line.substr(0, line.find('=')) != bad.substr(0, bad.find('='))) text += line + "\n";
+    text += bad + "\n";
+    GameSettings s;
     std::string why;
-    EXPECT_FALSE(ParseSettings(text, s, why)) << text;
-    EXPECT_NE(why, "") << text;
-    EXPECT_EQ(s, (GameSettings{true, 40, true})) << "a bad file must not half-apply: " << text;
+    EXPECT_FALSE(ParseSettings(text, s, why)) << bad;
+    EXPECT_NE(why.find("line"), std::string::npos) << bad << ": " << why;
+    GameSettings expected = good;
+    if (bad.rfind("Volume", 0) == 0) expected.volume = GameSettings{}.volume;
+    if (bad.rfind("Muted", 0) == 0) expected.muted = false;
+    if (bad.rfind("Fullscreen", 0) == 0) expected.fullscreen = false;
+    EXPECT_EQ(s, expected) << bad;
   }
 }
 
-TEST(Settings, CorruptFileIsReportedOnceAndReplacedByDefaults) {
+TEST(Settings, CorruptLineIsReportedOnceAndTheRestKept) {
   fs::path path = TempSettings("corrupt");
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << "Volume=60\n\x01\x02garbage\xff\n";
   SettingsLoad first = LoadSettings(path.string());
   EXPECT_NE(first.problem.find("line 2"), std::string::npos) << first.problem;
-  EXPECT_EQ(first.settings, GameSettings{});
-  EXPECT_EQ(ReadAll(path), FormatSettings(GameSettings{}));
+  EXPECT_EQ(first.settings, (GameSettings{false, 60, false}));
+  EXPECT_EQ(ReadAll(path), FormatSettings(first.settings));
   SettingsLoad second = LoadSettings(path.string());
   EXPECT_EQ(second.problem, "");
+  EXPECT_EQ(second.settings, first.settings);
+}
+
+// What may stand in the file's place: each is refused at once with the
+// defaults (no hang on a FIFO, no gigabytes read), and saving never writes
+// into it nor through a link planted beside it.
+TEST(Settings, HostileFilesAreRefusedAndNeverWrittenThrough) {
+  fs::path path = TempSettings("hostile");
+  fs::create_directories(path.parent_path());
+  const fs::path victim = path.parent_path() / "my.dat";
+  std::ofstream(victim, std::ios::binary) << "progress\r\n";
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {"FIFO", [&] { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }, "not a plain file"},
+      {"link to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, "not a plain file"},
+      {"3 GB sparse file",
+       [&] {
+         std::ofstream(path) << "";
+         fs::resize_file(path, 3ull << 30);
+       },
+       "larger than"},
+      {"folder", [&] { fs::create_directory(path); }, "a folder"},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(path);
+    c.make();
+    SettingsLoad loaded = LoadSettings(path.string());
+    EXPECT_EQ(loaded.settings, GameSettings{}) << c.what;
+    EXPECT_NE(loaded.problem.find(c.problem), std::string::npos) << c.what << ": " << loaded.problem;
+    std::string why;
+    if (!fs::is_regular_file(path)) {
+      const fs::file_type before = fs::symlink_status(path).type();
+      EXPECT_FALSE(SaveSettings(path.string(), GameSettings{true, 30, true}, why)) << c.what;
+      EXPECT_EQ(fs::symlink_status(path).type(), before) << c.what << " was replaced";
+    }
+  }
+  // The old writer's fixed temporary name, planted as a link to the progress.
+  fs::remove_all(path);
+  fs::create_symlink(victim, path.string() + ".new");
+  std::string why;
+  ASSERT_TRUE(SaveSettings(path.string(), GameSettings{true, 30, true}, why)) << why;
+  EXPECT_EQ(ReadAll(victim), "progress\r\n");
+  EXPECT_EQ(LoadSettings(path.string()).settings, (GameSettings{true, 30, true}));
 }
 
 TEST(Settings, UnwritableFolderFailsWithAReason) {

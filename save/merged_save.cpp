@@ -1,0 +1,77 @@
+// Saving while another copy of the game may save too: each copy adds what it
+// did since it last read or wrote my.dat, so neither wipes out the other's.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "save/save_files.h"
+
+namespace {
+
+// Held for one save: another copy's save waits until this one is written.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& file) {
+    size_t slash = file.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
+    fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#ifndef __EMSCRIPTEN__
+    if (fd_ >= 0) flock(fd_, LOCK_EX);
+#endif
+  }
+  ~FolderLock() {
+    if (fd_ >= 0) close(fd_);  // the lock goes with it
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+// A flag, a seal or a best: this copy's value when it raised it, else the file's.
+int32_t Combined(int32_t disk, int32_t base, int32_t mine) {
+  return mine > base ? std::max(disk, mine) : disk;
+}
+
+bool Erased(const tmy& base, const tmy& mine) {
+  for (size_t i = 0; i < mine.progress_flags.size(); ++i)
+    if (mine.progress_flags[i] < base.progress_flags[i]) return true;
+  for (size_t i = 0; i < mine.seal_collected.size(); ++i)
+    if (mine.seal_collected[i] < base.seal_collected[i]) return true;
+  return mine.play_count < base.play_count || mine.best_level < base.best_level ||
+         mine.best_days < base.best_days;
+}
+
+}  // namespace
+
+void MergeProgress(const tmy& disk, const tmy& base, tmy& mine) {
+  if (Erased(base, mine)) return;
+  for (size_t i = 0; i < mine.progress_flags.size(); ++i)
+    mine.progress_flags[i] = Combined(disk.progress_flags[i], base.progress_flags[i], mine.progress_flags[i]);
+  for (size_t i = 0; i < mine.seal_collected.size(); ++i)
+    mine.seal_collected[i] = Combined(disk.seal_collected[i], base.seal_collected[i], mine.seal_collected[i]);
+  int64_t plays = int64_t{disk.play_count} + mine.play_count - base.play_count;
+  mine.play_count = static_cast<int32_t>(std::min<int64_t>(plays, std::numeric_limits<int32_t>::max()));
+  mine.best_level = Combined(disk.best_level, base.best_level, mine.best_level);
+  mine.best_days = Combined(disk.best_days, base.best_days, mine.best_days);
+}
+
+FileError SaveMergedProgress(const std::string& my_dat, const std::string& sheet, tmy& my, tmy& base) {
+  FolderLock lock(my_dat);
+  tmy merged = my;
+  tmy disk;
+  int found = 0;
+  // Only a whole my.dat is merged with; anything else is replaced by this copy's progress.
+  if (!ReadProgressFile(my_dat, disk, &found).failed() && found == kProgressLines)
+    MergeProgress(disk, base, merged);
+  FileError error = SaveSavedProgress(my_dat, sheet, merged);
+  if (error.failed()) return error;
+  my = merged;
+  base = merged;
+  return {};
+}
