@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/form.h"
+#include "platform/headless/headless_platform.h"
 #include "save/save_files.h"
 #include "tests/app/read_all.h"
 
