@@ -1,5 +1,6 @@
 // Saving while another copy of the game may save too: each copy adds what it
 // did since it last read or wrote my.dat, so neither wipes out the other's.
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -20,7 +21,12 @@ class FolderLock {
     std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
     fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 #ifndef __EMSCRIPTEN__
-    if (fd_ >= 0) flock(fd_, LOCK_EX);
+    // A save takes milliseconds; a copy stopped in the middle of one (a
+    // debugger, SIGSTOP) must not hold this one for ever.
+    for (int attempt = 0; fd_ >= 0 && attempt < 300; ++attempt) {
+      if (flock(fd_, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) break;
+      usleep(10000);
+    }
 #endif
   }
   ~FolderLock() {

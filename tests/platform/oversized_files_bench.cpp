@@ -1,4 +1,4 @@
-// What hostile picture and sound files cost the game: each one is loaded in
+// What hostile picture, sound and save files cost the game: each one is loaded in
 // a child process of its own, which reports whether it loaded; the parent
 // prints the wall and CPU time and the child's peak memory (max RSS).
 //   oversized_files_bench [folder for the files]
@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "platform/bitmap.h"
+#include "save/save_files.h"
 #include "sound/mixer/engine.h"
 #include "sound/mixer/mixer.h"
 #include "tests/platform/hostile_pictures.h"
@@ -113,6 +115,21 @@ bool LoadSound(const std::string& path) {
   }
 }
 
+bool LoadProgressFile(const std::string& path) {
+  tmy my;
+  return !ReadProgressFile(path, my).failed();
+}
+
+bool LoadNames(const std::string& path) {
+  NameList names;
+  return !ReadNameFile(path, names).failed();
+}
+
+// Loaded means the file's own settings were taken, not the defaults.
+bool LoadSettingsFile(const std::string& path) {
+  return LoadSettings(path).problem.empty();
+}
+
 void Measure(const char* what, const std::string& path, const std::function<bool(const std::string&)>& load) {
   struct stat st {};
   const long long size = lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : -1;
@@ -170,5 +187,27 @@ int main(int argc, char** argv) {
   Measure("97 KB WAV declaring 1 sample per second", file("rate1.wav"), LoadSound);
   Measure("WAV at 2 per second, converted to just under 64 MB", file("rate2_at_limit.wav"), LoadSound);
   Measure("link to /dev/zero in a sound's place", file("zero.wav"), LoadSound);
+
+  // Save files and settings: each hostile kind in the place of each file.
+  for (const char* name : {"my.dat", "name.dat", "settings.ini"}) {
+    auto load = std::string(name) == "my.dat"     ? LoadProgressFile
+                : std::string(name) == "name.dat" ? LoadNames
+                                                  : LoadSettingsFile;
+    const std::string path = file(name);
+    const std::string label = std::string(" in place of ") + name;
+    fs::remove_all(path);
+    std::ofstream(path, std::ios::binary).close();
+    fs::resize_file(path, 3ull << 30);
+    Measure(("3 GB sparse file" + label).c_str(), path, load);
+    fs::remove(path);
+    mkfifo(path.c_str(), 0600);
+    Measure(("FIFO" + label).c_str(), path, load);
+    fs::remove(path);
+    fs::create_symlink("/dev/zero", path);
+    Measure(("link to /dev/zero" + label).c_str(), path, load);
+    fs::remove(path);
+  }
+  std::ofstream(file("my.dat"), std::ios::binary) << FormatProgress(tmy{});
+  Measure("whole my.dat (1103 lines, for comparison)", file("my.dat"), LoadProgressFile);
   return 0;
 }
