@@ -112,6 +112,7 @@ TEST_F(ClosingDeathTest, AFailedSaveAtClosingIsAnsweredAndTheGameEnds) {
           PushQuit();
           for (const InputEvent& event : answer) platform->Push(event, 300);
           platform->on_idle = [](HeadlessPlatform&) {};  // nothing more: a board left up ends in a quit
+          platform->idle_quit_ms = 5000;
           form->Run();
           std::exit(form->dialog.kind == DialogKind::Error && form->dialog.answer == kDialogNo ? 7 : 1);
         },
