@@ -6,6 +6,7 @@
 #include "platform/desktop/sdl_audio.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <atomic>
@@ -481,7 +482,22 @@ class SilentAudio : public SdlAudio {
 
 }  // namespace
 
+// Without a sound card, ALSA's library prints eight lines of its own errors
+// before SDL gives up, where the game says it in one line. SDL opens ALSA at
+// run time, so its error handler is reached the same way; the library stays
+// loaded, and where there is no ALSA there is nothing to quieten.
+static void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+static void QuietenAlsa() {
+  using Handler = void (*)(const char* file, int line, const char* function, int err, const char* fmt, ...);
+  void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+  if (!alsa) return;
+  auto set_handler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+  if (set_handler) set_handler(IgnoreAlsaError);
+}
+
 std::unique_ptr<SdlAudio> OpenSdlAudio() {
+  QuietenAlsa();
   if (SDL_InitSubSystem(kSubsystems) != 0) return nullptr;
   if (!RegisterEvents()) {
     SDL_QuitSubSystem(kSubsystems);

@@ -27,9 +27,11 @@ class AppTest : public ::testing::Test {
     std::filesystem::path dist = TEST_DIST_DIR;
     if (std::filesystem::exists(dist / "cg"))
       std::filesystem::create_directory_symlink(dist / "cg", dir_ / "cg");
+    // The pristine save files as shipped, never the ones played in build/dist.
+    std::filesystem::path defaults = TEST_DEFAULTS_DIR;
     for (const char* f : {"my.dat", "name.dat"})
-      if (std::filesystem::exists(dist / "dat" / f))
-        std::filesystem::copy_file(dist / "dat" / f, dir_ / "dat" / f);
+      if (std::filesystem::exists(defaults / "dat" / f))
+        std::filesystem::copy_file(defaults / "dat" / f, dir_ / "dat" / f);
     platform = std::make_unique<HeadlessPlatform>(dir_.string());
     form = std::make_unique<TForm1>(*platform);
     form->on_play_sound = [this](int channel, const std::string& name) {

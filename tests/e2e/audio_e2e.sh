@@ -8,8 +8,9 @@ set -euo pipefail
 game_dir=$(cd "$(dirname "$1")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# A copy of the game, so its save files stay out of the build.
-cp -r "$game_dir" "$work/dist"
+# A copy of the game without the progress played in the build: a fresh start.
+mkdir "$work/dist"
+tar -C "$game_dir" --exclude=./dat/my.dat -cf - . | tar -C "$work/dist" -xf -
 
 cat >"$work/run.sh" <<'INNER'
 #!/usr/bin/env bash

@@ -11,8 +11,9 @@ pid=""
 trap '[ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 cp "$dist/picolatte" "$work/"
 ln -s "$dist/cg" "$work/cg"
-cp -r "$dist/dat" "$work/dat"
-rm -f "$work/dat/my.dat" # a fresh start: 1103 lines, over 3 KB, are saved at once
+mkdir "$work/dat"
+find "$dist/dat" -maxdepth 1 -type f ! -name my.dat -exec cp -t "$work/dat/" {} +
+# a fresh start: 1103 lines, over 3 KB, are saved at once
 
 # 1 KB per file for the game alone; the copies above are made already.
 (

@@ -13,8 +13,8 @@ e2e_start() {  # DIST OUT [env...]
   trap 'e2e_stop; rm -rf "$WORK"' EXIT
   cp "$DIST/picolatte" "$WORK/"
   ln -s "$DIST/cg" "$WORK/cg"
-  cp -r "$DIST/dat" "$WORK/dat"
-  rm -f "$WORK/dat/my.dat"
+  mkdir "$WORK/dat"   # sounds, music and names; no progress played in the build
+  find "$DIST/dat" -maxdepth 1 -type f ! -name my.dat -exec cp -t "$WORK/dat/" {} +
   # A script may put files in place first by defining e2e_prepare.
   if declare -F e2e_prepare >/dev/null; then e2e_prepare; fi
   env "$@" "$WORK/picolatte" >"$OUT/game.log" 2>&1 &
