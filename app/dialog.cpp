@@ -114,6 +114,7 @@ void DialogInput(TDialog& dialog, const InputEvent& event) {
     case InputEvent::KeyDown:
       if (event.repeat) break;  // a held key never answers
       if (event.key == KeyCode::Y && question) dialog.answer = kDialogYes;
+      if (event.key == KeyCode::N && question) dialog.answer = kDialogNo;
       if (event.key == KeyCode::Escape || event.key == KeyCode::Enter) dialog.answer = kDialogNo;
       break;
     default:
@@ -148,8 +149,9 @@ void DrawDialog(Bitmap& canvas, const TDialog& dialog) {
   }
 
   if (dialog.kind == DialogKind::Question) {
-    DrawButton(canvas, kDialogYesButton, "はい", dialog, kYesButton, false);
-    DrawButton(canvas, kDialogNoButton, "いいえ", dialog, kNoAnswerButton, true);
+    // The keys that answer, on the buttons themselves.
+    DrawButton(canvas, kDialogYesButton, "はい(Y)", dialog, kYesButton, false);
+    DrawButton(canvas, kDialogNoButton, "いいえ(N)", dialog, kNoAnswerButton, true);
   } else {
     DrawButton(canvas, kDialogOkButton, "OK", dialog, kOkButton, true);
   }
@@ -170,7 +172,8 @@ std::string OneLine(std::string text) {
 }  // namespace
 
 void TForm1::PresentScene() {
-  if (!dialog.open) {
+  int notice = VolumeNoticeAlpha();
+  if (!dialog.open && notice == 0) {
     platform.Present(cg);
     return;
   }
@@ -179,7 +182,8 @@ void TForm1::PresentScene() {
   dialog_frame.SetSize(kSceneWidth, kSceneHeight);
   if (!cg.Empty())
     dialog_frame.CopyRect(0, 0, kSceneWidth, kSceneHeight, cg, 0, 0, kSceneWidth, kSceneHeight);
-  DrawDialog(dialog_frame, dialog);
+  if (dialog.open) DrawDialog(dialog_frame, dialog);
+  if (notice) DrawVolumeNotice(dialog_frame, notice);
   platform.Present(dialog_frame);
 }
 

@@ -38,8 +38,8 @@ struct TDialog {
 // The button at a scene point, kNoButton for none.
 int DialogButtonAt(const TDialog& dialog, int x, int y);
 // Mouse and key input while the dialog is up: a click (press and release on
-// the same button) on "はい" or the Y key answers yes; "いいえ", Escape and
-// Enter (the default button) answer no. An error closes on "OK", Enter or
+// the same button) on "はい" or the Y key answers yes; "いいえ", the N key,
+// Escape and Enter (the default button) answer no. An error closes on "OK", Enter or
 // Escape. Sets `answer` once answered.
 void DialogInput(TDialog& dialog, const InputEvent& event);
 // Draws the dimmed scene and the board into `canvas`, which holds a copy of

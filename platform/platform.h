@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/bitmap.h"
@@ -33,8 +34,18 @@ enum class KeyCode {
   Y,
   M,
   Minus,
-  Plus
+  Plus,
+  N
 };
+
+// The key a typed character stands for, where the character is what the
+// player means whatever the keyboard layout: "-" lowers the volume, "+" and
+// "=" (the same key unshifted on many layouts) raise it.
+inline KeyCode TypedKey(std::string_view text) {
+  if (text == "-") return KeyCode::Minus;
+  if (text == "+" || text == "=") return KeyCode::Plus;
+  return KeyCode::Other;
+}
 
 struct InputEvent {
   enum Kind {

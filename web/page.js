@@ -8,7 +8,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   const MOUSE_DOWN = 0, MOUSE_UP = 1, MOUSE_MOVE = 2, KEY_DOWN = 3, KEY_UP = 4;
   const KEYS = { Enter: 1, Escape: 2, ArrowUp: 3, ArrowDown: 4, ArrowLeft: 5, ArrowRight: 6,
                  Home: 7, End: 8, PageUp: 9, PageDown: 10, y: 11, Y: 11, m: 12, M: 12,
-                 '-': 13, '+': 14, '=': 14 };
+                 '-': 13, '+': 14, '=': 14, n: 15, N: 15 };
   const SAVE_DIR = '/save';
   const SHEET = '/save/成績.txt';
   const MY_DAT = '/save/my.dat';

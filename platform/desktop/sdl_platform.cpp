@@ -47,13 +47,10 @@ KeyCode TranslateKey(SDL_Keycode k) {
       return KeyCode::Y;
     case SDLK_m:
       return KeyCode::M;
-    case SDLK_MINUS:
-    case SDLK_KP_MINUS:
-      return KeyCode::Minus;
-    case SDLK_PLUS:
-    case SDLK_EQUALS:
-    case SDLK_KP_PLUS:
-      return KeyCode::Plus;
+    case SDLK_n:
+      return KeyCode::N;
+    // - and + come as the characters typed (SDL_TEXTINPUT), which follow the
+    // keyboard layout: on a Japanese one "+" is Shift+; and Shift+- is "=".
     default:
       return KeyCode::Other;
   }
@@ -103,6 +100,7 @@ class SdlPlatform : public Platform {
       return false;
     }
     UpdateLayout();
+    SDL_StartTextInput();  // the volume keys read the characters typed
     OpenAudio();
     return true;
   }
@@ -204,6 +202,10 @@ class SdlPlatform : public Platform {
         out.key = TranslateKey(e.key.keysym.sym);
         out.repeat = e.key.repeat != 0;
         return true;
+      case SDL_TEXTINPUT:
+        out.kind = InputEvent::KeyDown;
+        out.key = TypedKey(e.text.text);
+        return out.key != KeyCode::Other;
       case SDL_KEYUP:
         if (e.key.keysym.sym == SDLK_F11) return false;
         out.kind = InputEvent::KeyUp;

@@ -90,7 +90,12 @@ EM_JS(void, PageTextRects, (const int* rects, int count), {
 
 EM_JS(void, PageReplayStopped, (), { Module.picoReplayDone = true; });
 
-EM_JS(void, PageSetTitle, (const char* text), { document.title = UTF8ToString(text); });
+// The frame readout goes on the page's caption line above the canvas; the
+// tab keeps the game's name.
+EM_JS(void, PageSetCaption, (const char* text), {
+  const line = document.getElementById('caption');
+  if (line) line.textContent = UTF8ToString(text);
+});
 
 // Writes the persistent folder to IndexedDB (an IDBFS mount set up by the page).
 EM_JS(void, PageSyncStorage, (), {
@@ -110,7 +115,7 @@ KeyCode KeyFromPage(int code) {
   static const KeyCode keys[] = {KeyCode::Other, KeyCode::Enter,  KeyCode::Escape,   KeyCode::Up,
                                  KeyCode::Down,  KeyCode::Left,   KeyCode::Right,    KeyCode::Home,
                                  KeyCode::End,   KeyCode::PageUp, KeyCode::PageDown, KeyCode::Y,
-                                 KeyCode::M,     KeyCode::Minus,  KeyCode::Plus};
+                                 KeyCode::M,     KeyCode::Minus,  KeyCode::Plus,     KeyCode::N};
   return code >= 0 && code < static_cast<int>(std::size(keys)) ? keys[code] : KeyCode::Other;
 }
 
@@ -217,7 +222,7 @@ class WebPlatform : public Platform {
     }
   }
 
-  void SetCaption(const std::string& caption) override { PageSetTitle(caption.c_str()); }
+  void SetCaption(const std::string& caption) override { PageSetCaption(caption.c_str()); }
 
   std::string BaseDir() override { return base_dir_; }
   WaveOutDevice& WaveOut() override {

@@ -114,6 +114,19 @@ TEST_F(DialogTest, TheEraseQuestionIsDrawnOverTheRunningScene) {
     for (int x = kDialogBoard.left + 10; x < kDialogBoard.Right() - 10; ++x)
       light += (shot.frame.Pixel(x, y) & 0xFF) > 0x90;
   EXPECT_GT(light, 400);
+  // Each button shows the key that answers it: the white caption is as wide
+  // as "はい(Y)" and "いいえ(N)".
+  Bitmap measure;
+  measure.font = {kGameFace, 10, true, 0xFFFFFF};
+  for (auto [r, caption] :
+       {std::pair{kDialogYesButton, "はい(Y)"}, std::pair{kDialogNoButton, "いいえ(N)"}}) {
+    int ink_left = kSceneWidth, ink_right = -1;
+    for (int y = r.top + 2; y < r.Bottom() - 2; ++y)
+      for (int x = r.left + 2; x < r.Right() - 2; ++x)
+        if (shot.frame.Pixel(x, y) == 0xFFFFFFu)
+          ink_left = std::min(ink_left, x), ink_right = std::max(ink_right, x);
+    EXPECT_NEAR(ink_right - ink_left + 1, measure.TextWidth(caption), 3) << caption;
+  }
 
   // Afterwards the plain scene is shown again, and it was never drawn on.
   EXPECT_FALSE(form->dialog.open);
@@ -145,6 +158,9 @@ TEST_F(DialogTest, OnlyAClickOnYesOrTheYKeyErases) {
   auto click = [&](const DialogRect& r) { platform->Click(CentreX(r), CentreY(r), 300); };
   EXPECT_FALSE(ask_with([&] { click(kDialogNoButton); }));
   EXPECT_FALSE(ask_with([&] { platform->Key(KeyCode::Escape, 300); }));
+  // N answers no at once (a board left open would only close with the window).
+  EXPECT_FALSE(ask_with([&] { platform->Key(KeyCode::N, 300); }));
+  EXPECT_FALSE(form->closing);
   // Enter is the default button's key: no.
   EXPECT_FALSE(ask_with([&] { platform->Key(KeyCode::Enter, 300); }));
   // A held Enter repeating, a right click on "はい" and a press on "はい"
@@ -161,7 +177,7 @@ TEST_F(DialogTest, OnlyAClickOnYesOrTheYKeyErases) {
     platform->Key(KeyCode::Escape, 100);
   }));
   EXPECT_EQ(form->my.seal_collected[101], 1);
-  EXPECT_EQ(CountSounds("1.wav"), 4);
+  EXPECT_EQ(CountSounds("1.wav"), 5);
 
   EXPECT_TRUE(ask_with([&] { click(kDialogYesButton); }));
   EXPECT_EQ(form->my.seal_collected[101], 0);
