@@ -37,6 +37,9 @@ inline constexpr int kFrontRightSlot = 9;  // shop front: the right
 inline constexpr int kSoundSlots = 5;
 inline constexpr int kNameCount = 226;
 
+// The volume and mute notice, over the upper right of the scene.
+inline constexpr PanelRect kVolumeNoticeBox = {kSceneWidth - 106, 6, 100, 20};
+
 // Click areas of the three choice labels (left, top; 133 x 29 each).
 inline constexpr int kChoiceLeft = 256;
 inline constexpr std::array<int, 3> kChoiceTop = {176, 204, 232};
@@ -121,12 +124,24 @@ class TForm1 : public TSceneVars {
   void selMouseMove(int n);  // choice 1-3
   void selMouseDown(int n);
   void FormKeyDown(KeyCode key);
-  // M, - and +: mute and master volume. False for every other key.
+  // M, - and +: mute and master volume, shown in a notice over everything.
+  // False for every other key.
   bool VolumeKey(KeyCode key);
+  struct VolumeNotice {
+    bool shown = false;
+    std::string text;       // "音量 70%" or "消音"
+    int level = 0;          // lit cells of the bar, 0-10
+    uint64_t since_ms = 0;  // platform clock of the press
+    Bitmap board;
+  } volume_notice;
+  // 256 while the notice is fully shown, less as it fades, 0 once gone.
+  int VolumeNoticeAlpha();
+  void DrawVolumeNotice(Bitmap& frame, int alpha);
 
   void PrintMessage(const std::string& text);
   void PrintColorMessage(const std::string& text, const std::string& color);
   void AddEffect(int x, int y, const std::string& text, int kind);
+  void AddLogLine(const std::string& text, int kind);
   void OfferChoices(const std::string& text1, const std::string& text2, const std::string& text3);
   // The game's own dialogs over the scene (app/dialog.cpp). Both wait for
   // the player while the frame tick runs on; a close answers no.
@@ -134,10 +149,10 @@ class TForm1 : public TSceneVars {
   // Also written to standard error.
   void ShowError(const std::string& title, const std::string& text);
   int RunDialog(DialogKind kind, const std::string& title, const std::string& text);
-  // Shows cg, with the open dialog over it.
+  // Shows cg, with the open dialog and the volume notice over it.
   void PresentScene();
   TDialog dialog;       // the dialog up now (or the last one, answered)
-  Bitmap dialog_frame;  // cg with the dialog drawn over it
+  Bitmap dialog_frame;  // cg with the dialog or the volume notice drawn over it
 
   // Title choice 1 at start-up: "Collection", "手紙" or nothing.
   std::string TitleChoiceOne() const;

@@ -169,14 +169,71 @@ TEST_F(VolumeKeys, MuteKeepsTheVolumeAndAStepUnmutes) {
   EXPECT_EQ(platform->volume, 70);
 }
 
-TEST_F(VolumeKeys, ChoiceFloatsOnTheSceneWithoutAskingAnything) {
+// The notice as the player sees it: the box of the presented frame.
+Bitmap NoticeShown(const HeadlessPlatform& platform) {
+  const PanelRect& r = kVolumeNoticeBox;
+  Bitmap box(r.width, r.height);
+  box.CopyRect(0, 0, r.width, r.height, *platform.last_frame, r.left, r.top, r.Right(), r.Bottom());
+  return box;
+}
+
+bool SamePixels(const Bitmap& a, const Bitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+  return true;
+}
+
+TEST_F(VolumeKeys, NoticeShowsAtOnceOverWhateverIsShownAndFades) {
+  // On the title picture, where no frame is composed: shown with the press.
+  form->cg.SetSize(kSceneWidth, kSceneHeight);
+  form->cg.brush_color = 0xFFFFFF;
+  form->cg.FillRect(0, 0, kSceneWidth, kSceneHeight);
+  form->settings.volume = 50;
+  platform->clock_ms = 10000;
+  ASSERT_TRUE(form->VolumeKey(KeyCode::Plus));
+  ASSERT_NE(platform->last_frame, &form->cg);
+  Bitmap on_white = NoticeShown(*platform);
+  EXPECT_EQ(on_white.Pixel(0, 0), 0xE7E3C5u);  // its frame
+  EXPECT_EQ(on_white.Pixel(3, 3), 0x1A1219u);  // its dark ground
+  EXPECT_EQ(form->cg.Pixel(kVolumeNoticeBox.left + 3, kVolumeNoticeBox.top + 3), 0xFFFFFFu);
+  int ink = 0;
+  for (int y = 0; y < on_white.Height(); ++y)
+    for (int x = 0; x < on_white.Width(); ++x) ink += on_white.Pixel(x, y) == 0xFFFFFFu;
+  EXPECT_GT(ink, 20);  // "音量 60%" in white
+
+  // Opaque, so it reads the same on pale pink: the light text on pink was the trouble.
+  form->cg.brush_color = 0xFFDDEE;
+  form->cg.FillRect(0, 0, kSceneWidth, kSceneHeight);
   form->settings.volume = 50;
   form->VolumeKey(KeyCode::Plus);
-  int i = form->effect_next;
-  EXPECT_EQ(form->effect_text[i], "音量 60%");
-  EXPECT_EQ(form->effect_age[i], 1);
+  EXPECT_TRUE(SamePixels(NoticeShown(*platform), on_white));
+
+  // Four presses leave one notice, the last one: the same as one press to 90.
+  for (int i = 0; i < 3; ++i) form->VolumeKey(KeyCode::Plus);
+  Bitmap four = NoticeShown(*platform);
+  form->settings.volume = 80;
+  form->VolumeKey(KeyCode::Plus);
+  EXPECT_TRUE(SamePixels(NoticeShown(*platform), four));
+  EXPECT_FALSE(SamePixels(four, on_white));
   form->VolumeKey(KeyCode::M);
-  EXPECT_EQ(form->effect_text[form->effect_next], "消音");
+  EXPECT_FALSE(SamePixels(NoticeShown(*platform), four));  // 消音, no lit cells
+
+  // Whole for a second, half gone a little later, then only the scene.
+  platform->clock_ms += 1000;
+  form->FrameStep();
+  EXPECT_EQ(platform->last_frame->Pixel(kVolumeNoticeBox.left + 3, kVolumeNoticeBox.top + 3), 0x1A1219u);
+  platform->clock_ms += 200;
+  form->FrameStep();
+  Rgb fading = platform->last_frame->Pixel(kVolumeNoticeBox.left + 3, kVolumeNoticeBox.top + 3);
+  EXPECT_NE(fading, 0x1A1219u);
+  EXPECT_NE(fading, 0xFFDDEEu);
+  platform->clock_ms += 200;
+  form->FrameStep();
+  EXPECT_EQ(platform->last_frame, &form->cg);
+  // No message line was written for it.
+  EXPECT_EQ(form->effect_age[form->effect_next], 0);
 }
 
 TEST_F(VolumeKeys, OtherKeysAreLeftToTheGame) {
