@@ -1,9 +1,12 @@
 // The message log that floats up the lower left of the scene, and the choice
 // prompt at the lower right.
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "app/form.h"
 #include "app/random.h"
+#include "view/text_boxes.h"
 
 namespace {
 
@@ -41,11 +44,24 @@ static void PushLogUp(TForm1& form) {
     if (IsMessageKind(form.effect_kind[i])) form.effect_age[i] += 12;
 }
 
+// Adds a line to the log; one wider than the scene goes on in a second line,
+// broken where Japanese breaks.
+void TForm1::AddLogLine(const std::string& text, int kind) {
+  static Bitmap measure;
+  measure.font = kMessageLine.font;
+  std::vector<std::string> lines = {text};
+  if (measure.TextWidth(text) > kMessageLine.box.width)
+    lines = WrapText(measure, text, kMessageLine.box.width);
+  for (const std::string& line : lines) {
+    AddEffect(5, 245, line, kind);
+    PushLogUp(*this);
+  }
+}
+
 void TForm1::PrintMessage(const std::string& text) {
   if (click_wait == -1) return;
   PlaySound(Random(2) != 0 ? 3 : 4, "moji.wav");
-  AddEffect(5, 245, text, kKindMessage);
-  PushLogUp(*this);
+  AddLogLine(text, kKindMessage);
 }
 
 void TForm1::PrintColorMessage(const std::string& text, const std::string& color) {
@@ -54,8 +70,7 @@ void TForm1::PrintColorMessage(const std::string& text, const std::string& color
   for (const auto& c : kColorKinds)
     if (color == c.name) kind = c.kind;
   PlaySound(Random(2) != 0 ? 0 : 4, "moji.wav");
-  AddEffect(5, 245, text, kind);
-  PushLogUp(*this);
+  AddLogLine(text, kind);
 }
 
 void TForm1::OfferChoices(const std::string& text1, const std::string& text2, const std::string& text3) {

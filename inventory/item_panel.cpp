@@ -7,6 +7,7 @@
 
 #include "app/form.h"
 #include "view/panel_shapes.h"
+#include "view/text_boxes.h"
 #include "view/text_wrap.h"
 
 namespace {
@@ -81,6 +82,28 @@ std::string FitWidth(Bitmap& canvas, const std::string& text, int width) {
   return "";
 }
 
+// One entry in its row: a long name smaller, longer still narrowed, and
+// beyond kItemListNarrowest percent shortened with an ellipsis.
+void DrawEntry(Bitmap& canvas, const std::string& text, const Box& row, Rgb back) {
+  canvas.font.size = kItemListEntry.font.size;
+  if (canvas.TextWidth(text) > row.width) {
+    int size = FittingSize(text, {{row.width, 1}, canvas.font}, kItemListSmallest);
+    canvas.font.size = size ? size : kItemListSmallest;
+  }
+  int w = canvas.TextWidth(text);
+  if (w > row.width && w * kItemListNarrowest / 100 <= row.width) {
+    Bitmap strip(w, row.height);
+    FillPanelRect(strip, {0, 0, w, row.height}, back);
+    strip.font = canvas.font;
+    strip.brush_clear = true;
+    strip.TextOut(0, (row.height - strip.TextHeight(text)) / 2, text);
+    canvas.CopyRect(row.left, row.top, row.Right(), row.Bottom(), strip, 0, 0, w, row.height);
+    return;
+  }
+  std::string shown = FitWidth(canvas, text, row.width);
+  canvas.TextOut(row.left, row.top + (row.height - canvas.TextHeight(shown)) / 2, shown);
+}
+
 bool Scrollable(const TItemPanel& panel) {
   return static_cast<int>(panel.entries.size()) > kVisibleRows;
 }
@@ -138,9 +161,8 @@ void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y)
     if (text.empty()) continue;
     canvas.brush_clear = true;
     canvas.font.color = selected ? 0xFFFFFF : kListText;
-    std::string shown = FitWidth(canvas, text, band.width - 6);
-    int h = canvas.TextHeight(shown);
-    canvas.TextOut(band.left + 3, y + (kRowHeight - h) / 2, shown);
+    Rgb back = selected ? kListSelected : index == hovered ? kListHover : kListBack;
+    DrawEntry(canvas, text, {band.left + 3, y, band.width - 6, kRowHeight}, back);
   }
 
   if (scroll) {

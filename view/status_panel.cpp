@@ -1,11 +1,12 @@
 // The status panel on the right of the scene during a game: day, hours left
 // and satisfaction with their bars, level, money and the goods card.
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/form.h"
-#include "app/sjis.h"
+#include "view/text_boxes.h"
 
 namespace {
 
@@ -104,15 +105,16 @@ void TForm1::DrawStatusPanel() {
   const titem* goods =
       (current_goods >= 0 && current_goods < kGoodsCount) ? &goods_table[current_goods] : nullptr;
   if (goods_card_state >= 1 && goods && !goods->name.empty()) {
-    cg.font.size = 9;
-    cg.font.color = 0xBB0077;
-    cg.TextOut(390 + p - cg.TextWidth(goods->name), 145, goods->name);
-    cg.font.size = 8;
-    cg.font.color = 0xCC2277;
-    // Lines of 22 bytes as the description's Shift-JIS form counts them.
-    std::vector<std::string> lines = CutSjisLines(goods->description, {22, 44});
+    const int card_right = kGoodsCardRight + p;
+    cg.font = kGoodsCardName.font;
+    cg.TextOut(card_right - cg.TextWidth(goods->name), 145, goods->name);
+    // The description broken as Japanese breaks, in lines as wide as the card.
+    cg.font = kGoodsCardDescription.font;
+    std::vector<std::string> lines = WrapText(cg, goods->description, kGoodsCardDescription.box.width);
+    lines.resize(std::min<size_t>(lines.size(), kGoodsCardDescription.box.max_lines));
     for (size_t i = 0; i < lines.size(); ++i) {
-      cg.TextOut(390 + p - cg.TextWidth(lines[i]), 160 + 10 * static_cast<int>(i), lines[i]);
+      cg.TextOut(card_right - cg.TextWidth(lines[i]), 160 + kGoodsCardLineStep * static_cast<int>(i),
+                 lines[i]);
     }
     if (p > 0 && goods_card_state == 1) p -= p / 2 + 1;
     if (goods_card_state == 2) {

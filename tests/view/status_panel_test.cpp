@@ -2,8 +2,8 @@
 // numbers' colours, and the goods card with its description lines.
 #include <vector>
 
-#include "app/sjis.h"
 #include "tests/view/form_fixture.h"
+#include "view/text_boxes.h"
 
 namespace {
 
@@ -118,16 +118,6 @@ TEST_F(StatusPanelTest, NumberColoursChangeAtTheirBoundaries) {
   EXPECT_GT(HoursPixels(form->cg, 0x800000), 5);
 }
 
-TEST_F(StatusPanelTest, DescriptionCutKeepsTwoByteCharactersWhole) {
-  // One byte and eleven two-byte characters: the last one would straddle
-  // byte 22 and starts the second line instead.
-  std::string eleven;
-  for (int i = 0; i < 11; ++i) eleven += "あ";
-  std::vector<std::string> lines = CutSjisLines("a" + eleven, {22, 44});
-  EXPECT_EQ(lines[0], "a" + eleven.substr(0, 30));
-  EXPECT_EQ(lines[1], "あ");
-}
-
 TEST_F(StatusPanelTest, GoodsCardShowsItsLinesRightAligned) {
   titem& goods = form->goods_table[5];
   goods.name = "WWW";
@@ -137,12 +127,18 @@ TEST_F(StatusPanelTest, GoodsCardShowsItsLinesRightAligned) {
   auto second_line_pixels = [&](const std::string& description) {
     goods.description = description;
     Draw();
-    return CountOther(form->cg, 0x000000, 300, 171, kSceneWidth, 180);
+    return CountOther(form->cg, 0x000000, 200, 171, kSceneWidth, 180);
   };
-  EXPECT_EQ(second_line_pixels(std::string(22, 'W')), 0);
-  EXPECT_GT(second_line_pixels(std::string(23, 'W')), 3);
-  // The one-byte second line hugs the right edge.
-  EXPECT_EQ(CountOther(form->cg, 0x000000, 300, 171, 370, 180), 0);
+  // As many characters as the card's width holds make one line; one more
+  // makes a second, and takes the last one along for its 、.
+  form->cg.font = kGoodsCardDescription.font;
+  std::string line;
+  while (form->cg.TextWidth(line + "あ") <= kGoodsCardWidth) line += "あ";
+  EXPECT_EQ(second_line_pixels(line), 0);
+  EXPECT_GT(second_line_pixels(line + "あ、"), 3);
+  // The second line ("あ、") hugs the card's right edge, which keeps off the scene's.
+  EXPECT_EQ(CountOther(form->cg, 0x000000, 200, 171, kGoodsCardRight - 30, 180), 0);
+  EXPECT_EQ(CountOther(form->cg, 0x000000, kGoodsCardRight + 1, 140, kSceneWidth, 195), 0);
   // The name in its own colour.
   EXPECT_GT(CountColor(form->cg, 0xBB0077, 340, 145, kSceneWidth, 158), 5);
 
