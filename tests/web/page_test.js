@@ -259,6 +259,9 @@ async function main() {
     check(changed(title, menu) > 2000, 'two clicks show the title menu');
     const peak = await page.evaluate(() => window.audioPeak);
     check(peak > 0.02, `the title clicks are heard through Web Audio (peak ${peak.toFixed(3)})`);
+    const [tab, caption] = await page.evaluate(() => [document.title, document.getElementById('caption').textContent]);
+    check(tab === 'ピコラッテ', `the tab keeps the game's name (${tab})`);
+    check(/^FLM:\d+ 1F@\d+ms\.$/.test(caption), `the frame readout is on the page's caption line (${caption})`);
 
     await choice(3);
     const shop = await scene(page);
