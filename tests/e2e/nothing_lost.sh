@@ -16,8 +16,8 @@ pids=()
 trap 'for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
 cp "$dist/picolatte" "$work/"
 ln -s "$dist/cg" "$work/cg"
-cp -r "$dist/dat" "$work/dat"
-rm -f "$work/dat/my.dat"
+mkdir "$work/dat"   # sounds, music and names; no progress played in the build
+find "$dist/dat" -maxdepth 1 -type f ! -name my.dat -exec cp -t "$work/dat/" {} +
 
 start_game() {  # LOG [ulimit -f blocks]; sets PID, WIN, SCALE
   (
