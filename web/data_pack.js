@@ -14,10 +14,10 @@
 // `start` files are what the game needs to start (all of them in every file
 // the build writes now).
 //
-// Sounds are stored so that gzip (which the web server applies) packs them
-// well: each channel of the WAV's samples as the error of a straight-line
-// guess from the two samples before it, low bytes first, then high bytes
-// (codec "wave"). The page restores the exact bytes of the WAV file.
+// Sounds are stored losslessly compressed (codec "wave"): each channel of
+// the WAV's samples as Rice codes of the error of a guess from the samples
+// before, which takes about half the bytes that gzip of the WAV would. The
+// page restores the exact bytes of the WAV file.
 //
 // One file for the build (node: web/make_data.js) and the page (a pre-js of
 // the program: unpackFiles).
@@ -49,111 +49,246 @@ var PicoDataPack = (function () {
     return null;
   }
 
-  // Samples of channel `c` as numbers (16 bits signed, 8 bits unsigned).
+  // The samples of each channel (a stereo file's second channel as its
+  // difference from the first, when that is smaller) go as the error of a
+  // guess from the samples before (a fixed polynomial of order 0 to 4, the
+  // best for each block of 4096 samples, samples before the start counting
+  // as 0), each error as a Rice code with its own parameter for each 256.
+  const BLOCK = 4096, PART = 256, ESCAPE = 24;
+
+  function BitWriter(size) {
+    let bytes = new Uint8Array(size + 64), at = 0, acc = 0, n = 0;
+    const room = () => {
+      if (at + 8 > bytes.length) {
+        const more = new Uint8Array(bytes.length * 2);
+        more.set(bytes);
+        bytes = more;
+      }
+    };
+    this.put = function (value, bits) {  // bits <= 24
+      acc = (acc << bits) | value;
+      n += bits;
+      while (n >= 8) {
+        n -= 8;
+        room();
+        bytes[at++] = (acc >>> n) & 0xff;
+      }
+      acc &= (1 << n) - 1;
+    };
+    this.rice = function (u, k) {
+      const q = Math.floor(u / (1 << k));
+      if (q >= ESCAPE) {  // ESCAPE ones, then the value itself in 2 x 12 bits
+        for (let i = 0; i < ESCAPE; i += 12) this.put(0xfff, 12);
+        this.put(Math.floor(u / 4096), 12);
+        this.put(u % 4096, 12);
+        return;
+      }
+      for (let left = q; left > 0; left -= Math.min(left, 16)) this.put((1 << Math.min(left, 16)) - 1, Math.min(left, 16));
+      this.put(0, 1);
+      if (k) this.put(u & ((1 << k) - 1), k);
+    };
+    this.bytes = function () {
+      if (n) this.put(0, 8 - n);
+      return bytes.subarray(0, at);
+    };
+  }
+
+  function BitReader(bytes) {
+    let at = 0, acc = 0, n = 0;
+    this.get = function (bits) {  // bits <= 24
+      while (n < bits) {
+        if (at >= bytes.length) throw new Error('a packed sound is cut short');
+        acc = (acc << 8) | bytes[at++];
+        n += 8;
+      }
+      n -= bits;
+      const v = (acc >>> n) & ((1 << bits) - 1);
+      acc &= (1 << n) - 1;
+      return v;
+    };
+    this.rice = function (k) {
+      let q = 0;
+      while (q < ESCAPE && this.get(1)) q++;
+      if (q === ESCAPE) return this.get(12) * 4096 + this.get(12);
+      return q * (1 << k) + (k ? this.get(k) : 0);
+    };
+  }
+
+  // The guess of order `order` for sample i of x (x holds 4 zeros first).
+  function guess(x, i, order) {
+    switch (order) {
+      case 0: return 0;
+      case 1: return x[i - 1];
+      case 2: return 2 * x[i - 1] - x[i - 2];
+      case 3: return 3 * x[i - 1] - 3 * x[i - 2] + x[i - 3];
+      default: return 4 * x[i - 1] - 6 * x[i - 2] + 4 * x[i - 3] - x[i - 4];
+    }
+  }
+  const zigzag = (r) => (r >= 0 ? 2 * r : -2 * r - 1);
+
+  // Bits of the Rice codes of u[from, to) with parameter k.
+  function riceBits(u, from, to, k) {
+    let bits = 0;
+    for (let i = from; i < to; i++) {
+      const q = Math.floor(u[i] / (1 << k));
+      bits += q >= ESCAPE ? ESCAPE + 24 : q + 1 + k;
+    }
+    return bits;
+  }
+
+  // The best parameter for a run of codes, near log2 of their mean.
+  function bestK(u, from, to) {
+    let sum = 0;
+    for (let i = from; i < to; i++) sum += u[i];
+    const mean = sum / Math.max(1, to - from);
+    let k = mean < 1 ? 0 : Math.min(20, Math.floor(Math.log2(mean)));
+    let best = riceBits(u, from, to, k);
+    for (const other of [k - 1, k + 1]) {
+      if (other < 0 || other > 20) continue;
+      const bits = riceBits(u, from, to, other);
+      if (bits < best) {
+        best = bits;
+        k = other;
+      }
+    }
+    return { k, bits: best };
+  }
+
+  // One channel (x: its samples after 4 zeros) into the writer.
+  function encodeChannel(x, frames, out) {
+    const u = new Float64Array(BLOCK);
+    for (let b = 0; b < frames; b += BLOCK) {
+      const n = Math.min(BLOCK, frames - b);
+      let bestOrder = 0, bestBits = Infinity;
+      for (let order = 0; order <= 4; order++) {
+        for (let i = 0; i < n; i++) u[i] = zigzag(x[b + i + 4] - guess(x, b + i + 4, order));
+        let bits = 0;
+        for (let p = 0; p < n; p += PART) bits += 5 + bestK(u, p, Math.min(n, p + PART)).bits;
+        if (bits < bestBits) {
+          bestBits = bits;
+          bestOrder = order;
+        }
+      }
+      out.put(bestOrder, 3);
+      for (let i = 0; i < n; i++) u[i] = zigzag(x[b + i + 4] - guess(x, b + i + 4, bestOrder));
+      for (let p = 0; p < n; p += PART) {
+        const end = Math.min(n, p + PART), k = bestK(u, p, end).k;
+        out.put(k, 5);
+        for (let i = p; i < end; i++) out.rice(u[i], k);
+      }
+    }
+  }
+
+  function decodeChannel(x, frames, input) {
+    for (let b = 0; b < frames; b += BLOCK) {
+      const n = Math.min(BLOCK, frames - b), order = input.get(3);
+      if (order > 4) throw new Error('a packed sound is damaged');
+      for (let p = 0; p < n; p += PART) {
+        const end = Math.min(n, p + PART), k = input.get(5);
+        for (let i = b + p + 4; i < b + end + 4; i++) {
+          const z = input.rice(k);
+          x[i] = guess(x, i, order) + (z % 2 ? -(z + 1) / 2 : z / 2);
+        }
+      }
+    }
+  }
+
+  // Samples of channel `c` after 4 zeros (16 bits signed, 8 bits less 128).
   function channelSamples(data, layout, frames, c) {
-    const out = new Int32Array(frames);
+    const out = new Int32Array(frames + 4);
     const step = layout.bits / 8, align = step * layout.channels;
     for (let f = 0, at = c * step; f < frames; f++, at += align)
-      out[f] = step === 1 ? data[at] : ((data[at] | (data[at + 1] << 8)) << 16) >> 16;
+      out[f + 4] = step === 1 ? data[at] - 128 : ((data[at] | (data[at + 1] << 8)) << 16) >> 16;
     return out;
   }
 
-  // The guess for a sample is 2 * (the one before) - (the one before that),
-  // both 0 before the start; what is stored is the sample minus the guess,
-  // wrapped to the sample's width.
-  function encodeSamples(data, layout) {
-    const step = layout.bits / 8, align = step * layout.channels;
-    const frames = Math.floor(data.length / align);
-    const out = new Uint8Array(data.length);
-    const mask = step === 1 ? 0xff : 0xffff;
-    let o = 0;
-    for (let c = 0; c < layout.channels; c++) {
-      const s = channelSamples(data, layout, frames, c);
-      let s1 = 0, s2 = 0;
-      for (let f = 0; f < frames; f++) {
-        const residual = (s[f] - (2 * s1 - s2)) & mask;
-        out[o + f] = residual & 0xff;
-        if (step === 2) out[o + frames + f] = residual >> 8;
-        s2 = s1;
-        s1 = s[f];
-      }
-      o += frames * step;
-    }
-    out.set(data.subarray(frames * align), o);  // a ragged last frame stays as it is
-    return out;
+  // The samples coded: a byte telling whether the second channel is stored
+  // as its difference from the first, then the channels one after the other.
+  function encodeSamples(data, layout, frames) {
+    const channels = [];
+    for (let c = 0; c < layout.channels; c++) channels.push(channelSamples(data, layout, frames, c));
+    const code = (list, difference) => {
+      const out = new BitWriter(data.length / 2);
+      out.put(difference ? 1 : 0, 8);
+      for (const x of list) encodeChannel(x, frames, out);
+      return out.bytes().slice();
+    };
+    const apart = code(channels, false);
+    if (channels.length !== 2) return apart;
+    const side = channels[1].map((v, i) => v - channels[0][i]);
+    const together = code([channels[0], side], true);
+    return together.length < apart.length ? together : apart;
   }
 
-  const littleEndian = new Uint8Array(new Uint16Array([1]).buffer)[0] === 1;
-
-  function decodeSamples(stored, layout) {
-    const step = layout.bits / 8, channels = layout.channels, align = step * channels;
-    const frames = Math.floor(stored.length / align);
-    const samples = step === 2 ? new Int16Array(frames * channels) : new Uint8Array(frames * channels);
-    let o = 0;
+  function decodeSamples(coded, layout, frames) {
+    const input = new BitReader(coded);
+    const difference = input.get(8) === 1;
+    const step = layout.bits / 8, channels = layout.channels;
+    const out = new Uint8Array(frames * channels * step);
+    let first = null;
     for (let c = 0; c < channels; c++) {
-      let s1 = 0, s2 = 0;
-      if (step === 1) {
-        for (let f = 0, at = c; f < frames; f++, at += channels) {
-          const v = (2 * s1 - s2 + stored[o + f]) & 0xff;
-          samples[at] = v;
-          s2 = s1;
-          s1 = v;
-        }
-      } else {
-        const hi = o + frames;
-        for (let f = 0, at = c; f < frames; f++, at += channels) {
-          const v = ((2 * s1 - s2 + (stored[o + f] | (stored[hi + f] << 8))) << 16) >> 16;
-          samples[at] = v;
-          s2 = s1;
-          s1 = v;
+      const x = new Int32Array(frames + 4);
+      decodeChannel(x, frames, input);
+      for (let f = 0, at = c * step; f < frames; f++, at += channels * step) {
+        const v = difference && c === 1 ? x[f + 4] + first[f + 4] : x[f + 4];
+        if (step === 1) {
+          out[at] = v + 128;
+        } else {
+          out[at] = v & 0xff;
+          out[at + 1] = (v >> 8) & 0xff;
         }
       }
-      o += frames * step;
+      first = x;
     }
-    const out = new Uint8Array(stored.length);
-    if (step === 1 || littleEndian) {
-      out.set(new Uint8Array(samples.buffer, 0, frames * align));
-    } else {
-      for (let i = 0; i < samples.length; i++) {
-        out[2 * i] = samples[i] & 0xff;
-        out[2 * i + 1] = (samples[i] >> 8) & 0xff;
-      }
-    }
-    out.set(stored.subarray(o), frames * align);
     return out;
   }
 
-  // A WAV file in the "wave" codec: a 16-byte head (lengths of the part
-  // before the samples, the samples and the rest; bits; channels), the part
-  // before the samples, the samples coded, the rest. Null when the file is
-  // no PCM WAV.
+  // A WAV file in the "wave" codec: a 20-byte head (lengths of the part
+  // before the samples, the samples, the rest and the coded samples; bits;
+  // channels), the part before the samples, the coded samples, the bytes of
+  // a ragged last frame as they are, the rest. Null when the file is no PCM
+  // WAV.
   function encodeWave(bytes) {
     const layout = waveLayout(bytes);
     if (!layout) return null;
+    const align = (layout.bits / 8) * layout.channels;
+    const frames = Math.floor(layout.length / align);
     const data = bytes.subarray(layout.start, layout.start + layout.length);
+    const coded = encodeSamples(data, layout, frames);
+    const ragged = data.subarray(frames * align);
     const tail = bytes.subarray(layout.start + layout.length);
-    const out = new Uint8Array(16 + bytes.length);
+    const out = new Uint8Array(20 + layout.start + coded.length + ragged.length + tail.length);
     const view = new DataView(out.buffer);
     view.setUint32(0, layout.start, true);
     view.setUint32(4, layout.length, true);
     view.setUint32(8, tail.length, true);
-    out[12] = layout.bits;
-    out[13] = layout.channels;
-    out.set(bytes.subarray(0, layout.start), 16);
-    out.set(encodeSamples(data, layout), 16 + layout.start);
-    out.set(tail, 16 + layout.start + layout.length);
+    view.setUint32(12, coded.length, true);
+    out[16] = layout.bits;
+    out[17] = layout.channels;
+    let at = 20;
+    for (const part of [bytes.subarray(0, layout.start), coded, ragged, tail]) {
+      out.set(part, at);
+      at += part.length;
+    }
     return out;
   }
 
   function decodeWave(stored) {
     const view = new DataView(stored.buffer, stored.byteOffset, stored.byteLength);
     const head = view.getUint32(0, true), length = view.getUint32(4, true), tail = view.getUint32(8, true);
-    const layout = { bits: stored[12], channels: stored[13] };
-    if (16 + head + length + tail !== stored.length) throw new Error('a packed sound has the wrong length');
+    const codedLength = view.getUint32(12, true);
+    const layout = { bits: stored[16], channels: stored[17] };
+    const align = (layout.bits / 8) * layout.channels;
+    if (!align || (layout.bits !== 8 && layout.bits !== 16)) throw new Error('a packed sound is damaged');
+    const frames = Math.floor(length / align), ragged = length - frames * align;
+    if (20 + head + codedLength + ragged + tail !== stored.length) throw new Error('a packed sound has the wrong length');
     const out = new Uint8Array(head + length + tail);
-    out.set(stored.subarray(16, 16 + head), 0);
-    out.set(decodeSamples(stored.subarray(16 + head, 16 + head + length), layout), head);
-    out.set(stored.subarray(16 + head + length), head + length);
+    let at = 20;
+    out.set(stored.subarray(at, at + head), 0);
+    at += head;
+    out.set(decodeSamples(stored.subarray(at, at + codedLength), layout, frames), head);
+    at += codedLength;
+    out.set(stored.subarray(at), head + frames * align);  // the ragged bytes and the rest
     return out;
   }
 

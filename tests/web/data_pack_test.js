@@ -57,6 +57,9 @@ const cases = {
   '8-bit stereo with a ragged end': wave(8, 2, 999, (i, c) => (i * (c + 3)) % 256, { ragged: 1 }),
   '16-bit stereo with a ragged end and chunks around': wave(16, 2, 777, tone, { ragged: 3, list: true, tail: 'JUNK' }),
   'no samples at all': wave(16, 2, 0, tone),
+  'full-scale noise in stereo': wave(16, 2, 6000, (i, c) => ((i * 7919 + c * 104729) % 65536) - 32768),
+  'a lone full-scale click in silence': wave(16, 2, 9000, (i, c) => (i === 4500 ? (c ? -32768 : 32767) : 0)),
+  '8-bit at both ends': wave(8, 1, 5000, (i) => (i % 3 ? 0 : 255)),
 };
 for (const [what, bytes] of Object.entries(cases)) {
   const stored = pack.encodeWave(bytes);
@@ -66,6 +69,10 @@ const noisy = wave(16, 2, 20000, (i, c) => 8000 * Math.sin(i / 9 + c) + ((i * 79
 const zlib = require('zlib');
 check(zlib.gzipSync(pack.encodeWave(noisy)).length < 0.8 * zlib.gzipSync(noisy).length,
   'a stored sound gzips well below the WAV itself');
+const damaged = pack.encodeWave(cases['16-bit stereo']).slice(0, -100);
+let refusedSound = false;
+try { pack.decodeWave(damaged); } catch (e) { refusedSound = true; }
+check(refusedSound, 'a packed sound cut short is refused');
 check(pack.encodeWave(wave(16, 2, 100, tone, { tag: 3 })) === null, 'a WAV that is not PCM is stored as it is');
 check(pack.encodeWave(new Uint8Array(Buffer.from('RIFF....WAVEfmt '))) === null, 'a broken WAV is stored as it is');
 
