@@ -51,10 +51,12 @@ var PicoDataPack = (function () {
 
   // The samples of each channel (a stereo file's second channel as its
   // difference from the first, when that is smaller) go as the error of a
-  // guess from the samples before (a fixed polynomial of order 0 to 4, the
-  // best for each block of 4096 samples, samples before the start counting
-  // as 0), each error as a Rice code with its own parameter for each 256.
-  const BLOCK = 4096, PART = 256, ESCAPE = 24;
+  // guess from the samples before (samples before the start counting as 0),
+  // each error as a Rice code with its own parameter for each 256. For each
+  // block of 4096 samples the guess is the best of a fixed polynomial of
+  // order 0 to 4 and a linear prediction of order 8 or 12 whose coefficients
+  // (in 4096ths) the block carries.
+  const BLOCK = 4096, PART = 256, ESCAPE = 24, PAD = 16, LPC_ORDERS = [8, 12], LPC_SHIFT = 12;
 
   function BitWriter(size) {
     let bytes = new Uint8Array(size + 64), at = 0, acc = 0, n = 0;
@@ -114,16 +116,54 @@ var PicoDataPack = (function () {
     };
   }
 
-  // The guess of order `order` for sample i of x (x holds 4 zeros first).
-  function guess(x, i, order) {
-    switch (order) {
+  // The guess for sample i of x (x holds PAD zeros first): a fixed
+  // polynomial (method 0 to 4), or the linear prediction `coefs` (method 5).
+  function guess(x, i, method, coefs) {
+    switch (method) {
       case 0: return 0;
       case 1: return x[i - 1];
       case 2: return 2 * x[i - 1] - x[i - 2];
       case 3: return 3 * x[i - 1] - 3 * x[i - 2] + x[i - 3];
-      default: return 4 * x[i - 1] - 6 * x[i - 2] + 4 * x[i - 3] - x[i - 4];
+      case 4: return 4 * x[i - 1] - 6 * x[i - 2] + 4 * x[i - 3] - x[i - 4];
+      default: {
+        let sum = 0;  // exact: below 2^44
+        for (let j = 0; j < coefs.length; j++) sum += coefs[j] * x[i - 1 - j];
+        return Math.floor(sum / (1 << LPC_SHIFT));
+      }
     }
   }
+
+  // Linear prediction coefficients of `order` for x[from, to) (Levinson-
+  // Durbin on the windowed block), in 1/2^LPC_SHIFT; null when there are none.
+  function lpc(x, from, to, order) {
+    const n = to - from;
+    if (n <= order * 2) return null;
+    const w = new Float64Array(n);
+    for (let i = 0; i < n; i++) w[i] = x[from + i] * (0.5 - 0.5 * Math.cos((2 * Math.PI * (i + 0.5)) / n));
+    const r = new Float64Array(order + 1);
+    for (let l = 0; l <= order; l++) {
+      let sum = 0;
+      for (let i = l; i < n; i++) sum += w[i] * w[i - l];
+      r[l] = sum;
+    }
+    if (r[0] === 0) return null;
+    let a = new Float64Array(order + 1), error = r[0] * (1 + 1e-9);
+    for (let i = 1; i <= order; i++) {
+      let acc = r[i];
+      for (let j = 1; j < i; j++) acc -= a[j] * r[i - j];
+      const k = acc / error;
+      const next = a.slice();
+      next[i] = k;
+      for (let j = 1; j < i; j++) next[j] = a[j] - k * a[i - j];
+      a = next;
+      error *= 1 - k * k;
+      if (!(error > 0)) return null;
+    }
+    const coefs = [];
+    for (let j = 1; j <= order; j++) coefs.push(Math.round(a[j] * (1 << LPC_SHIFT)));
+    return coefs.every((c) => Math.abs(c) < 1 << 19) ? coefs : null;
+  }
+
   const zigzag = (r) => (r >= 0 ? 2 * r : -2 * r - 1);
 
   // Bits of the Rice codes of u[from, to) with parameter k.
@@ -154,23 +194,39 @@ var PicoDataPack = (function () {
     return { k, bits: best };
   }
 
-  // One channel (x: its samples after 4 zeros) into the writer.
+  // One channel (x: its samples after PAD zeros) into the writer.
   function encodeChannel(x, frames, out) {
     const u = new Float64Array(BLOCK);
+    const errors = (b, n, method, coefs) => {
+      for (let i = 0; i < n; i++) {
+        u[i] = zigzag(x[b + i + PAD] - guess(x, b + i + PAD, method, coefs));
+        if (u[i] >= 1 << 24) return false;  // beyond what an escape holds
+      }
+      return true;
+    };
     for (let b = 0; b < frames; b += BLOCK) {
       const n = Math.min(BLOCK, frames - b);
-      let bestOrder = 0, bestBits = Infinity;
-      for (let order = 0; order <= 4; order++) {
-        for (let i = 0; i < n; i++) u[i] = zigzag(x[b + i + 4] - guess(x, b + i + 4, order));
-        let bits = 0;
+      const candidates = [0, 1, 2, 3, 4].map((method) => ({ method, coefs: null, head: 3 }));
+      for (const order of LPC_ORDERS) {
+        const coefs = lpc(x, b + PAD, b + PAD + n, order);
+        if (coefs) candidates.push({ method: 5, coefs, head: 3 + 4 + 20 * order });
+      }
+      let best = null, bestBits = Infinity;
+      for (const c of candidates) {
+        if (!errors(b, n, c.method, c.coefs)) continue;
+        let bits = c.head;
         for (let p = 0; p < n; p += PART) bits += 5 + bestK(u, p, Math.min(n, p + PART)).bits;
         if (bits < bestBits) {
           bestBits = bits;
-          bestOrder = order;
+          best = c;
         }
       }
-      out.put(bestOrder, 3);
-      for (let i = 0; i < n; i++) u[i] = zigzag(x[b + i + 4] - guess(x, b + i + 4, bestOrder));
+      out.put(best.method, 3);
+      if (best.method === 5) {
+        out.put(best.coefs.length, 4);
+        for (const c of best.coefs) out.put(zigzag(c), 20);
+      }
+      errors(b, n, best.method, best.coefs);
       for (let p = 0; p < n; p += PART) {
         const end = Math.min(n, p + PART), k = bestK(u, p, end).k;
         out.put(k, 5);
@@ -181,24 +237,34 @@ var PicoDataPack = (function () {
 
   function decodeChannel(x, frames, input) {
     for (let b = 0; b < frames; b += BLOCK) {
-      const n = Math.min(BLOCK, frames - b), order = input.get(3);
-      if (order > 4) throw new Error('a packed sound is damaged');
+      const n = Math.min(BLOCK, frames - b), method = input.get(3);
+      let coefs = null;
+      if (method === 5) {
+        coefs = [];
+        for (let j = input.get(4); j > 0; j--) {
+          const z = input.get(20);
+          coefs.push(z % 2 ? -(z + 1) / 2 : z / 2);
+        }
+        if (coefs.length === 0 || coefs.length > PAD) throw new Error('a packed sound is damaged');
+      } else if (method > 5) {
+        throw new Error('a packed sound is damaged');
+      }
       for (let p = 0; p < n; p += PART) {
         const end = Math.min(n, p + PART), k = input.get(5);
-        for (let i = b + p + 4; i < b + end + 4; i++) {
+        for (let i = b + p + PAD; i < b + end + PAD; i++) {
           const z = input.rice(k);
-          x[i] = guess(x, i, order) + (z % 2 ? -(z + 1) / 2 : z / 2);
+          x[i] = guess(x, i, method, coefs) + (z % 2 ? -(z + 1) / 2 : z / 2);
         }
       }
     }
   }
 
-  // Samples of channel `c` after 4 zeros (16 bits signed, 8 bits less 128).
+  // Samples of channel `c` after PAD zeros (16 bits signed, 8 bits less 128).
   function channelSamples(data, layout, frames, c) {
-    const out = new Int32Array(frames + 4);
+    const out = new Int32Array(frames + PAD);
     const step = layout.bits / 8, align = step * layout.channels;
     for (let f = 0, at = c * step; f < frames; f++, at += align)
-      out[f + 4] = step === 1 ? data[at] - 128 : ((data[at] | (data[at + 1] << 8)) << 16) >> 16;
+      out[f + PAD] = step === 1 ? data[at] - 128 : ((data[at] | (data[at + 1] << 8)) << 16) >> 16;
     return out;
   }
 
@@ -227,10 +293,10 @@ var PicoDataPack = (function () {
     const out = new Uint8Array(frames * channels * step);
     let first = null;
     for (let c = 0; c < channels; c++) {
-      const x = new Int32Array(frames + 4);
+      const x = new Float64Array(frames + PAD);
       decodeChannel(x, frames, input);
       for (let f = 0, at = c * step; f < frames; f++, at += channels * step) {
-        const v = difference && c === 1 ? x[f + 4] + first[f + 4] : x[f + 4];
+        const v = difference && c === 1 ? x[f + PAD] + first[f + PAD] : x[f + PAD];
         if (step === 1) {
           out[at] = v + 128;
         } else {

@@ -69,6 +69,11 @@ const noisy = wave(16, 2, 20000, (i, c) => 8000 * Math.sin(i / 9 + c) + ((i * 79
 const zlib = require('zlib');
 check(zlib.gzipSync(pack.encodeWave(noisy)).length < 0.8 * zlib.gzipSync(noisy).length,
   'a stored sound gzips well below the WAV itself');
+// Two tones: no polynomial guesses them well, a linear prediction does.
+const chord = wave(16, 1, 20000, (i) => 9000 * Math.sin(i / 2.3) + 7000 * Math.sin(i / 1.7));
+const chordStored = pack.encodeWave(chord);
+check(same(pack.decodeWave(chordStored), chord) && chordStored.length < 0.3 * chord.length,
+  `two tones come back byte for byte from under 30 % of their size (${chordStored.length} of ${chord.length} bytes)`);
 const damaged = pack.encodeWave(cases['16-bit stereo']).slice(0, -100);
 let refusedSound = false;
 try { pack.decodeWave(damaged); } catch (e) { refusedSound = true; }
