@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/random.h"
+#include "game/random.h"
 #include "sound/mixer/mixer.h"
 
 namespace {
@@ -33,18 +33,6 @@ std::string TForm1::CgPath(const std::string& name) const {
 }
 std::string TForm1::DatPath(const std::string& name) const {
   return paths.dat + name;
-}
-
-std::string TForm1::TitleChoiceOne() const {
-  std::string choice = my.play_count >= 1 ? "Collection" : "";
-  int seals = 0, collected = 0;
-  for (int g = 0; g < kGoodsCount; ++g) {
-    if (goods_table[g].kind != kKindSeal) continue;
-    ++seals;
-    if (my.seal_collected[g] >= 1) ++collected;
-  }
-  if (my.progress_flags[kLetterRead] == 0 && seals == collected) choice = "手紙";
-  return choice;
 }
 
 bool TForm1::FormCreate() {
@@ -80,7 +68,7 @@ bool TForm1::FormCreate() {
   picture_slots[kFrontMidSlot].auto_key = false;
   picture_slots[kFrontMidSlot].key_color = 0x000000;
 
-  NewGameReset();
+  game.NewGame();
 
   // The title: a random article or material, drawn huge in the middle.
   bool any_item = false;
@@ -98,7 +86,8 @@ bool TForm1::FormCreate() {
   status_slide = -200;
   choice_slide = -200;
   choices_active = 1;
-  choice_text = {TitleChoiceOne(), "About", "Start"};
+  choice_command = {game.TitleChoiceOne(), Command::About, Command::Start};
+  for (int n = 0; n < 3; ++n) choice_text[n] = CommandLabel(choice_command[n]);
   platform.SetCaption("ピコラッテ ver1.3 - つつんで、おって、シールをはろう");
   platform.Present(cg);
   created = true;

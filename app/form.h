@@ -1,6 +1,6 @@
 // TForm1, the shop's one window: it owns the scene pictures, the sound
-// slots, the mixer, the game state and every step of the game. Its
-// operations are defined in the folders that own them (app/, game/, view/,
+// slots, the mixer and the shop day (game/), and is the stage the day plays
+// on. Its operations are defined in the folders that own them (app/, view/,
 // inventory/, save/, sound/).
 #pragma once
 
@@ -16,6 +16,8 @@
 #include "app/settings.h"
 #include "app/state.h"
 #include "content/tables.h"
+#include "game/shop_day.h"
+#include "game/stage.h"
 #include "platform/bitmap.h"
 #include "platform/platform.h"
 
@@ -46,17 +48,7 @@ inline constexpr std::array<int, 3> kChoiceTop = {176, 204, 232};
 inline constexpr int kChoiceWidth = 133;
 inline constexpr int kChoiceHeight = 29;
 
-// What a leaving customer pays (`SettlePayment`).
-enum PaymentOutcome : int {
-  kPayDoubleTip = -2,  // twice the price
-  kPayTip = -1,        // the price and half again
-  kPayInFull = 0,
-  kPayHalf = 1,     // half the price and one yen
-  kPayNothing = 2,  // said so, and paid nothing
-  kPayGone = 3,     // walked off without a word
-};
-
-class TForm1 : public TSceneVars {
+class TForm1 : public TSceneVars, public Stage {
  public:
   // The files live beside the game unless `paths` says otherwise.
   explicit TForm1(Platform& platform);
@@ -69,10 +61,13 @@ class TForm1 : public TSceneVars {
   const GamePaths paths;
   GameSettings settings;  // window and volume, remembered between starts
 
-  // Game state and content.
-  tmy my;
-  GoodsTable goods_table;
-  CustomerTable customer_table;
+  // The game, its state and its tables.
+  ShopDay game{*this};
+  tmy& my = game.my;
+  GoodsTable& goods_table = game.goods_table;
+  CustomerTable& customer_table = game.customer_table;
+  int32_t& current_customer = game.current_customer;
+  int32_t& current_goods = game.current_goods;
   std::array<std::string, kNameCount> name_list;
 
   // Pictures: the display `cg`, the light layer `bak`, the loader `haikei`,
@@ -114,7 +109,7 @@ class TForm1 : public TSceneVars {
 
   void Timer1Timer();
   void FrameStep();
-  void WaitForClick();
+  void WaitForClick() override;
   void AcknowledgeClick();
   void ClampState();
   void cgMouseDown(int x, int y);
@@ -139,10 +134,11 @@ class TForm1 : public TSceneVars {
   void DrawVolumeNotice(Bitmap& frame, int alpha);
 
   void PrintMessage(const std::string& text);
-  void PrintColorMessage(const std::string& text, const std::string& color);
+  // A line in a colour: `kind` 301-312.
+  void PrintColorMessage(const std::string& text, int kind);
   void AddEffect(int x, int y, const std::string& text, int kind);
   void AddLogLine(const std::string& text, int kind);
-  void OfferChoices(const std::string& text1, const std::string& text2, const std::string& text3);
+  void OfferChoices(Command first, Command second, Command third);
   // The game's own dialogs over the scene (app/dialog.cpp). Both wait for
   // the player while the frame tick runs on; a close answers no.
   bool AskYesNo(const std::string& title, const std::string& text);
@@ -154,37 +150,29 @@ class TForm1 : public TSceneVars {
   TDialog dialog;       // the dialog up now (or the last one, answered)
   Bitmap dialog_frame;  // cg with the dialog or the volume notice drawn over it
 
-  // Title choice 1 at start-up: "Collection", "手紙" or nothing.
-  std::string TitleChoiceOne() const;
-
   // Asset paths beside the executable.
   std::string CgPath(const std::string& name) const;
   std::string DatPath(const std::string& name) const;
 
-  // --- game/: the shop day ----------------------------------------------------
-  void DispatchChoice(const std::string& text);
-  void NewGameReset();
-  void FullReset();
-  void Say(const std::string& text);                                 // print + wait
-  void SayColor(const std::string& text, const std::string& color);  // print + wait
-  void StartShop();
-  void ShowAbout();
-  void ReadLetter();
-  void WrapGoods();
-  void FoldGoods();
-  void SealStep();
-  void FinishWithoutSeal();
-  void RefuseCustomer();
-  void NextCustomer();
-  void ChooseNextCustomer();
-  void UseItem(int goods);
-  void JudgeSeal();
-  void ChangeSatisfaction(int amount);
-  void SettlePayment(PaymentOutcome outcome);
-  void GainMoney(int amount);
-  void DayEndReview();
-  void ResetEffects();
-  void NightAndMorning();
+  // --- the stage the shop day plays on ----------------------------------------
+  void Line(const std::string& text, Ink ink) override;
+  void Offer(Command first, Command second, Command third) override;
+  void ShowScene(const std::string& picture) override;
+  void ShowShopFront() override;
+  void ShowCustomer(const std::string& picture) override;
+  void ShowPackage(const std::string& picture) override;
+  void ShowGoods(int goods) override;
+  void ClearCounter() override;
+  void Hearts(int x, int y) override;
+  void Playing(bool on) override;
+  void ClearLog() override;
+  void Sound(int channel, const std::string& name) override;
+  void Music(const std::string& name) override;
+  void Silence() override;
+  void OpenSealBox(SealBoxUse use, const std::vector<int>& seals) override;
+  void OpenShop(const std::vector<std::string>& offer) override;
+  void Save() override;
+  void Close() override;
 
   // --- view/: scene, status panel, pictures -----------------------------------
   void RenderFrame();
@@ -203,20 +191,14 @@ class TForm1 : public TSceneVars {
   void ShowShopScene();
 
   // --- inventory/: stock, item panel, evening shop, seal box ------------------
-  void GainItem(int goods);
   void ShowItemDetail();
-  void FillItemList();
   void DrawItemPanel();
   // Input while the item panel covers the scene (panel coordinates = scene).
   void ItemPanelMouseDown(int x, int y);
   void ItemPanelMouseUp(int x, int y);
   void ItemPanelKey(KeyCode key, bool down);
-  void OpenShop();
-  void OfferIfAffordable(const std::string& name);
   void BuySelected();
   void CloseItemPanel();
-  void OpenSealCollection();
-  void OpenSealPicker();
   void AddSealToBox(int goods);
   void DrawSealBox();
 
@@ -236,7 +218,6 @@ class TForm1 : public TSceneVars {
   void PlaySound(int channel, const std::string& name);
   // Told of every sound the game asks for (tests listen here).
   std::function<void(int channel, const std::string& name)> on_play_sound;
-  void PlayMusic(const std::string& name);
   void mid_pNotify();
   // Builds SoundMixer1 (Channels 31, activated); without it the game is silent.
   void CreateSoundMixer();

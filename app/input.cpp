@@ -45,7 +45,8 @@ void TForm1::cgMouseDown(int x, int y) {
     PrintMessage("【" + goods_table[current_seal].name + "】を貼った");
     PrintMessage("");
     seal_box_state = 5;
-    UseItem(current_seal);
+    game.StickSeal(current_seal, seal_x, seal_y, picture_slots[kPackageSlot].Width(),
+                   picture_slots[kPackageSlot].Height());
   }
 }
 
@@ -74,8 +75,7 @@ void TForm1::selMouseDown(int n) {
   PlaySound(4, "pi.wav");
   choice_pressed[n - 1] = 1;
   choices_active = 0;
-  std::string text = choice_text[n - 1];
-  DispatchChoice(text);
+  game.Choose(choice_command[n - 1]);
 }
 
 void TForm1::FormKeyDown(KeyCode key) {
@@ -84,5 +84,5 @@ void TForm1::FormKeyDown(KeyCode key) {
   bool erase = AskYesNo("ピコラッテ",
                         "【!!】全てのゲームデータを完全初期化しますがよろしいですか？\n"
                         "(※この初期化は、クリア回数やエンディングデータなど全てを初期化するものです。)");
-  if (erase) FullReset();
+  if (erase) game.FullReset();
 }

@@ -5,19 +5,10 @@
 #include <vector>
 
 #include "app/form.h"
-#include "app/random.h"
+#include "game/random.h"
 #include "view/text_boxes.h"
 
 namespace {
-
-struct ColorKind {
-  const char* name;
-  int kind;
-};
-constexpr ColorKind kColorKinds[] = {
-    {"green", 301}, {"yellow", 302},  {"blue", 303},  {"pink", 304},
-    {"red", 307},   {"yellow2", 308}, {"pink2", 310},
-};
 
 bool IsMessageKind(int kind) {
   return kind == kKindMessage || (kind >= 301 && kind <= 312);
@@ -64,17 +55,15 @@ void TForm1::PrintMessage(const std::string& text) {
   AddLogLine(text, kKindMessage);
 }
 
-void TForm1::PrintColorMessage(const std::string& text, const std::string& color) {
+void TForm1::PrintColorMessage(const std::string& text, int kind) {
   if (click_wait == -1) return;
-  int kind = kKindMessage;
-  for (const auto& c : kColorKinds)
-    if (color == c.name) kind = c.kind;
   PlaySound(Random(2) != 0 ? 0 : 4, "moji.wav");
   AddLogLine(text, kind);
 }
 
-void TForm1::OfferChoices(const std::string& text1, const std::string& text2, const std::string& text3) {
-  choice_text = {text1, text2, text3};
+void TForm1::OfferChoices(Command first, Command second, Command third) {
+  choice_command = {first, second, third};
+  for (int n = 0; n < 3; ++n) choice_text[n] = CommandLabel(choice_command[n]);
   choice_pressed = {0, 0, 0};
   choice_slide = -200;
   choices_active = 1;

@@ -1,6 +1,5 @@
-// The game state: the record `tmy` (the running game and the lasting
-// progress) and the variables of the scene and the input. Plain data, read
-// and written directly by the steps that need them.
+// The variables of the scene and the input. Plain data, read and written
+// directly by the window's steps.
 #pragma once
 
 #include <array>
@@ -8,24 +7,8 @@
 #include <string>
 #include <vector>
 
-struct tmy {
-  int32_t satisfaction = 0;                    // 0-100, percent; today's customer satisfaction
-  int32_t money = 0;                           // yen, 0-999999999
-  int32_t clerk_level = 0;                     // customers of higher rank do not come; 10 clears
-  std::array<int32_t, 1000> stock{};           // pieces held, by goods number
-  std::array<int32_t, 1000> seal_collected{};  // 1 once stuck; saved
-  int32_t play_count = 0;                      // games begun; saved
-  int32_t hours_to_closing = 0;                // 0 to clerk_level + 8
-  int32_t day = 0;                             // nights passed in this game
-  std::array<int32_t, 100> progress_flags{};   // saved, see below
-  int32_t best_level = 0;                      // saved
-  int32_t best_days = 0;                       // saved
-};
-
-// Entries of progress_flags.
-inline constexpr int kStoryTold1 = 0;  // 0, 1, 2: the manager's stories
-inline constexpr int kLetterRead = 3;
-inline constexpr int kGameCleared = 4;
+#include "game/progress.h"
+#include "game/stage.h"
 
 inline constexpr int kEffectSlots = 256;  // entries 0-49 form the ring
 inline constexpr int kEffectRing = 50;
@@ -67,7 +50,8 @@ struct TSceneVars {
   int32_t mouse_x = 0, mouse_y = 0;
   bool choices_visible = false;  // sel1-sel3 shown (after the title clicks)
 
-  std::array<std::string, 3> choice_text;
+  std::array<Command, 3> choice_command{};
+  std::array<std::string, 3> choice_text;  // their labels
   int32_t choices_active = 0;
   int32_t choice_slide = 0;  // pixels, -200 when offered
   std::array<int32_t, 3> choice_pressed{};
@@ -79,9 +63,7 @@ struct TSceneVars {
   std::array<int32_t, kEffectSlots> effect_start_x{}, effect_start_y{};
   std::array<int32_t, kEffectSlots> effect_age{};  // 0 or -1 = finished
 
-  int32_t current_customer = 0;
-  int32_t current_goods = 0;
-  int32_t current_seal = 0;
+  int32_t current_seal = 0;  // picked from the seal box
   int32_t seal_x = 0, seal_y = 0;
 
   int32_t seal_box_state = 0;  // 0 closed .. 5 stuck

@@ -12,7 +12,7 @@
 
 #include "app/form.h"
 #include "app/paths.h"
-#include "app/random.h"
+#include "game/random.h"
 #include "platform/web/web_platform.h"
 #include "save/save_files.h"
 

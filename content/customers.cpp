@@ -15,6 +15,9 @@ struct CustomerRow {
   std::vector<int32_t> disliked_seals;  // by position; a 0 leaves the position empty
   std::vector<const char*> request_lines;
   std::vector<const char*> farewell_lines;
+  const char* thanks_line = "";
+  int32_t first_thanks_gift = 0;
+  int32_t thanks_gifts = 0;
 };
 
 const std::vector<CustomerRow>& CustomerRows() {
@@ -253,7 +256,10 @@ const std::vector<CustomerRow>& CustomerRows() {
        {146, 107, 132, 133, 134, 135, 136, 125, 143, 119, 147, 148, 149, 150},
        {109, 137, 131, 117, 101, 102, 137, 122},
        {"これ包んでくれ。金は…たぶん払った", "早くしてくれ、追われてるんだ"},
-       {"助かった、じゃあな", "このことは内緒だぞ"}},
+       {"助かった、じゃあな", "このことは内緒だぞ"},
+       "そうだ、お礼にこれやるよ(盗んだやつだけど)",
+       kSealTreasure,
+       4},
   };
   return rows;
 }
@@ -274,6 +280,9 @@ void FillCustomerTable(CustomerTable& customers) {
     man.name = row.name;
     man.picture = row.picture;
     man.rank = row.rank;
+    man.thanks_line = row.thanks_line;
+    man.first_thanks_gift = row.first_thanks_gift;
+    man.thanks_gifts = row.thanks_gifts;
     CopyList(man.wished_goods, row.wished_goods);
     CopyList(man.liked_seals, row.liked_seals);
     CopyList(man.disliked_seals, row.disliked_seals);

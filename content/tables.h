@@ -43,6 +43,11 @@ struct tman {
   std::array<int32_t, 100> liked_seals{};  // position 0 is the favourite
   std::array<int32_t, 100> disliked_seals{};
   int32_t rank = 0;  // lowest clerk level at which this customer comes
+  // A seal they like earns a gift: this line, then one of `thanks_gifts`
+  // goods from `first_thanks_gift` on, drawn at random (none when 0).
+  std::string thanks_line;
+  int32_t first_thanks_gift = 0;
+  int32_t thanks_gifts = 0;
 };
 
 inline constexpr int kCustomerCount = 256;

@@ -1,8 +1,8 @@
 // A customer comes in with something to wrap, or is sent away crying.
 #include <string>
 
-#include "app/form.h"
-#include "app/random.h"
+#include "game/random.h"
+#include "game/shop_day.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ bool HasWishes(const tman& customer) {
 
 }  // namespace
 
-void TForm1::ChooseNextCustomer() {
+void ShopDay::ChooseNextCustomer() {
   // Anyone whose rank the clerk's level allows; the rank-0 regulars always
   // qualify. A customer without a wish to draw could never be served, so he
   // does not come at all.
@@ -37,32 +37,31 @@ void TForm1::ChooseNextCustomer() {
   } while (wish == 0);
   current_goods = wish;
 
-  PrintColorMessage(customer.name + "が現れた!!", "pink");
-  PrintMessage("");
-  LoadCustomerPicture(customer.picture);
+  stage.Line(customer.name + "が現れた!!", Ink::Pink);
+  stage.Line("", Ink::Plain);
+  stage.ShowCustomer(customer.picture);
   for (const std::string& line : customer.request_lines) {
     if (line.empty()) break;
-    SayColor(line, "pink2");
+    Say(line, Ink::Pink2);
   }
 
-  goods_card_slide = 100;  // the goods card slides in from the right
-  LoadPackagePicture(goods_table[current_goods].picture);
-  OfferChoices("", "断る", "包む");
+  stage.ShowGoods(current_goods);
+  stage.Offer(Command::None, Command::Refuse, Command::Wrap);
 }
 
-void TForm1::RefuseCustomer() {
+void ShopDay::RefuseCustomer() {
   const tman& customer = customer_table[current_customer];
   const int rank = customer.rank;
   const int satisfaction = my.satisfaction;
 
   Say("『いやだよ』");
-  LoadCustomerPicture("not.bmp");
-  LoadPackagePicture("not.bmp");
-  goods_card_state = 2;  // the goods card slides out
+  stage.ShowCustomer("not.bmp");
+  stage.ShowPackage("not.bmp");
+  stage.ClearCounter();
 
   static const char* const kCrying[] = {"naki.wav", "naki2.wav", "naki3.wav"};
-  PlaySound(0, kCrying[Random(3)]);
+  stage.Sound(0, kCrying[Random(3)]);
   Say(customer.name + "は泣きながらどこかへ行った");
   ChangeSatisfaction(-(rank + Random(rank + 2) + satisfaction / 20));
-  SettlePayment(kPayGone);
+  SettlePayment(Payment::Gone);
 }

@@ -2,56 +2,55 @@
 // hour goes by; at the last hour the manager comes in.
 #include <string>
 
-#include "app/form.h"
-#include "app/random.h"
+#include "game/random.h"
+#include "game/shop_day.h"
 
-void TForm1::SettlePayment(PaymentOutcome outcome) {
+void ShopDay::SettlePayment(Payment outcome) {
   const int price = goods_table[current_goods].price;
   switch (outcome) {
-    case kPayDoubleTip:
-      PrintColorMessage("チップを大量に代金に加算してくれた", "yellow2");
+    case Payment::DoubleTip:
+      stage.Line("チップを大量に代金に加算してくれた", Ink::Yellow2);
       GainMoney(2 * price);
       break;
-    case kPayTip:
-      PrintColorMessage("チップを代金に加算してくれた", "yellow2");
+    case Payment::Tip:
+      stage.Line("チップを代金に加算してくれた", Ink::Yellow2);
       GainMoney(price + price / 2);
       break;
-    case kPayInFull:
+    case Payment::InFull:
       GainMoney(price);
       break;
-    case kPayHalf:
-      PrintColorMessage("お金を半分しか払ってくれなかった..", "red");
+    case Payment::Half:
+      stage.Line("お金を半分しか払ってくれなかった..", Ink::Red);
       GainMoney(price / 2 + 1);
       break;
-    case kPayNothing:
-      SayColor("お金を払ってくれなかった....", "red");
+    case Payment::Nothing:
+      Say("お金を払ってくれなかった....", Ink::Red);
       break;
-    case kPayGone:
+    case Payment::Gone:
       break;
   }
 
-  ShowShopScene();
-  goods_card_state = 2;  // the goods card slides out
-  seal_box_state = 0;
+  stage.ShowShopFront();
+  stage.ClearCounter();
   my.hours_to_closing -= 1;
   if (my.hours_to_closing > 0) {
-    OfferChoices("", "", "次");
+    stage.Offer(Command::None, Command::None, Command::Next);
     return;
   }
 
   Say("『あ、時間だ、今日はもう終わりだ・・・』");
-  LoadScenePicture("ten.bmp");
+  stage.ShowScene("ten.bmp");
   if (Random(10) == 0) {
-    PlaySound(1, "aha.wav");
+    stage.Sound(1, "aha.wav");
   } else {
-    PlaySound(0, "fun.wav");
+    stage.Sound(0, "fun.wav");
   }
-  SayColor("天長が現れた!!", "pink");
+  Say("天長が現れた!!", Ink::Pink);
   DayEndReview();
 }
 
-void TForm1::GainMoney(int amount) {
+void ShopDay::GainMoney(int amount) {
   my.money += amount;
-  PlaySound(0, "coin.wav");
-  SayColor("お金 " + std::to_string(amount) + "円を入手", "yellow2");
+  stage.Sound(0, "coin.wav");
+  Say("お金 " + std::to_string(amount) + "円を入手", Ink::Yellow2);
 }

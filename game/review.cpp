@@ -4,45 +4,45 @@
 #include <span>
 #include <string>
 
-#include "app/form.h"
-#include "app/random.h"
 #include "content/words.h"
+#include "game/random.h"
+#include "game/shop_day.h"
 
 namespace {
 
 template <size_t N>
-void ManagerSays(TForm1& form, const std::array<const char*, N>& lines) {
-  for (const char* line : lines) form.SayColor(line, "blue");
+void ManagerSays(ShopDay& day, const std::array<const char*, N>& lines) {
+  for (const char* line : lines) day.Say(line, Ink::Blue);
 }
 
 }  // namespace
 
-void TForm1::DayEndReview() {
+void ShopDay::DayEndReview() {
   const int s = my.satisfaction;
-  SayColor("うむっ、今日のお客さんの満足度は " + std::to_string(s) + "％じゃ。", "blue");
+  Say("うむっ、今日のお客さんの満足度は " + std::to_string(s) + "％じゃ。", Ink::Blue);
 
   // The verdict. Bonuses are worked out from the money before they are paid.
   if (s >= 21 && s <= 30) {
-    PlaySound(0, "fun.wav");
+    stage.Sound(0, "fun.wav");
     ManagerSays(*this, words::kManagerWageCut);
     const int cut = my.money / 4 + 1;
     my.money -= cut;  // with no money left this dips to -1 until the next frame
-    PlaySound(0, "down.wav");
-    SayColor("お金が " + std::to_string(cut) + "円減った", "red");
+    stage.Sound(0, "down.wav");
+    Say("お金が " + std::to_string(cut) + "円減った", Ink::Red);
   } else if (s >= 70 && s <= 80) {
-    PlaySound(0, "fun.wav");
+    stage.Sound(0, "fun.wav");
     ManagerSays(*this, words::kManagerBonus70);
     GainMoney(my.money / 4 + 1);
   } else if (s >= 81 && s <= 90) {
-    PlaySound(0, "fun.wav");
+    stage.Sound(0, "fun.wav");
     ManagerSays(*this, words::kManagerBonus81);
     GainMoney(my.money / 3 + 1);
   } else if (s >= 91 && s <= 99) {
-    PlaySound(0, "fun.wav");
+    stage.Sound(0, "fun.wav");
     ManagerSays(*this, words::kManagerBonus91);
     GainMoney(my.money / 2 + 1);
   } else if (s >= 100) {
-    PlaySound(0, "fun.wav");
+    stage.Sound(0, "fun.wav");
     ManagerSays(*this, words::kManagerPerfect);
     GainMoney(my.money);
     GainItem(kSealManager);
@@ -50,36 +50,36 @@ void TForm1::DayEndReview() {
 
   // Promotion: 50 % at level 0, five more per level, never above 99 %.
   if (s >= std::min(5 * my.clerk_level + 50, 99)) {
-    SayColor(words::kManagerPromotion, "blue");
+    Say(words::kManagerPromotion, Ink::Blue);
     my.clerk_level += 1;
-    PlaySound(3, "lvup.wav");
+    stage.Sound(3, "lvup.wav");
     if (my.clerk_level > my.best_level) my.best_level = my.clerk_level;
-    PrintColorMessage("あなたの店員レベルがあがりました!!", "yellow");
-    SayColor("レベルアップ!! → " + std::to_string(my.clerk_level), "yellow");
+    stage.Line("あなたの店員レベルがあがりました!!", Ink::Yellow);
+    Say("レベルアップ!! → " + std::to_string(my.clerk_level), Ink::Yellow);
 
     if (my.clerk_level >= 10) {
-      PlaySound(0, "aha.wav");
+      stage.Sound(0, "aha.wav");
       my.progress_flags[kGameCleared] = 1;
       ManagerSays(*this, words::kManagerClear);
-      LoadScenePicture("clear.bmp");
-      SayColor("～～～～クリア～～～～", "red");
-      SayColor("お・し・ま・い", "red");
-      FormClose();  // saves; the shop closes for good
+      stage.ShowScene("clear.bmp");
+      Say("～～～～クリア～～～～", Ink::Red);
+      Say("お・し・ま・い", Ink::Red);
+      stage.Close();  // saves; the shop closes for good
       return;
     }
   }
 
   // Dismissal: back to the title menu, the game is lost.
   if (s <= 20) {
-    SayColor(words::kManagerDismissal, "blue");
-    PlaySound(3, "gameover.wav");
-    SayColor("なんと、あなたはクビになってしまいました!!", "red");
-    SayColor("ゲームオーバー", "red");
-    NewGameReset();
-    screen_phase = 0;
-    PlaySound(3, "start2.wav");
-    LoadScenePicture("login.bmp");
-    OfferChoices("Collection", "About", "Start");
+    Say(words::kManagerDismissal, Ink::Blue);
+    stage.Sound(3, "gameover.wav");
+    Say("なんと、あなたはクビになってしまいました!!", Ink::Red);
+    Say("ゲームオーバー", Ink::Red);
+    NewGame();
+    stage.Playing(false);
+    stage.Sound(3, "start2.wav");
+    stage.ShowScene("login.bmp");
+    stage.Offer(Command::Collection, Command::About, Command::Start);
     return;
   }
 
@@ -98,11 +98,11 @@ void TForm1::DayEndReview() {
     if (my.clerk_level < stories[i].level || Random(10) != 0 || my.progress_flags[kStoryTold1 + i] != 0)
       continue;
     my.progress_flags[kStoryTold1 + i] = 1;
-    PlaySound(1, "aa.wav");
-    for (const char* line : stories[i].lines) SayColor(line, "blue");
+    stage.Sound(1, "aa.wav");
+    for (const char* line : stories[i].lines) Say(line, Ink::Blue);
   }
 
-  PlaySound(0, "fun.wav");
+  stage.Sound(0, "fun.wav");
   ManagerSays(*this, words::kManagerParting);
   OpenShop();
 }

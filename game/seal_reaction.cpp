@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "app/form.h"
-#include "app/random.h"
 #include "content/words.h"
+#include "game/random.h"
+#include "game/shop_day.h"
 
 namespace {
 
@@ -35,62 +35,60 @@ Reaction Judge(const tman& customer, int seal) {
 
 }  // namespace
 
-void TForm1::UseItem(int goods) {
+void ShopDay::StickSeal(int goods, int x, int y, int package_width, int package_height) {
   if (goods < 0 || goods >= kGoodsCount) return;
   if (goods_table[goods].name.empty()) return;
-  item_box.visible = false;
   // A seal carried across a full reset is no longer in stock: nothing to use up.
   if (my.stock[goods] > 0) my.stock[goods] -= 1;
-  if (goods_table[goods].kind == kKindSeal) JudgeSeal();
+  if (goods_table[goods].kind == kKindSeal) JudgeSeal(goods, x, y, package_width, package_height);
 }
 
-void TForm1::JudgeSeal() {
-  if (current_seal < 0 || current_seal >= kGoodsCount) return;
-  my.seal_collected[current_seal] = 1;  // even a crooked seal counts as collected
+void ShopDay::JudgeSeal(int seal, int x, int y, int package_width, int package_height) {
+  my.seal_collected[seal] = 1;  // even a crooked seal counts as collected
 
   const tman& customer = customer_table[current_customer];
   const int rank = customer.rank;
-  const int x = seal_x, y = seal_y;
 
-  if (!OnPackage(x, y, picture_slots[kPackageSlot].Width(), picture_slots[kPackageSlot].Height())) {
-    PlaySound(3, "choto.wav");
-    SayColor("ちょっと、ちゃんと貼ってよ!!", "pink2");
+  if (!OnPackage(x, y, package_width, package_height)) {
+    stage.Sound(3, "choto.wav");
+    Say("ちょっと、ちゃんと貼ってよ!!", Ink::Pink2);
     ChangeSatisfaction(-(my.satisfaction / 10 + rank));
-    SettlePayment(kPayInFull);
+    SettlePayment(Payment::InFull);
     return;
   }
 
-  const Reaction tier = Judge(customer, current_seal);
+  const Reaction tier = Judge(customer, seal);
   bool farewell = true;
   switch (tier) {
     case Reaction::Great:
-      AddEffect(x, y, "", kKindHeart);
-      AddEffect(x - 50, y, "", kKindHeart);
-      AddEffect(x + 50, y, "", kKindHeart);
-      AddEffect(x, y - 50, "", kKindHeart);
-      AddEffect(x, y + 50, "", kKindHeart);
-      PlaySound(3, "great.wav");
-      SayColor(words::kGreatReactions[Random(12)], "pink2");
+      stage.Hearts(x, y);
+      stage.Hearts(x - 50, y);
+      stage.Hearts(x + 50, y);
+      stage.Hearts(x, y - 50);
+      stage.Hearts(x, y + 50);
+      stage.Sound(3, "great.wav");
+      Say(words::kGreatReactions[Random(12)], Ink::Pink2);
       ChangeSatisfaction(3 * rank + 3);
       break;
     case Reaction::Liked:
-      AddEffect(x, y, "", kKindHeart);
-      PlaySound(3, "up2.wav");
-      SayColor(words::kLikedReactions[Random(11)], "pink2");
+      stage.Hearts(x, y);
+      stage.Sound(3, "up2.wav");
+      Say(words::kLikedReactions[Random(11)], Ink::Pink2);
       ChangeSatisfaction(2 * rank + 2);
-      if (customer.name == "某国の王子") {
-        SayColor("そうだ、お礼にこれやるよ(盗んだやつだけど)", "pink2");
-        GainItem(kSealTreasure + Random(4));
+      // Some customers give something back for a seal they like.
+      if (customer.thanks_gifts > 0) {
+        Say(customer.thanks_line, Ink::Pink2);
+        GainItem(customer.first_thanks_gift + Random(customer.thanks_gifts));
       }
       break;
     case Reaction::Disliked:
-      PlaySound(3, "oe.wav");
-      SayColor(words::kDislikedReactions[Random(11)], "pink2");
+      stage.Sound(3, "oe.wav");
+      Say(words::kDislikedReactions[Random(11)], Ink::Pink2);
       ChangeSatisfaction(-(my.satisfaction / 10 + 2 * rank));
       farewell = false;
       break;
     case Reaction::Neutral:
-      SayColor(words::kNeutralReactions[Random(12)], "pink2");
+      Say(words::kNeutralReactions[Random(12)], Ink::Pink2);
       ChangeSatisfaction(rank + 1);
       break;
   }
@@ -98,21 +96,21 @@ void TForm1::JudgeSeal() {
   if (farewell) {
     for (const std::string& line : customer.farewell_lines) {
       if (line.empty()) break;
-      SayColor(line, "pink2");
+      Say(line, Ink::Pink2);
     }
   }
 
   // What the customer pays is decided last, as they leave.
-  PaymentOutcome outcome = kPayInFull;
+  Payment outcome = Payment::InFull;
   switch (tier) {
     case Reaction::Great:
-      outcome = Random(2) == 0 ? kPayTip : kPayDoubleTip;
+      outcome = Random(2) == 0 ? Payment::Tip : Payment::DoubleTip;
       break;
     case Reaction::Liked:
-      outcome = Random(2) == 0 ? kPayTip : kPayInFull;
+      outcome = Random(2) == 0 ? Payment::Tip : Payment::InFull;
       break;
     case Reaction::Disliked: {
-      constexpr PaymentOutcome kByDraw[] = {kPayNothing, kPayHalf, kPayHalf, kPayInFull};
+      constexpr Payment kByDraw[] = {Payment::Nothing, Payment::Half, Payment::Half, Payment::InFull};
       outcome = kByDraw[Random(4)];
       break;
     }
@@ -122,17 +120,17 @@ void TForm1::JudgeSeal() {
   SettlePayment(outcome);
 }
 
-void TForm1::ChangeSatisfaction(int amount) {
+void ShopDay::ChangeSatisfaction(int amount) {
   // Gains come with a bonus that shrinks as the clerk rises.
   static const int kLevelBonus[] = {10, 9, 8, 7, 5, 3, 2, 1};
   if (amount >= 1 && my.clerk_level >= 0 && my.clerk_level <= 7) amount += kLevelBonus[my.clerk_level];
 
   my.satisfaction += amount;
   if (amount >= 1) {
-    PlaySound(2, "exp.wav");
-    SayColor("お客の満足度 " + std::to_string(amount) + "UP", "yellow");
+    stage.Sound(2, "exp.wav");
+    Say("お客の満足度 " + std::to_string(amount) + "UP", Ink::Yellow);
   } else if (amount <= -1) {
-    PlaySound(2, "down.wav");
-    SayColor("お客の満足度 " + std::to_string(-amount) + "DOWN", "red");
+    stage.Sound(2, "down.wav");
+    Say("お客の満足度 " + std::to_string(-amount) + "DOWN", Ink::Red);
   }
 }

@@ -1,19 +1,7 @@
-// The clerk's stock: receiving a piece with an announcement, and the item
-// panel's description of the selected goods.
+// The item panel's description of the selected goods.
 #include <string>
 
 #include "app/form.h"
-
-void TForm1::GainItem(int goods) {
-  if (goods < 0 || goods >= kGoodsCount) return;
-  const titem& item = goods_table[goods];
-  if (item.name.empty()) return;
-  PlaySound(3, "item.wav");
-  ++my.stock[goods];
-  PrintColorMessage("Item【" + item.name + "】を 1個入手した(所持:" + std::to_string(my.stock[goods]) + "個)",
-                    "green");
-  WaitForClick();
-}
 
 void TForm1::ShowItemDetail() {
   TItemPanel& panel = item_box;

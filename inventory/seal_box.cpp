@@ -1,6 +1,7 @@
 // The seal box: it slides in from the right as the picker of held seals or
 // as the viewer of the collection, and names the seal under the pointer.
 #include <string>
+#include <vector>
 
 #include "app/form.h"
 
@@ -18,30 +19,14 @@ constexpr Rgb kLabelCycle[4] = {0xFFBBEE, 0xFFCCFF, 0xFFDDFF, 0xFFCCFF};
 
 }  // namespace
 
-void TForm1::OpenSealCollection() {
+void TForm1::OpenSealBox(SealBoxUse use, const std::vector<int>& seals) {
   seal_box_x = kOutside;
   seal_box_state = 1;
-  seal_box_mode = 1;
+  if (use == SealBoxUse::Collection) seal_box_mode = 1;
   seal_box_grid = {};
   LoadSlot(kBoxSlot, CgPath("seal_box.bmp"));
   seal_box_count = 0;
-  for (int goods = 0; goods < kGoodsCount; ++goods) {
-    if (my.seal_collected[goods] >= 1 && goods_table[goods].kind == kKindSeal) AddSealToBox(goods);
-  }
-}
-
-void TForm1::OpenSealPicker() {
-  seal_box_x = kOutside;
-  seal_box_state = 1;
-  seal_box_grid = {};
-  LoadSlot(kBoxSlot, CgPath("seal_box.bmp"));
-  seal_box_count = 0;
-  for (int goods = 0; goods < kGoodsCount; ++goods) {
-    if (goods_table[goods].kind != kKindSeal) continue;
-    for (int piece = 0; piece < my.stock[goods] && seal_box_count < kCapacity; ++piece) {
-      AddSealToBox(goods);
-    }
-  }
+  for (int goods : seals) AddSealToBox(goods);
 }
 
 void TForm1::AddSealToBox(int goods) {
@@ -70,8 +55,8 @@ void TForm1::DrawSealBox() {
     // The collection has left: back to the title menu.
     seal_box_mode = 0;
     seal_box_state = 0;
-    PlayMusic("not");
-    OfferChoices("Collection", "About", "Start");
+    Silence();
+    OfferChoices(Command::Collection, Command::About, Command::Start);
     return;
   }
 

@@ -45,8 +45,6 @@ bool TForm1::LoadProgress() {
     return false;
   }
   saved_progress = my;
-  FillGoodsTable(goods_table);
-  FillCustomerTable(customer_table);
   return true;
 }
 

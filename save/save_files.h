@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/state.h"
+#include "game/progress.h"
 
 inline constexpr int kProgressLines = 1103;  // 100 flags, 1000 seals, 3 counters
 inline constexpr int kNameLines = 226;

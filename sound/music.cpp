@@ -5,16 +5,19 @@
 
 #include "app/form.h"
 
-void TForm1::PlayMusic(const std::string& name) {
+void TForm1::Music(const std::string& name) {
   try {
     MusicPlayer& mid_p = platform.Music();
-    if (name == "not") {
-      mid_p.Stop();
-    } else if (!name.empty() && mid_p.Open(DatPath(name))) {
-      mid_p.Play();
-    }
+    if (!name.empty() && mid_p.Open(DatPath(name))) mid_p.Play();
   } catch (...) {
     // Missing file or no synthesizer: the music stays off.
+  }
+}
+
+void TForm1::Silence() {
+  try {
+    platform.Music().Stop();
+  } catch (...) {
   }
 }
 

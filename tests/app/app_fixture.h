@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/form.h"
-#include "app/random.h"
+#include "game/random.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
 

@@ -129,7 +129,7 @@ TEST_F(FrameTick, ClosingDuringAWaitEndsItAndSilencesTheRest) {
   EXPECT_TRUE(form->closing);
   size_t before = sounds.size();
   form->PrintMessage("もう誰にも見えない");
-  form->PrintColorMessage("これも", "red");
+  form->PrintColorMessage("これも", 307);
   form->WaitForClick();  // returns at once
   EXPECT_EQ(sounds.size(), before);
   for (const std::string& t : form->effect_text) EXPECT_NE(t, "もう誰にも見えない");

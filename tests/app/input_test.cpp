@@ -17,7 +17,7 @@ InputEvent Mouse(InputEvent::Kind kind, int x, int y) {
 TEST_F(Input, HoverSoundOnlyAfterLeavingTheLabel) {
   form->screen_phase = 0;
   form->choices_visible = true;
-  form->OfferChoices("", "About", "Start");
+  form->OfferChoices(Command::None, Command::About, Command::Start);
   auto move = [&](int x, int y) { form->HandleEvent(Mouse(InputEvent::MouseMove, x, y)); };
   move(300, 240);  // onto "Start"
   EXPECT_EQ(form->hovered_choice, 3);
@@ -42,7 +42,7 @@ TEST_F(Input, HoverSoundOnlyAfterLeavingTheLabel) {
 TEST_F(Input, LabelBoxesToTheirEdges) {
   form->screen_phase = 0;
   form->choices_visible = true;
-  form->OfferChoices("New", "About", "Start");
+  form->OfferChoices(Command::Collection, Command::About, Command::Start);
   auto at = [&](int x, int y) {
     form->HandleEvent(Mouse(InputEvent::MouseMove, x, y));
     return form->hovered_choice;
@@ -65,7 +65,7 @@ TEST_F(Input, LabelBoxesToTheirEdges) {
 TEST_F(Input, NoHoverWhileChoicesAreTaken) {
   form->screen_phase = 1;
   form->choices_visible = true;
-  form->OfferChoices("", "", "次");
+  form->OfferChoices(Command::None, Command::None, Command::Next);
   form->choices_active = 0;
   form->selMouseMove(3);
   EXPECT_EQ(form->hovered_choice, 0);
@@ -74,7 +74,7 @@ TEST_F(Input, NoHoverWhileChoicesAreTaken) {
 
 TEST_F(Input, LabelsIgnoreClicksBeforeTheTitleMenu) {
   form->screen_phase = -1;
-  form->OfferChoices("", "About", "Start");
+  form->OfferChoices(Command::None, Command::About, Command::Start);
   form->click_wait = 0;
   form->selMouseDown(3);
   EXPECT_EQ(form->choices_active, 1);

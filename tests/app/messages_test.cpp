@@ -33,8 +33,8 @@ TEST_F(Messages, TypingSoundChannelsFollowTheDraw) {
   random.values = {1, 0, 1, 0};
   form->PrintMessage("a");
   form->PrintMessage("b");
-  form->PrintColorMessage("c", "red");
-  form->PrintColorMessage("d", "red");
+  form->PrintColorMessage("c", 307);
+  form->PrintColorMessage("d", 307);
   ASSERT_EQ(sounds.size(), 4u);
   EXPECT_EQ(sounds[0].first, 3);
   EXPECT_EQ(sounds[1].first, 4);
@@ -42,15 +42,15 @@ TEST_F(Messages, TypingSoundChannelsFollowTheDraw) {
   EXPECT_EQ(sounds[3].first, 4);
 }
 
-TEST_F(Messages, ColourNamesAreExactAndUnknownOnesAreWhite) {
+TEST_F(Messages, EachInkHasItsKindOnTheMessageLine) {
   form->click_wait = 1;
-  const std::pair<const char*, int> cases[] = {
-      {"green", 301},   {"yellow", 302}, {"blue", 303}, {"pink", 304}, {"red", 307},
-      {"yellow2", 308}, {"pink2", 310},  {"Pink", 4},   {"purple", 4}, {"", 4},
+  const std::pair<Ink, int> cases[] = {
+      {Ink::Plain, 4},  {Ink::Green, 301}, {Ink::Yellow, 302},  {Ink::Blue, 303},
+      {Ink::Pink, 304}, {Ink::Red, 307},   {Ink::Yellow2, 308}, {Ink::Pink2, 310},
   };
-  for (auto [name, kind] : cases) {
-    form->PrintColorMessage("x", name);
-    EXPECT_EQ(form->effect_kind[form->effect_next], kind) << name;
+  for (auto [ink, kind] : cases) {
+    form->Line("x", ink);
+    EXPECT_EQ(form->effect_kind[form->effect_next], kind) << kind;
     // On the message line like every other line.
     EXPECT_EQ(form->effect_x[form->effect_next], 5);
     EXPECT_EQ(form->effect_y[form->effect_next], 245);
@@ -78,7 +78,7 @@ TEST_F(Messages, HeartBurstsDoNotRiseWithTheLog) {
 
 TEST_F(Messages, OfferingChoicesResetsTheSlideAndPresses) {
   form->choice_pressed = {3, 5, 8};
-  form->OfferChoices("", "", "");
+  form->OfferChoices(Command::None, Command::None, Command::None);
   EXPECT_EQ(form->choice_slide, -200);
   EXPECT_EQ(form->choices_active, 1);
   EXPECT_EQ(form->choice_pressed, (std::array<int32_t, 3>{0, 0, 0}));

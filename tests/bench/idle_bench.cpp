@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
       } else if (scene == "shop") {
         form.screen_phase = 1;
         form.my.money = 3000;
-        form.OpenShop();
+        form.game.OpenShop();
       }
       form.Run();
       watcher.join();

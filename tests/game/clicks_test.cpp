@@ -1,6 +1,6 @@
 // What clicks do around a running step: the choice labels stay shut until the
-// step offers new choices, the seal picker takes and sticks seals only when it
-// stands still, and the title's first choice depends on the progress.
+// step offers new choices, and the seal picker takes and sticks seals only
+// when it stands still.
 #include <algorithm>
 
 #include "platform/headless/headless_platform.h"
@@ -18,7 +18,7 @@ class ClicksTest : public ShopTest {
     form->my.stock[101] = 2;
     form->my.stock[103] = 1;
     form->my.hours_to_closing = 5;
-    Run([&] { form->DispatchChoice("シール"); });
+    Run([&] { form->game.Choose(Command::Seal); });
     ASSERT_EQ(form->seal_box_state, 1);
   }
   void PickerOpen() {
@@ -113,33 +113,6 @@ TEST_F(ClicksTest, StickingLeavesTheSealStuckWhileTheCustomerReacts) {
   EXPECT_TRUE(HeardSound("0:point.wav"));
   EXPECT_EQ(form->my.stock[101], 1);
   EXPECT_EQ(form->seal_box_state, 0);  // the payment closed the visit
-}
-
-TEST_F(ClicksTest, TitleChoiceOneFollowsTheProgress) {
-  form->my.play_count = 0;
-  form->my.seal_collected.fill(0);
-  EXPECT_EQ(form->TitleChoiceOne(), "");
-  form->my.play_count = 1;
-  EXPECT_EQ(form->TitleChoiceOne(), "Collection");
-  // Every seal collected, the letter unread: the letter, even on a first launch.
-  int seals = 0;
-  for (int g = 0; g < kGoodsCount; ++g) {
-    if (form->goods_table[g].kind != kKindSeal) continue;
-    form->my.seal_collected[g] = 1;
-    ++seals;
-  }
-  ASSERT_GT(seals, 10);
-  form->my.play_count = 0;
-  form->my.progress_flags[kLetterRead] = 0;
-  EXPECT_EQ(form->TitleChoiceOne(), "手紙");
-  // One seal missing: no letter.
-  form->my.seal_collected[kSealHen] = 0;
-  EXPECT_EQ(form->TitleChoiceOne(), "");
-  form->my.seal_collected[kSealHen] = 1;
-  // The letter read: back to the collection.
-  form->my.play_count = 3;
-  form->my.progress_flags[kLetterRead] = 1;
-  EXPECT_EQ(form->TitleChoiceOne(), "Collection");
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/form.h"
-#include "app/random.h"
 #include "content/words.h"
+#include "game/random.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
 

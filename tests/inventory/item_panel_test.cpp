@@ -13,7 +13,7 @@ class ItemPanelTest : public fixture::FormTest {
     FormTest::SetUp();
     FixedRandom one(1);
     form->my.money = 1000;
-    form->OpenShop();
+    form->game.OpenShop();
   }
   void Click(int x, int y) {
     form->ItemPanelMouseDown(x, y);

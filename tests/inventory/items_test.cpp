@@ -14,7 +14,7 @@ class ItemsTest : public fixture::FormTest {
 TEST_F(ItemsTest, GainItemAnnouncesTheNewCountAndWaits) {
   form->my.stock[101] = 2;
   platform->Click(10, 10, 50);
-  bool sound = Plays(3, "item.wav", [&] { form->GainItem(101); });
+  bool sound = Plays(3, "item.wav", [&] { form->game.GainItem(101); });
   EXPECT_TRUE(sound);
   EXPECT_EQ(form->my.stock[101], 3);
   int i = form->effect_next;
@@ -27,13 +27,13 @@ TEST_F(ItemsTest, GainItemAnnouncesTheNewCountAndWaits) {
 
 TEST_F(ItemsTest, GainItemOfAnEmptyNumberDoesNothing) {
   int next = form->effect_next;
-  bool sound = Plays(3, "item.wav", [&] { form->GainItem(130); });
+  bool sound = Plays(3, "item.wav", [&] { form->game.GainItem(130); });
   EXPECT_FALSE(sound);
   EXPECT_TRUE(sounds.empty());
   EXPECT_EQ(form->my.stock[130], 0);
   EXPECT_EQ(form->effect_next, next);
-  form->GainItem(-1);
-  form->GainItem(1000);
+  form->game.GainItem(-1);
+  form->game.GainItem(1000);
   EXPECT_EQ(form->effect_next, next);
 }
 

@@ -28,7 +28,7 @@ TEST_F(SealBoxTest, PickerLaysOutOnePiecePerCellInGoodsOrder) {
   form->my.stock[100] = 2;
   form->my.stock[5] = 4;    // an article: not a seal
   form->my.stock[130] = 2;  // no record
-  form->OpenSealPicker();
+  form->game.SealStep();
   EXPECT_EQ(form->seal_box_count, 5);
   EXPECT_EQ(form->seal_box_state, 1);
   EXPECT_EQ(form->seal_box_mode, 0);
@@ -44,17 +44,16 @@ TEST_F(SealBoxTest, PickerLaysOutOnePiecePerCellInGoodsOrder) {
 
 TEST_F(SealBoxTest, ReopeningStartsFromAFreshBox) {
   form->my.stock[100] = 1;
-  form->OpenSealPicker();
+  form->game.SealStep();
   ASSERT_EQ(form->picture_slots[5].Pixel(25, 25), fixture::kSeal);
   form->my.stock[100] = 0;
   form->my.stock[102] = 1;
   form->seal_box_grid[5][5] = 77;
-  form->OpenSealPicker();
+  form->game.SealStep();
   EXPECT_EQ(form->seal_box_count, 1);
   EXPECT_EQ(form->seal_box_grid[5][5], 0);
   EXPECT_EQ(form->picture_slots[5].Pixel(25, 25), 0x100000u + 102);
-  form->my.stock[102] = 0;
-  form->OpenSealPicker();
+  form->OpenSealBox(SealBoxUse::Picker, {});
   EXPECT_EQ(form->picture_slots[5].Pixel(25, 25), kBox);
 }
 
@@ -62,7 +61,7 @@ TEST_F(SealBoxTest, PickerStopsAtTheBoxCapacity) {
   form->my.stock = {};
   form->my.stock[100] = 200;
   form->my.stock[101] = 100;
-  form->OpenSealPicker();
+  form->game.SealStep();
   EXPECT_EQ(form->seal_box_count, 230);
   EXPECT_EQ(form->seal_box_grid[9][22], 101);
   EXPECT_EQ(form->seal_box_grid[0][20], 101);
@@ -81,7 +80,7 @@ TEST_F(SealBoxTest, CollectionShowsCollectedSealsOnly) {
   form->my.seal_collected[5] = 1;    // not a seal
   form->my.seal_collected[130] = 1;  // no record
   form->my.stock[120] = 9;           // held, but never stuck
-  form->OpenSealCollection();
+  form->game.OpenCollection();
   EXPECT_EQ(form->seal_box_mode, 1);
   EXPECT_EQ(form->seal_box_state, 1);
   EXPECT_EQ(form->seal_box_count, 2);
@@ -91,14 +90,15 @@ TEST_F(SealBoxTest, CollectionShowsCollectedSealsOnly) {
 
 TEST_F(SealBoxTest, CompleteCollectionFillsFiftyCells) {
   for (int g = 0; g < kGoodsCount; ++g) form->my.seal_collected[g] = 1;
-  form->OpenSealCollection();
+  form->game.OpenCollection();
   EXPECT_EQ(form->seal_box_count, 50);
   EXPECT_NE(form->seal_box_grid[9][4], 0);
   EXPECT_EQ(form->seal_box_grid[0][5], 0);
 }
 
 TEST_F(SealBoxTest, SlidesInInEightFramesAndOpens) {
-  form->OpenSealPicker();
+  form->my.stock[100] = 1;
+  form->game.SealStep();
   EXPECT_EQ(SlideFrames(9), (std::vector<int>{194, 96, 47, 23, 11, 5, 2, 0, 0}));
   EXPECT_EQ(form->seal_box_state, 2);
 }
@@ -133,7 +133,7 @@ TEST_F(SealBoxTest, PickerLeavesAtOnceAndCarriesTheSeal) {
 TEST_F(SealBoxTest, LabelNamesTheCellUnderThePointerInEveryState) {
   form->my.stock = {};
   form->my.stock[101] = 1;
-  form->OpenSealPicker();
+  form->game.SealStep();
   for (int state : {1, 2, 3, 4, 5}) {
     SCOPED_TRACE(state);
     form->seal_box_state = state;
@@ -157,7 +157,7 @@ TEST_F(SealBoxTest, LabelNamesTheCellUnderThePointerInEveryState) {
 
 TEST_F(SealBoxTest, CollectionAddsNameAndDescriptionBelow) {
   form->my.seal_collected[101] = 1;
-  form->OpenSealCollection();
+  form->game.OpenCollection();
   form->seal_box_x = 0;
   form->seal_box_state = 2;
   form->mouse_x = 25;
@@ -172,7 +172,7 @@ TEST_F(SealBoxTest, CollectionAddsNameAndDescriptionBelow) {
 TEST_F(SealBoxTest, ClosingCollectionReturnsToTheTitleMenu) {
   form->screen_phase = 0;
   form->my.seal_collected[100] = 1;
-  form->OpenSealCollection();
+  form->game.OpenCollection();
   for (int i = 0; i < 10; ++i) Frame();
   ASSERT_EQ(form->seal_box_state, 2);
   form->choice_text = {"", "", ""};

@@ -34,7 +34,7 @@ class ShopTest : public fixture::FormTest {
   void OpenWith(int money, int level) {
     form->my.money = money;
     form->my.clerk_level = level;
-    form->OpenShop();
+    form->game.OpenShop();
   }
 };
 

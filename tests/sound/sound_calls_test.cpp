@@ -159,7 +159,7 @@ TEST_F(SoundCallsTest, WithoutAMixerEverySoundCallDoesNothing) {
   form->OpenSoundSlots();
   form->PlaySound(0, "a.wav");
   form->PumpSound();
-  form->PlayMusic("not");
+  form->Silence();
   form->FreeSoundSlots();
   EXPECT_EQ(form->sound_slots[0], nullptr);
   EXPECT_EQ(device.writes, 0);
@@ -216,23 +216,23 @@ class MusicCallsTest : public SoundCallsTest {
 };
 
 TEST_F(MusicCallsTest, PieceLoopsAfterANaturalEndOnly) {
-  form->PlayMusic("not");  // nothing open: nothing happens
-  form->PlayMusic("");
+  form->Silence();  // nothing open: nothing happens
+  form->Music("");
   EXPECT_FALSE(music->IsOpen());
   EXPECT_EQ(Render(0.2), 0);
 
-  form->PlayMusic("col.mid");
+  form->Music("col.mid");
   EXPECT_GT(Render(0.3), 1000);
   Render(8.0);
   ASSERT_EQ(ends, 1);
   form->mid_pNotify();  // the end came back: play again
   EXPECT_GT(Render(0.3), 1000);
 
-  form->PlayMusic("not");
+  form->Silence();
   Render(8.0);
   EXPECT_EQ(ends, 1);  // a stop is no end
 
-  form->PlayMusic("col.mid");
+  form->Music("col.mid");
   Render(8.0);
   ASSERT_EQ(ends, 2);
   form->closing = true;  // the window is going: no replay
@@ -241,9 +241,9 @@ TEST_F(MusicCallsTest, PieceLoopsAfterANaturalEndOnly) {
 }
 
 TEST_F(MusicCallsTest, MissingPieceStopsTheOldOne) {
-  form->PlayMusic("col.mid");
+  form->Music("col.mid");
   EXPECT_GT(Render(0.2), 1000);
-  form->PlayMusic("shop.mid");  // not there
+  form->Music("shop.mid");  // not there
   EXPECT_LT(Render(0.3), kSilent);
   Render(8.0);
   EXPECT_EQ(ends, 0);

@@ -18,7 +18,7 @@
 
 #include "app/form.h"
 #include "app/paths.h"
-#include "app/random.h"
+#include "game/random.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/replay.h"
 #include "platform/platform.h"

@@ -1,5 +1,5 @@
 // The game's one random generator.
-#include "app/random.h"
+#include "game/random.h"
 
 #include <random>
 #include <utility>
