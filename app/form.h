@@ -211,6 +211,8 @@ class TForm1 : public TSceneVars, public Stage {
   tmy saved_progress;  // the lasting fields as this copy last read or wrote my.dat
   std::string SaveFileToRead(const char* name) const;
   FileError KeepShortProgressAside(int found);
+  // False when the player gave up waiting for another copy of the game.
+  bool WaitForOtherCopy();
 
   // --- sound/ -----------------------------------------------------------------
   void OpenSoundSlots();

@@ -3,6 +3,8 @@
 #include <errno.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -28,7 +30,35 @@ std::string TForm1::SaveFileToRead(const char* name) const {
   return own;
 }
 
+// One copy of the game plays on the player's files at a time: a second one
+// would write its own progress over the first's. It waits, says so, and goes
+// on (reading the progress afresh) once the other is closed; OK or a close
+// ends it without writing anything.
+bool TForm1::WaitForOtherCopy() {
+  if (paths.save.empty() || ClaimSaveFolder(paths.save)) return true;
+  const std::string text =
+      "ピコラッテはもう一つ開いています。同じ記録を二つで遊ぶと片方の記録が消えるため、"
+      "あちらを閉じると、ここで続きから始まります。OK でこちらを閉じます。\n" +
+      paths.save;
+  std::fprintf(stderr, "picolatte: another copy of the game is using %s; waiting for it to close\n",
+               paths.save.c_str());
+  dialog = TDialog{};
+  dialog.open = true;
+  dialog.kind = DialogKind::Error;
+  dialog.title = kErrorTitle;
+  dialog.text = text;
+  dialog.hovered = DialogButtonAt(dialog, mouse_x, mouse_y);
+  PresentScene();
+  bool claimed = false;
+  while (dialog.answer == kDialogOpen && !(claimed = ClaimSaveFolder(paths.save)))
+    ProcessMessages(std::min(TimeToNextTick(), 100));
+  dialog.open = false;
+  PresentScene();
+  return claimed;
+}
+
 bool TForm1::LoadProgress() {
+  if (!WaitForOtherCopy()) return false;
   const std::string my_dat = SaveFileToRead(kMyDatName);
   const bool own = my_dat == paths.save + kMyDatName;
   if (own) {

@@ -1,5 +1,7 @@
-// Saving while another copy of the game may save too: each copy adds what it
-// did since it last read or wrote my.dat, so neither wipes out the other's.
+// Two copies of the game on the same files: the first holds the save folder
+// for its whole life and a second waits; and should two still save (a folder
+// that cannot be locked), each adds what it did since it last read or wrote
+// my.dat, so neither wipes out the other's.
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -13,12 +15,17 @@
 
 namespace {
 
+// The save folder this process holds for its life (ends in '/'), and its lock.
+std::string claimed_folder;
+int claimed_fd = -1;
+
 // Held for one save: another copy's save waits until this one is written.
 class FolderLock {
  public:
   explicit FolderLock(const std::string& file) {
     size_t slash = file.find_last_of('/');
-    std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
+    std::string folder = slash == std::string::npos ? "./" : file.substr(0, slash + 1);
+    if (claimed_fd >= 0 && folder == claimed_folder) return;  // held already
     fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 #ifndef __EMSCRIPTEN__
     // A save takes milliseconds; a copy stopped in the middle of one (a
@@ -54,6 +61,26 @@ bool Erased(const tmy& base, const tmy& mine) {
 }
 
 }  // namespace
+
+bool ClaimSaveFolder(const std::string& folder) {
+#ifdef __EMSCRIPTEN__
+  (void)folder;
+  return true;  // the page keeps to one tab by itself
+#else
+  if (claimed_fd >= 0 && folder == claimed_folder) return true;
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return true;  // no folder yet: nothing to share
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    close(fd);
+    return false;
+  }
+  // Another error (a file system without locks): play on; the saves merge.
+  if (claimed_fd >= 0) close(claimed_fd);
+  claimed_fd = fd;
+  claimed_folder = folder;
+  return true;
+#endif
+}
 
 void MergeProgress(const tmy& disk, const tmy& base, tmy& mine) {
   if (Erased(base, mine)) return;

@@ -96,6 +96,10 @@ std::string DeliveredNameList();
 FileError CreateDeliveredSaveFiles(const std::string& dat_dir);
 
 // --- two copies of the game at once --------------------------------------------
+// Holds the save folder `folder` (ends in '/') for the rest of this process:
+// false while another process holds it. A folder that is not there or cannot
+// be locked counts as held.
+bool ClaimSaveFolder(const std::string& folder);
 // Folds what this copy did since `base` (my.dat as this copy last read or
 // wrote it) into `disk` (my.dat as it is now, perhaps saved by another copy
 // meanwhile), giving the result in `mine`: flags and seals are combined, the

@@ -1,5 +1,9 @@
 // The window's LoadProgress and SaveProgress: files beside the game, tables
 // filled only after a good load, and failures shown to the player.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -149,6 +153,57 @@ TEST_F(SaveProgressTest, ShortMyDatIsReportedAndKeptAsideBeforeItIsSavedOver) {
   ASSERT_TRUE(form->LoadProgress());
   EXPECT_TRUE(Errors().empty());
   EXPECT_FALSE(std::filesystem::exists(Dat("my.dat.kept2")));
+}
+
+// Two real processes on the same files: the second copy waits on a board
+// while the first holds them, then reads the first's progress afresh; OK on
+// the board gives up without writing anything.
+TEST_F(SaveProgressTest, ASecondCopyWaitsForTheFirstAndReadsItsProgress) {
+  const std::string folder = (dir_ / "dat").string() + "/";
+  for (bool give_up : {true, false}) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t first = fork();
+    ASSERT_GE(first, 0);
+    if (first == 0) {
+      if (!ClaimSaveFolder(folder)) _exit(2);
+      tmy played;
+      played.play_count = give_up ? 5 : 7;
+      if (WriteProgressFile(Dat("my.dat"), played).failed()) _exit(3);
+      if (write(ready[1], "x", 1) != 1) _exit(4);
+      usleep(give_up ? 5000000 : 300000);  // playing
+      _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    close(ready[0]);
+    close(ready[1]);
+    const std::string before = Bytes(Dat("my.dat"));
+    form.reset();
+    platform = std::make_unique<HeadlessPlatform>(dir_.string());
+    form = std::make_unique<TForm1>(*platform);
+    if (give_up) {
+      PressWhenIdle(KeyCode::Enter);
+    } else {
+      platform->on_idle = [](HeadlessPlatform&) { usleep(10000); };  // real time for the first to end
+    }
+    testing::internal::CaptureStderr();
+    const bool loaded = form->LoadProgress();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("another copy of the game is using " + folder), std::string::npos) << errors;
+    EXPECT_NE(form->dialog.text.find("ピコラッテはもう一つ開いています"), std::string::npos);
+    if (give_up) {
+      EXPECT_FALSE(loaded);
+      EXPECT_EQ(Bytes(Dat("my.dat")), before);
+      EXPECT_FALSE(std::filesystem::exists(dir_ / "成績.txt"));
+    } else {
+      EXPECT_TRUE(loaded);
+      EXPECT_EQ(form->my.play_count, 7);
+    }
+    kill(first, SIGKILL);
+    int status = 0;
+    waitpid(first, &status, 0);
+  }
 }
 
 }  // namespace

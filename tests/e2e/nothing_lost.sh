@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real game keeps the player's progress: two copies open at once on the
-# same files each add their games (the first closed by a hang-up, SIGHUP),
+# The real game keeps the player's progress: a second copy started on the
+# same files waits until the first is closed by a hang-up (SIGHUP), then
+# goes on from its progress, and both games are counted;
 # and a save that fails at closing (ulimit -f) shows a board that answers
 # Enter, after which the game ends normally and writes settings.ini.
 # Usage: nothing_lost.sh DIST_DIR OUT_DIR
@@ -61,25 +62,28 @@ wait_exit() {  # PID; sets STATUS ("running" after 10 s)
 }
 plays() { sed -n 1101p "$work/dat/my.dat" | tr -d '\r'; }
 
-# --- Two copies, side by side on the screen.
+# --- Two copies, side by side on the screen: the second waits for the first.
 start_game "$out/a.log"; a=$PID; win_a=$WIN
 xdotool windowmove "$win_a" 0 0
+sleep 0.5
 OTHER=$win_a start_game "$out/b.log"; b=$PID; win_b=$WIN
 xdotool windowmove "$win_b" 1000 540
 sleep 0.5
+grep -q "another copy" "$out/b.log" || { echo "the second copy did not say it waits"; cat "$out/b.log"; exit 1; }
 start_a_game "$win_a"
-start_a_game "$win_b"
 kill -HUP "$a"
 wait_exit "$a"
 [ "$STATUS" = 0 ] || { echo "the hang-up ended copy A with $STATUS"; cat "$out/a.log"; exit 1; }
 [ "$(plays)" = 1 ] || { echo "after A closed: $(plays) games played, expected 1"; exit 1; }
+sleep 1  # B goes on from A's progress
+start_a_game "$win_b"
 kill -TERM "$b"
 wait_exit "$b"
 [ "$STATUS" = 0 ] || { echo "copy B ended with $STATUS"; exit 1; }
 [ "$(plays)" = 2 ] || { echo "B wiped out A's game: $(plays) games played, expected 2"; exit 1; }
 lines=$(wc -l <"$work/dat/my.dat")
 [ "$lines" = 1103 ] || { echo "my.dat has $lines lines"; exit 1; }
-echo "two copies: both games counted, the hang-up saved"
+echo "two copies: the second waited for the first, both games counted, the hang-up saved"
 
 # --- A save that fails at closing: 1 KB per file, my.dat needs 3.
 cp "$work/dat/my.dat" "$out/my.dat.before"
