@@ -96,15 +96,17 @@ bool TForm1::FormCreate() {
 
 void TForm1::FormClose() {
   click_wait = -1;
-  if (!closing) {
+  const bool first = !closing;
+  closing = true;
+  // A start-up that failed leaves the saved progress as it found it. While
+  // the board of a failed save is up, a close or a signal answers it.
+  if (created) SaveProgress();
+  if (first) {
     // From now on a further interrupt or termination signal ends the program
     // straight away, even while a step runs on to its end.
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
   }
-  closing = true;
-  // A start-up that failed leaves the saved progress as it found it.
-  if (created) SaveProgress();
 }
 
 void TForm1::EndProcessNow() {
