@@ -2,8 +2,6 @@
 // pictures and sounds are packed under /cg and /dat; the player's progress,
 // name list and results sheet live in /save, which the page keeps in the
 // browser's storage.
-#include <emscripten.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <memory>

@@ -1,6 +1,7 @@
 # The browser build (included by the top CMakeLists.txt under emcmake): the
-# game's code with the web platform, the page, the data file with what the
-# game reads (web/make_data.js), the music beside it, and the font's license.
+# game library (game_core, the same as the desktop's) with the web platform,
+# the page, the data file with what the game reads (web/make_data.js), the
+# music beside it, and the font's license.
 # The pictures and sounds come from a desktop build's dist folder, the
 # pristine save files and mixer settings from its defaults folder (scripts/web
 # makes both first): a dist folder that has been played in ships nothing of it.
@@ -29,13 +30,8 @@ foreach(needed PICOLATTE_FONT PICOLATTE_FONT_LICENSE)
 endforeach()
 find_program(NODE_EXECUTABLE NAMES node nodejs REQUIRED)
 
-file(GLOB_RECURSE WEB_GAME_SOURCES CONFIGURE_DEPENDS
-  app/*.cpp content/*.cpp game/*.cpp view/*.cpp inventory/*.cpp save/*.cpp sound/*.cpp)
-list(FILTER WEB_GAME_SOURCES EXCLUDE REGEX "/sound/mixer/")
-list(FILTER WEB_GAME_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
-add_executable(picolatte ${WEB_GAME_SOURCES})
-target_include_directories(picolatte PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(picolatte PRIVATE platform_web platform_core mixer)
+add_executable(picolatte app/web_main.cpp)
+target_link_libraries(picolatte PRIVATE game_core platform_web)
 set_target_properties(picolatte PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${DIST_DIR})
 target_link_options(picolatte PRIVATE
   -fexceptions -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
