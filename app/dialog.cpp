@@ -150,8 +150,8 @@ void DrawDialog(Bitmap& canvas, const TDialog& dialog) {
 
   if (dialog.kind == DialogKind::Question) {
     // The keys that answer, on the buttons themselves.
-    DrawButton(canvas, kDialogYesButton, "はい(Y)", dialog, kYesButton, false);
-    DrawButton(canvas, kDialogNoButton, "いいえ(N)", dialog, kNoAnswerButton, true);
+    DrawButton(canvas, kDialogYesButton, dialog.yes, dialog, kYesButton, false);
+    DrawButton(canvas, kDialogNoButton, dialog.no, dialog, kNoAnswerButton, true);
   } else {
     DrawButton(canvas, kDialogOkButton, "OK", dialog, kOkButton, true);
   }
@@ -195,8 +195,11 @@ int TForm1::RunDialog(DialogKind kind, const std::string& title, const std::stri
   dialog = TDialog{};
   dialog.open = true;
   dialog.kind = kind;
-  dialog.title = title;
-  dialog.text = text;
+  // The board shows the chosen language; it is gone before that can change.
+  dialog.title = Shown(title);
+  dialog.text = Shown(text);
+  dialog.yes = Shown(dialog.yes);
+  dialog.no = Shown(dialog.no);
   dialog.hovered = DialogButtonAt(dialog, mouse_x, mouse_y);
   PresentScene();
   while (dialog.answer == kDialogOpen) ProcessMessages(TimeToNextTick());
@@ -213,7 +216,7 @@ bool TForm1::AskYesNo(const std::string& title, const std::string& text) {
 }
 
 void TForm1::ShowError(const std::string& title, const std::string& text) {
-  std::fprintf(stderr, "picolatte: %s\n", OneLine(text).c_str());
+  std::fprintf(stderr, "picolatte: %s\n", OneLine(Shown(text)).c_str());
   std::fflush(stderr);
   RunDialog(DialogKind::Error, title, text);
 }

@@ -30,6 +30,7 @@ struct TDialog {
   DialogKind kind = DialogKind::Question;
   std::string title;  // on the board's top strip
   std::string text;   // '\n' starts a new line; long lines wrap
+  std::string yes = "はい(Y)", no = "いいえ(N)";  // the question's buttons
   int answer = kDialogOpen;
   int hovered = kNoButton;  // the button under the mouse
   int pressed = kNoButton;  // the button the mouse went down on

@@ -36,6 +36,7 @@ std::string TForm1::DatPath(const std::string& name) const {
 }
 
 bool TForm1::FormCreate() {
+  UseLanguage(settings.language);
   // Nothing is composed before the title, not even behind a start-up error.
   screen_phase = -2;
   OpenSoundSlots();
@@ -88,7 +89,7 @@ bool TForm1::FormCreate() {
   choices_active = 1;
   choice_command = {game.TitleChoiceOne(), Command::About, Command::Start};
   for (int n = 0; n < 3; ++n) choice_text[n] = CommandLabel(choice_command[n]);
-  platform.SetCaption("ピコラッテ ver1.3 - つつんで、おって、シールをはろう");
+  platform.SetCaption(Shown("ピコラッテ ver1.3 - つつんで、おって、シールをはろう"));
   platform.Present(cg);
   created = true;
   return true;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/dialog.h"
+#include "app/lang.h"
 #include "app/paths.h"
 #include "app/settings.h"
 #include "app/state.h"
@@ -59,7 +60,8 @@ class TForm1 : public TSceneVars, public Stage {
 
   Platform& platform;
   const GamePaths paths;
-  GameSettings settings;  // window and volume, remembered between starts
+  GameSettings settings;  // window, volume and language, remembered between starts
+  TTranslator lang;       // what the shown texts read in
 
   // The game, its state and its tables.
   ShopDay game{*this};
@@ -149,6 +151,18 @@ class TForm1 : public TSceneVars, public Stage {
   void PresentScene();
   TDialog dialog;       // the dialog up now (or the last one, answered)
   Bitmap dialog_frame;  // cg with the dialog or the volume notice drawn over it
+
+  // A text as the player reads it in the chosen language (the game itself
+  // keeps its Japanese: saves, commands, the results sheet).
+  std::string Shown(const std::string& text) { return lang.Shown(text); }
+  // Reads the language's texts and shows them from the next frame on;
+  // remembered in settings. Without its texts the game stays Japanese.
+  void UseLanguage(Language language);
+  // The switch on the title (and the L key): Japanese <-> English.
+  void ToggleLanguage();
+  void DrawLanguageButton();
+  bool LanguageButtonShown() const;
+  bool LanguageButtonHit(int x, int y) const;
 
   // Asset paths beside the executable.
   std::string CgPath(const std::string& name) const;

@@ -21,6 +21,10 @@ void TForm1::cgMouseDown(int x, int y) {
     LoadScenePicture("login.bmp");
     return;
   }
+  if (LanguageButtonHit(x, y)) {
+    ToggleLanguage();
+    return;
+  }
   AcknowledgeClick();
   if (seal_box_mode == 1) {
     PlaySound(0, "4.wav");

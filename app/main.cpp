@@ -18,13 +18,18 @@
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: picolatte [--help] [--version]\n"
+    "Usage: picolatte [--lang=en|ja] [--help] [--version]\n"
     "\n"
     "ピコラッテ: a gift-wrapping shop game. Wrap the customers' presents, choose\n"
     "seals they like and collect them all. Played with the mouse.\n"
     "\n"
+    "  --lang=en  play in English (--lang=ja: Japanese, the default); the choice\n"
+    "             is remembered. The English/日本語 button on the title menu and\n"
+    "             the L key switch too.\n"
+    "\n"
     "Keys:\n"
     "  F11        fullscreen on and off\n"
+    "  L          English / Japanese\n"
     "  M          sound off and on\n"
     "  - and +    master volume down and up\n"
     "  Enter      erase all progress (asks first)\n"
@@ -45,7 +50,17 @@ std::string ExecutableDir(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::string lang_option;
   for (int i = 1; i < argc; ++i) {
+    if (!std::strncmp(argv[i], "--lang=", 7)) {
+      Language language;
+      if (!ParseLanguage(argv[i] + 7, language)) {
+        std::fprintf(stderr, "picolatte: --lang takes en or ja, not '%s'\n", argv[i] + 7);
+        return 2;
+      }
+      lang_option = argv[i] + 7;
+      continue;
+    }
     if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
       std::fputs(kHelp, stdout);
       return 0;
@@ -77,6 +92,7 @@ int main(int argc, char** argv) {
   platform->SetVolume(EffectiveVolume(loaded.settings));
   auto form = std::make_unique<TForm1>(*platform, files.paths);
   form->settings = loaded.settings;
+  if (!lang_option.empty()) ParseLanguage(lang_option, form->settings.language);
   bool started = form->FormCreate();
   if (started) form->Run();
   form->FormDestroy();

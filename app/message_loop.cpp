@@ -104,6 +104,10 @@ void TForm1::HandleEvent(const InputEvent& event) {
       break;
     case InputEvent::KeyDown:
       if (VolumeKey(event.key)) break;  // mute and volume work everywhere
+      if (event.key == KeyCode::L && !event.repeat) {  // and so does the language
+        ToggleLanguage();
+        break;
+      }
       if (item_box.visible) {
         ItemPanelKey(event.key, true);
       } else {

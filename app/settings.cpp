@@ -45,11 +45,12 @@ std::string ReadProblem(int code) {
 
 std::string FormatSettings(const GameSettings& s) {
   std::ostringstream out;
-  out << "; ピコラッテ: window and sound, written when the game closes.\n"
+  out << "; ピコラッテ: window, sound and language, written when the game closes.\n"
       << "[picolatte]\n"
       << "Fullscreen=" << (s.fullscreen ? 1 : 0) << "\n"
       << "Volume=" << s.volume << "\n"
-      << "Muted=" << (s.muted ? 1 : 0) << "\n";
+      << "Muted=" << (s.muted ? 1 : 0) << "\n"
+      << "Language=" << LanguageCode(s.language) << "\n";
   return out.str();
 }
 
@@ -84,6 +85,8 @@ bool ParseSettings(const std::string& text, GameSettings& settings, std::string&
       if ((ok = ParseInt(value, 0, 100, v) && v % kVolumeStep == 0)) read.volume = v;
     } else if (key == "Muted") {
       if ((ok = ParseInt(value, 0, 1, v))) read.muted = v != 0;
+    } else if (key == "Language") {
+      ok = ParseLanguage(value, read.language);
     }  // keys of later versions are skipped
     if (!ok) bad(": bad value for " + key + ", the default is used");
   }

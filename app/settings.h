@@ -1,9 +1,11 @@
 // The player's window and sound choices, kept in a small settings.ini between
-// starts: fullscreen, master volume and mute.
+// starts: fullscreen, master volume, mute and the language.
 #pragma once
 
 #include <cstddef>
 #include <string>
+
+#include "app/lang.h"
 
 inline constexpr int kVolumeStep = 10;                  // percent per press of - or +
 inline constexpr size_t kSettingsMaxBytes = 64 * 1024;  // a few lines; more is not a settings file
@@ -12,6 +14,7 @@ struct GameSettings {
   bool fullscreen = false;
   int volume = 100;  // 0-100, percent, in steps of kVolumeStep
   bool muted = false;
+  Language language = Language::Japanese;
   bool operator==(const GameSettings&) const = default;
 };
 

@@ -57,12 +57,13 @@ int main(int argc, char** argv) {
   // with the same number, whatever the clock says. ?replay=CLICKS&stop=MS:
   // the game runs on a virtual clock with scripted clicks and holds at the
   // stop (platform/headless/replay.h), for frames held against the desktop's.
-  std::string replay, stop;
+  std::string replay, stop, lang;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg.rfind("--fixed-random=", 0) == 0) SetRandomScript(FixedRandomScript(std::stoull(arg.substr(15))));
     if (arg.rfind("--replay=", 0) == 0) replay = arg.substr(9);
     if (arg.rfind("--stop=", 0) == 0) stop = arg.substr(7);
+    if (arg.rfind("--lang=", 0) == 0) lang = arg.substr(7);
   }
   std::vector<ReplayClick> clicks;
   bool replaying = !stop.empty() && stop.size() < 10 &&
@@ -72,17 +73,32 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "picolatte: the replay '%s' cannot be read\n", replay.c_str());
   GamePaths paths = WebPaths();
   SeedSaveFolder(paths);
-  WatchSavedFiles({paths.save + kMyDatName, paths.save + kNameDatName, paths.sheet});
+  // The page remembers the language like the desktop does, in settings.ini.
+  const std::string settings_path = paths.save + "settings.ini";
+  WatchSavedFiles({paths.save + kMyDatName, paths.save + kNameDatName, paths.sheet, settings_path});
   SyncSavedFiles(true);
   auto platform =
       replaying ? CreateWebReplayPlatform("/", clicks, std::stoull(stop)) : CreateWebPlatform("/");
   MarkPageMoment("platform");
   auto form = std::make_unique<TForm1>(*platform, paths);
+  form->settings = LoadSettings(settings_path).settings;
+  if (!ParseLanguage(lang, form->settings.language) && !lang.empty())
+    std::fprintf(stderr, "picolatte: ?lang= takes en or ja, not '%s'\n", lang.c_str());
+  GameSettings saved = form->settings;
+  auto save_settings = [&form, &saved, settings_path] {
+    std::string why;
+    if (form->settings != saved && SaveSettings(settings_path, form->settings, why)) saved = form->settings;
+  };
   MarkPageMoment("form");
   // Leaving the page saves like closing the window would.
-  SetPageRequests({[&form] { form->SaveProgress(); }, ImportProgress});
+  SetPageRequests({[&form, &save_settings] {
+                     form->SaveProgress();
+                     save_settings();
+                   },
+                   ImportProgress});
   if (form->FormCreate()) form->Run();
   form->FormDestroy();
+  save_settings();
   SetPageRequests({});
   SyncSavedFiles(false);
   return 0;

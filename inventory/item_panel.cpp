@@ -135,7 +135,7 @@ Thumb ScrollThumb(const TItemPanel& panel) {
 
 // Draws the list as it stands; scrolling follows the selection where the
 // selection moves, not here.
-void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y) {
+void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y, TTranslator& lang) {
   FillPanelRect(canvas, kListBox, kListBack);
   bool scroll = Scrollable(panel);
   int text_right = kListBox.Right() - (scroll ? kScrollBarWidth : 0);
@@ -157,7 +157,7 @@ void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y)
     } else if (index == hovered) {
       FillPanelRect(canvas, band, kListHover);
     }
-    const std::string& text = panel.entries[index];
+    const std::string text = lang.Shown(panel.entries[index]);
     if (text.empty()) continue;
     canvas.brush_clear = true;
     canvas.font.color = selected ? 0xFFFFFF : kListText;
@@ -193,10 +193,11 @@ void TForm1::DrawItemPanel() {
   cg.font.size = 9;
   cg.font.bold = true;
   cg.font.color = kDetailText;
-  if (wrap_cache.text != panel.detail || wrap_cache.size != cg.font.size) {
-    wrap_cache.text = panel.detail;
+  const std::string detail = Shown(panel.detail);
+  if (wrap_cache.text != detail || wrap_cache.size != cg.font.size) {
+    wrap_cache.text = detail;
     wrap_cache.size = cg.font.size;
-    wrap_cache.lines = WrapText(cg, panel.detail, kDetailBox.width - 10);
+    wrap_cache.lines = WrapText(cg, detail, kDetailBox.width - 10);
   }
   cg.brush_clear = true;
   int line_height = std::max(cg.TextHeight("あ") + 1, 13);
@@ -210,18 +211,18 @@ void TForm1::DrawItemPanel() {
 
   // Money.
   FillPanelRect(cg, kMoneyBox, kLabelBack);
-  std::string money = std::to_string(my.money) + "円";
+  std::string money = Shown(std::to_string(my.money) + "円");
   cg.brush_clear = true;
   cg.font.size = 10;
   cg.font.color = kMoneyText;
   cg.TextOut(kMoneyBox.left + (kMoneyBox.width - cg.TextWidth(money)) / 2,
              kMoneyBox.top + (kMoneyBox.height - cg.TextHeight(money)) / 2, money);
 
-  DrawList(cg, panel, mouse_x, mouse_y);
+  DrawList(cg, panel, mouse_x, mouse_y, lang);
 
-  DrawButton(cg, kActionButton, panel.action_caption, kActionButton.Contains(mouse_x, mouse_y),
+  DrawButton(cg, kActionButton, Shown(panel.action_caption), kActionButton.Contains(mouse_x, mouse_y),
              panel.pressed == kButtonAction && kActionButton.Contains(mouse_x, mouse_y));
-  DrawButton(cg, kCloseButton, "閉じる", kCloseButton.Contains(mouse_x, mouse_y),
+  DrawButton(cg, kCloseButton, Shown("閉じる"), kCloseButton.Contains(mouse_x, mouse_y),
              panel.pressed == kButtonClose && kCloseButton.Contains(mouse_x, mouse_y));
   cg.brush_clear = false;
 }

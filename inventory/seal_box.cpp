@@ -77,18 +77,19 @@ void TForm1::DrawSealBox() {
   cg.brush_clear = true;
   cg.font.size = 7;
   cg.font.color = kLabelCycle[frame_counter % 4];
-  if (!item.name.empty()) {
-    int tw = cg.TextWidth(item.name);
-    int th = cg.TextHeight(item.name);
-    cg.TextOut(kCell * column + 33 - tw / 2, kCell * row + 14 - th / 2, item.name);
+  const std::string name = Shown(item.name);
+  if (!name.empty()) {
+    int tw = cg.TextWidth(name);
+    int th = cg.TextHeight(name);
+    cg.TextOut(kCell * column + 33 - tw / 2, kCell * row + 14 - th / 2, name);
   }
-  if (seal_box_mode == 1 && !item.name.empty()) {
+  if (seal_box_mode == 1 && !name.empty()) {
     cg.font.size = 9;
     cg.font.color = 0xBB0077;
-    cg.TextOut(20, 210, item.name);
+    cg.TextOut(20, 210, name);
     cg.font.size = 7;
     cg.font.color = 0xCC2277;
-    cg.TextOut(20, 225, item.description);
+    cg.TextOut(20, 225, Shown(item.description));
   }
   cg.brush_clear = false;
 }

@@ -35,7 +35,8 @@ enum class KeyCode {
   M,
   Minus,
   Plus,
-  N
+  N,
+  L
 };
 
 // The key a typed character stands for, where the character is what the

@@ -42,8 +42,10 @@ void TForm1::DrawChoices() {
     if (hovered_choice == n + 1) left -= 10;
     int top = kChoiceTop[n];
     cg.Draw(left - 7 - d, top - 14, picture_slots[kMarkerSlot]);
-    int h = cg.TextHeight(choice_text[n]);
-    cg.TextOut(left + 25, top + 14 - h / 2, choice_text[n]);
+    // Only the label is translated: the text stays the command.
+    const std::string label = Shown(choice_text[n]);
+    int h = cg.TextHeight(label);
+    cg.TextOut(left + 25, top + 14 - h / 2, label);
   }
 
   if (screen_phase != 0 && click_wait == 0) {

@@ -112,10 +112,11 @@ void TForm1::DrawEffects() {
       cg.font.size = 10;
       cg.font.bold = true;
       if (!effect_text[i].empty()) {
+        const std::string text = Shown(effect_text[i]);
         cg.font.color = style->shadow;
-        cg.TextOut(effect_x[i] + 1, top + 1, effect_text[i]);
+        cg.TextOut(effect_x[i] + 1, top + 1, text);
         cg.font.color = style->cycle[t % style->cycle_length];
-        cg.TextOut(effect_x[i], top, effect_text[i]);
+        cg.TextOut(effect_x[i], top, text);
       }
       if (top < -10) {
         effect_age[i] = 0;

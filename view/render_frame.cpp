@@ -53,6 +53,7 @@ void TForm1::RenderFrame() {
   cg.brush_clear = true;
 
   DrawChoices();
+  DrawLanguageButton();
   DrawEffects();
   if (seal_box_state >= 1) DrawSealBox();
 

@@ -63,7 +63,8 @@ void TForm1::DrawStatusPanel() {
   cg.font.face = kGameFace;
   cg.font.size = 8;
 
-  auto right_aligned = [&](const std::string& text, int size, int y) {
+  auto right_aligned = [&](const std::string& line, int size, int y) {
+    const std::string text = Shown(line);
     cg.font.size = size;
     cg.TextOut(right - cg.TextWidth(text), y, text);
   };
@@ -71,8 +72,10 @@ void TForm1::DrawStatusPanel() {
 
   // A small label, a big coloured number and a small unit, right-aligned
   // together.
-  auto readout = [&](const std::string& label, int number, int number_size, const std::string& unit,
+  auto readout = [&](const std::string& label_text, int number, int number_size, const std::string& unit_text,
                      int label_y, int number_y, Rgb color) {
+    const std::string label = Shown(label_text);
+    const std::string unit = Shown(unit_text);
     std::string digits = std::to_string(number);
     cg.font.size = 8;
     int w1 = cg.TextWidth(label);
@@ -106,11 +109,12 @@ void TForm1::DrawStatusPanel() {
       (current_goods >= 0 && current_goods < kGoodsCount) ? &goods_table[current_goods] : nullptr;
   if (goods_card_state >= 1 && goods && !goods->name.empty()) {
     const int card_right = kGoodsCardRight + p;
+    const std::string name = Shown(goods->name);
     cg.font = kGoodsCardName.font;
-    cg.TextOut(card_right - cg.TextWidth(goods->name), 145, goods->name);
-    // The description broken as Japanese breaks, in lines as wide as the card.
+    cg.TextOut(card_right - cg.TextWidth(name), 145, name);
+    // The description broken as its language breaks, in lines as wide as the card.
     cg.font = kGoodsCardDescription.font;
-    std::vector<std::string> lines = WrapText(cg, goods->description, kGoodsCardDescription.box.width);
+    std::vector<std::string> lines = WrapText(cg, Shown(goods->description), kGoodsCardDescription.box.width);
     lines.resize(std::min<size_t>(lines.size(), kGoodsCardDescription.box.max_lines));
     for (size_t i = 0; i < lines.size(); ++i) {
       cg.TextOut(card_right - cg.TextWidth(lines[i]), 160 + kGoodsCardLineStep * static_cast<int>(i),

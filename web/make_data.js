@@ -1,7 +1,7 @@
 // Writes the page's data files (web/data_pack.js) with what the game reads in
 // the browser, and nothing else:
 //   /cg/      every picture (.bmp, .jpg) of a desktop build's dist folder
-//   /dat/     every sound (.wav) of it, and the pristine save files
+//   /dat/     every sound (.wav) and translation (.mo) of it, and the pristine save files
 //             my.dat and name.dat of the build's defaults folder, never
 //             the dist folder's, which hold whatever was played there
 //   /SOUNDMIX.INI  the shipped mixer settings, from the defaults folder
@@ -73,6 +73,9 @@ function main() {
 
   const first = ['my.dat', 'name.dat'].map((n) => read(path.join(o.defaults, 'dat', n), '/dat/' + n));
   first.push(read(path.join(o.defaults, 'SOUNDMIX.INI'), '/SOUNDMIX.INI'));
+  // The translations (po/LANG.po as the desktop build compiled them): read
+  // before the title, in the language the player chose.
+  first.push(...listed(path.join(o.assets, 'dat'), /\.mo$/i).map((n) => read(path.join(o.assets, 'dat', n), '/dat/' + n)));
   const named = (paths) => paths.map((p) => pictures.concat(sounds).find((f) => f.path === p)).filter((f) => f);
   first.push(...named(START_FILES.concat(o.content ? tablePictures(o.content) : []).filter((p, i, all) => all.indexOf(p) === i)));
   const title = [read(fontFile, fontPath)].concat(named(TITLE_FILES));

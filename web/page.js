@@ -8,7 +8,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   const MOUSE_DOWN = 0, MOUSE_UP = 1, MOUSE_MOVE = 2, KEY_DOWN = 3, KEY_UP = 4;
   const KEYS = { Enter: 1, Escape: 2, ArrowUp: 3, ArrowDown: 4, ArrowLeft: 5, ArrowRight: 6,
                  Home: 7, End: 8, PageUp: 9, PageDown: 10, y: 11, Y: 11, m: 12, M: 12,
-                 '-': 13, '+': 14, '=': 14, n: 15, N: 15 };
+                 '-': 13, '+': 14, '=': 14, n: 15, N: 15, l: 16, L: 16 };
   const SAVE_DIR = '/save';
   const SHEET = '/save/成績.txt';
   const MY_DAT = '/save/my.dat';
@@ -22,6 +22,8 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   const args = new URLSearchParams(location.search);
   Module.arguments = [];
   if (args.has('fixed-random')) Module.arguments.push('--fixed-random=' + args.get('fixed-random'));
+  // ?lang=en (or ja): the game's language, remembered like the in-game switch.
+  if (args.has('lang')) Module.arguments.push('--lang=' + args.get('lang'));
   if (args.has('replay')) Module.arguments.push('--replay=' + args.get('replay'), '--stop=' + (args.get('stop') || '0'));
 
   // --- the scene at the largest whole scale that fits ---------------------------

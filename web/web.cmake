@@ -67,7 +67,7 @@ endif()
 # The data file. FluidSynth does not run in the page: the music comes
 # pre-rendered, served beside the page in music/ and fetched once the game runs.
 file(GLOB WEB_PICTURES CONFIGURE_DEPENDS ${PICOLATTE_ASSETS_DIR}/cg/*.bmp ${PICOLATTE_ASSETS_DIR}/cg/*.jpg)
-file(GLOB WEB_SOUNDS CONFIGURE_DEPENDS ${PICOLATTE_ASSETS_DIR}/dat/*.wav)
+file(GLOB WEB_SOUNDS CONFIGURE_DEPENDS ${PICOLATTE_ASSETS_DIR}/dat/*.wav ${PICOLATTE_ASSETS_DIR}/dat/*.mo)
 file(GLOB RENDERED_MUSIC CONFIGURE_DEPENDS ${PICOLATTE_MUSIC_DIR}/*.ogg)
 if(NOT RENDERED_MUSIC)
   message(FATAL_ERROR "no rendered music in ${PICOLATTE_MUSIC_DIR}: run scripts/render_music")

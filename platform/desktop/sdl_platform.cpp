@@ -49,6 +49,8 @@ KeyCode TranslateKey(SDL_Keycode k) {
       return KeyCode::M;
     case SDLK_n:
       return KeyCode::N;
+    case SDLK_l:
+      return KeyCode::L;
     // - and + come as the characters typed (SDL_TEXTINPUT), which follow the
     // keyboard layout: on a Japanese one "+" is Shift+; and Shift+- is "=".
     default:

@@ -115,7 +115,8 @@ KeyCode KeyFromPage(int code) {
   static const KeyCode keys[] = {KeyCode::Other, KeyCode::Enter,  KeyCode::Escape,   KeyCode::Up,
                                  KeyCode::Down,  KeyCode::Left,   KeyCode::Right,    KeyCode::Home,
                                  KeyCode::End,   KeyCode::PageUp, KeyCode::PageDown, KeyCode::Y,
-                                 KeyCode::M,     KeyCode::Minus,  KeyCode::Plus,     KeyCode::N};
+                                 KeyCode::M,     KeyCode::Minus,  KeyCode::Plus,     KeyCode::N,
+                                 KeyCode::L};
   return code >= 0 && code < static_cast<int>(std::size(keys)) ? keys[code] : KeyCode::Other;
 }
 

@@ -1,0 +1,74 @@
+// The language switch: a small labelled button on the title menu, the L key,
+// and what changing the language does (the shown texts from the next frame
+// on, the window's caption at once).
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "app/form.h"
+#include "files/regular_file.h"
+
+namespace {
+
+// Top left of the title menu, clear of the choices.
+constexpr int kButtonLeft = 4, kButtonTop = 4, kButtonWidth = 58, kButtonHeight = 17;
+constexpr const char* kCaption = "ピコラッテ ver1.3 - つつんで、おって、シールをはろう";
+constexpr size_t kMaxCatalogueBytes = 4 << 20;
+
+// Each language is named in itself, so that a player who reads only that
+// one finds it.
+const char* SwitchLabel(Language now) {
+  return now == Language::Japanese ? "English" : "日本語";
+}
+
+}  // namespace
+
+void TForm1::UseLanguage(Language language) {
+  settings.language = language;
+  TCatalogue catalogue;
+  std::string file = CatalogueFile(language);
+  if (!file.empty()) {
+    std::string bytes, why;
+    int error = ReadRegularFile(DatPath(file), bytes, kMaxCatalogueBytes);
+    if (error != 0 || !catalogue.Load(bytes, why)) {
+      std::fprintf(stderr, "picolatte: the %s texts (%s) cannot be read: %s; the game stays Japanese\n",
+                   LanguageCode(language), DatPath(file).c_str(), error != 0 ? std::strerror(error) : why.c_str());
+    }
+  }
+  lang.SetCatalogue(std::move(catalogue));
+  lang.Select(language);
+  if (created) platform.SetCaption(Shown(kCaption));
+}
+
+void TForm1::ToggleLanguage() {
+  PlaySound(0, "key.wav");
+  UseLanguage(settings.language == Language::Japanese ? Language::English : Language::Japanese);
+}
+
+bool TForm1::LanguageButtonShown() const {
+  // The title menu waiting for a choice; no click wait is running.
+  return screen_phase == 0 && choices_active == 1 && click_wait != 0 && seal_box_state == 0 && !item_box.visible;
+}
+
+bool TForm1::LanguageButtonHit(int x, int y) const {
+  return LanguageButtonShown() && x >= kButtonLeft && x < kButtonLeft + kButtonWidth && y >= kButtonTop &&
+         y < kButtonTop + kButtonHeight;
+}
+
+void TForm1::DrawLanguageButton() {
+  if (!LanguageButtonShown()) return;
+  bool hover = LanguageButtonHit(mouse_x, mouse_y);
+  cg.pen_width = 1;
+  cg.pen_color = 0xFFFFFF;
+  cg.brush_color = hover ? 0xBB3377 : 0x552255;
+  cg.brush_clear = false;
+  cg.Rectangle(kButtonLeft, kButtonTop, kButtonLeft + kButtonWidth, kButtonTop + kButtonHeight);
+  cg.brush_clear = true;
+  cg.font.face = kGameFace;
+  cg.font.size = 9;
+  cg.font.bold = true;
+  cg.font.color = 0xFFFFFF;
+  const char* label = SwitchLabel(settings.language);
+  cg.TextOut(kButtonLeft + (kButtonWidth - cg.TextWidth(label)) / 2,
+             kButtonTop + (kButtonHeight - cg.TextHeight(label)) / 2, label);
+}
