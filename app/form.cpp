@@ -89,7 +89,7 @@ bool TForm1::FormCreate() {
   choices_active = 1;
   choice_command = {game.TitleChoiceOne(), Command::About, Command::Start};
   for (int n = 0; n < 3; ++n) choice_text[n] = CommandLabel(choice_command[n]);
-  platform.SetCaption(Shown("ピコラッテ ver1.3 - つつんで、おって、シールをはろう"));
+  platform.SetCaption(Shown(kWindowCaption));
   platform.Present(cg);
   created = true;
   return true;

@@ -39,6 +39,7 @@ inline constexpr int kFrontMidSlot = 8;    // shop front: the middle, black is s
 inline constexpr int kFrontRightSlot = 9;  // shop front: the right
 inline constexpr int kSoundSlots = 5;
 inline constexpr int kNameCount = 226;
+inline constexpr const char* kWindowCaption = "ピコラッテ ver1.3 - つつんで、おって、シールをはろう";
 
 // The volume and mute notice, over the upper right of the scene.
 inline constexpr PanelRect kVolumeNoticeBox = {kSceneWidth - 106, 6, 100, 20};

@@ -12,7 +12,6 @@ namespace {
 
 // Top left of the title menu, clear of the choices.
 constexpr int kButtonLeft = 4, kButtonTop = 4, kButtonWidth = 58, kButtonHeight = 17;
-constexpr const char* kCaption = "ピコラッテ ver1.3 - つつんで、おって、シールをはろう";
 constexpr size_t kMaxCatalogueBytes = 4 << 20;
 
 // Each language is named in itself, so that a player who reads only that
@@ -37,7 +36,7 @@ void TForm1::UseLanguage(Language language) {
   }
   lang.SetCatalogue(std::move(catalogue));
   lang.Select(language);
-  if (created) platform.SetCaption(Shown(kCaption));
+  if (created) platform.SetCaption(Shown(kWindowCaption));
 }
 
 void TForm1::ToggleLanguage() {
