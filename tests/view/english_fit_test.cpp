@@ -201,6 +201,9 @@ TEST_F(EnglishFit, EveryTranslatedLineFitsWhereTheGameShowsIt) {
       {"絵が読めません: %s", {&path, "", &kDialogText}},
       {"I/O ｴﾗｰ (%d)", {&none, "-2147483648", &kDialogText}},
       {"%s (%d 行目)", {&path, "1103", &kDialogText}},
+      {"ﾌｧｲﾙが大きすぎます (%d KB まで)", {&none, "65536", &kDialogText}},
+      {"my.dat の値が足りません (%d / %d)。足りない分を 0 として続けます。", {&none, "1103", &kDialogText}},
+      {"元のファイルは %s に残しました", {&path, "", &kDialogText}},
   };
   const std::set<std::string> choices = {"断る", "包む", "折る", "シール", "はい終わり", "次", "帰って寝る", "手紙"};
   std::set<std::string> names(all_goods.begin(), all_goods.end()), descriptions, speakers(people.begin(), people.end());
