@@ -35,8 +35,8 @@ static void PushLogUp(TForm1& form) {
     if (IsMessageKind(form.effect_kind[i])) form.effect_age[i] += 12;
 }
 
-// Adds a line to the log; one wider than the scene goes on in a second line,
-// broken where Japanese breaks.
+// Adds a line to the log in the language it is read in; one wider than the
+// scene goes on in a second line, broken where its language breaks.
 void TForm1::AddLogLine(const std::string& text, int kind) {
   static Bitmap measure;
   measure.font = kMessageLine.font;
@@ -52,13 +52,13 @@ void TForm1::AddLogLine(const std::string& text, int kind) {
 void TForm1::PrintMessage(const std::string& text) {
   if (click_wait == -1) return;
   PlaySound(Random(2) != 0 ? 3 : 4, "moji.wav");
-  AddLogLine(text, kKindMessage);
+  AddLogLine(Shown(text), kKindMessage);
 }
 
 void TForm1::PrintColorMessage(const std::string& text, int kind) {
   if (click_wait == -1) return;
   PlaySound(Random(2) != 0 ? 0 : 4, "moji.wav");
-  AddLogLine(text, kind);
+  AddLogLine(Shown(text), kind);
 }
 
 void TForm1::OfferChoices(Command first, Command second, Command third) {

@@ -77,7 +77,8 @@ void TForm1::DrawVolumeNotice(Bitmap& frame, int alpha) {
   board.font.bold = true;
   board.font.color = kInk;
   board.brush_clear = true;
-  board.TextOut(6, (r.height - board.TextHeight(volume_notice.text)) / 2, volume_notice.text);
+  const std::string text = Shown(volume_notice.text);
+  board.TextOut(6, (r.height - board.TextHeight(text)) / 2, text);
   int cells_left = r.width - 6 - kLevels * (kCellWidth + kCellGap) + kCellGap;
   for (int i = 0; i < kLevels; ++i) {
     int left = cells_left + i * (kCellWidth + kCellGap);

@@ -75,7 +75,7 @@ TEST(EnglishCatalogue, BuiltLinesAreTranslatedWithTheirNamesAndNumbers) {
       {"【ハートのチール】が 1枚盗まれた!!(残: 3枚)", "1 [Heart Stickie] was stolen!! (3 left)"},
       {"包んだ(小さな袋 残: 12コ)", "Wrapped (Small Bag left: 12)"},
       {"うむっ、今日のお客さんの満足度は 100％じゃ。", "Hmm, today's customers were 100% satisfied."},
-      {"音量 70%", "Volume 70%"},
+      {"音量 70%", "Vol 70%"},
       {"Item【ムーンチール】を 1個入手した(所持:2個)", "Item: got 1 [Moon Stickie] (have 2)"},
       {"某国の王子は怒りながら帰っていった....", "The Prince of Elsewhere stormed off angry...."},
       // A name the catalogue does not know is carried over as it is.

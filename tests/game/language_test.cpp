@@ -57,17 +57,19 @@ TEST_F(LanguageTest, TheTitleButtonAndTheLKeySwitchTheShownTextsOnly) {
   ClickScene(20, 10);
   EXPECT_EQ(form->settings.language, Language::English);
   EXPECT_EQ(form->Shown("次のお客様どうぞー"), "Next customer, please!");
-  EXPECT_EQ(form->Shown(form->dialog.yes), "Yes");
+  EXPECT_EQ(form->Shown(form->dialog.yes), "Yes (Y)");
   Choose("Start");
   EXPECT_FALSE(form->LanguageButtonShown()) << "only on the title menu";
   ASSERT_TRUE(PumpUntil([&] { return form->choices_active == 1; }));
   EXPECT_EQ(form->choice_text[2], "包む") << "the command stays as the game compares it";
   EXPECT_EQ(Labels()[2], "Wrap");
+  // The log takes each line in English as it comes.
   for (const Line& line : lines) {
-    if (line.kind >= 301 && !line.text.empty()) {
-      EXPECT_NE(form->Shown(line.text), line.text) << line.text;
-    }
+    bool kana_or_kanji = false;
+    for (unsigned char c : line.text) kana_or_kanji = kana_or_kanji || (c >= 0xE3 && c <= 0xE9);
+    EXPECT_FALSE(kana_or_kanji) << line.text;
   }
+  EXPECT_GT(lines.size(), 2u);
   platform->Key(KeyCode::L);
   form->ProcessMessages(0);
   EXPECT_EQ(form->settings.language, Language::Japanese);

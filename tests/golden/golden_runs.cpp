@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -81,8 +82,11 @@ class GoldenPlatform : public HeadlessPlatform {
   GoldenPlatform(std::string base, Pending& pending) : HeadlessPlatform(std::move(base)), pending_(pending) {
     music = std::make_unique<RecordingMusic>(pending);
   }
+  Bitmap last;  // the frame on screen, kept for screenshots
+  bool keep_last = false;
   void Present(const Bitmap& scene) override {
     HeadlessPlatform::Present(scene);
+    if (keep_last) last = scene;
     ++pending_.frames;
     pending_.frame_hash = Fnv(pending_.frame_hash, scene.Pixels(),
                               static_cast<size_t>(scene.Width()) * scene.Height() * sizeof(uint32_t));
@@ -156,6 +160,11 @@ class GoldenRun {
   ~GoldenRun() { fs::remove_all(dir_); }
 
   std::vector<std::string> record;
+  // Played in `language`; with `shots`, the frame before each of the first
+  // `max_shots` clicks is written there as NNN-what.png.
+  Language language = Language::Japanese;
+  fs::path shots;
+  int max_shots = 0;
 
   void Play() {
     draws_.Queue(5, {4, 4, 4, 4, 4, 4});  // the new game's plain seals: four of each
@@ -176,6 +185,8 @@ class GoldenRun {
     };
     label_ = "start";
     ASSERT_TRUE(form_->FormCreate());
+    form_->UseLanguage(language);
+    platform_->keep_last = !shots.empty();
     seen_ = form_->effect_next;
     Act("title picture", 10, 10);
     Act("title screen", 10, 10);
@@ -224,8 +235,11 @@ class GoldenRun {
                                  std::to_string(form_->effect_y[seen_]));
         continue;
       }
-      if (text.find("がもうありません") != std::string::npos) no_material_ = true;
-      if (text.find("シールがもう１枚もありません") != std::string::npos) no_seal_ = true;
+      // The log shows what the player reads, in either language.
+      if (text.find("がもうありません") != std::string::npos || text.rfind("Out of ", 0) == 0)
+        no_material_ = true;
+      if (text.find("シールがもう１枚もありません") != std::string::npos || text == "Not a single sticker left")
+        no_seal_ = true;
       pending_.texts.push_back(std::to_string(kind) + " " + text);
     }
   }
@@ -262,6 +276,14 @@ class GoldenRun {
 
   // The player clicks a quarter of a second after the last thing happened.
   void Act(const std::string& label, int x, int y) {
+    if (!shots.empty() && actions_ < max_shots && !platform_->last.Empty()) {
+      // Named after what led to it; a choice by the label the player read.
+      std::string what = label_.rfind("choose ", 0) == 0 ? "choose " + form_->Shown(label_.substr(7)) : label_;
+      std::string name = std::to_string(1000 + actions_).substr(1) + "-" + what;
+      for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-') c = '_';
+      platform_->last.SaveToPng((shots / (name + ".png")).string());
+    }
     Flush(label);
     ++actions_;
     idle_calls_ = 0;
@@ -554,7 +576,7 @@ constexpr Night kMoon = {0, 1, 1, 1, 1, -1}, kChick = {1, 1, 0, 1, 1, -1}, kHen 
 // up to level 8, every kind of visit and payment, every customer, the
 // manager's stories, the evening shop each night and each kind of night; the
 // window is closed on the tenth evening.
-TEST(GoldenRuns, Career) {
+Plan CareerPlan() {
   Plan plan;
   plan.title = {"Start"};
   plan.days = {
@@ -562,7 +584,11 @@ TEST(GoldenRuns, Career) {
       {100, 100, 0, kEgg},  {-1, 100, 2, kGolden}, {-1, 100, 2, kThiefMoney}, {-1, 100, 1, kQuiet},
       {-1, 100, 0, kQuiet}, {-1, 100, 1, kQuiet},
   };
-  GoldenRun run("career", plan);
+  return plan;
+}
+
+TEST(GoldenRuns, Career) {
+  GoldenRun run("career", CareerPlan());
   run.Play();
   Compare("career", run.record);
   ExpectCovers(run.record, {"チップを大量に代金に加算してくれた",
@@ -604,6 +630,42 @@ TEST(GoldenRuns, Career) {
   for (const tman& m : customers) {
     if (!m.name.empty()) ExpectCovers(run.record, {(m.name + "が現れた!!").c_str()});
   }
+}
+
+// The same career played in English: every sound, music call and saved byte
+// is the Japanese run's, click for click (only frames and the log's words
+// differ). GOLDEN_SHOTS=DIR also writes the first days' frames there
+// (scripts/screenshots_en).
+TEST(GoldenRuns, CareerInEnglishSoundsAndSavesTheSame) {
+  auto kept = [](const std::vector<std::string>& record) {
+    std::vector<std::string> out;
+    for (const std::string& line : record) {
+      if (line.rfind("= ", 0) == 0) {
+        out.push_back(line);
+        continue;
+      }
+      std::string heard;
+      for (const char* tag : {"  s[", "  m["}) {
+        size_t at = line.find(tag);
+        if (at != std::string::npos) heard += line.substr(at, line.find(']', at) - at + 1);
+      }
+      out.push_back(heard);
+    }
+    return out;
+  };
+  GoldenRun japanese("career_ja", CareerPlan());
+  japanese.Play();
+  GoldenRun english("career_en", CareerPlan());
+  english.language = Language::English;
+  if (const char* dir = std::getenv("GOLDEN_SHOTS")) {
+    english.shots = dir;
+    english.max_shots = 400;
+    fs::create_directories(english.shots);
+  }
+  english.Play();
+  EXPECT_EQ(kept(english.record), kept(japanese.record));
+  // The log in English; the choices taken are the same commands.
+  ExpectCovers(english.record, {"Roxanne appears!!", "The Manager appears!!", "choose 包む", "Right, home to bed"});
 }
 
 // A lost game and the title menu: a day of refusals ends in dismissal, the
