@@ -223,7 +223,7 @@ TEST_F(EnglishFit, EveryTranslatedLineFitsWhereTheGameShowsIt) {
       Fits(e.id, kChoice);
     } else if (has("app/dialog.h")) {
       Fits(e.id, kDialogButton);
-    } else if (has("app/input.cpp") || has("save/file_error.cpp")) {
+    } else if (has("app/input.cpp") || has("save/file_error.cpp") || has("save/form_save.cpp")) {
       Fits(e.id, kDialogText);
     } else if (e.id == "ピコラッテ") {
       Shown(e.id, "× " + en.Translate(e.id), kDialogTitle);
