@@ -145,7 +145,10 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     let name = UTF8ToString(pathPointer);
     if (name[0] !== '/') name = FS.cwd() + '/' + name;
     const wait = pending.get(name.replace(/\/+/g, '/'));
-    if (wait) Module.picoWaitedFor.push({ path: name, at: performance.now(), firstFrame: !!Module.firstFrameMs });
+    if (wait) {
+      Module.picoWaitedFor.push({ path: name, at: performance.now(), firstFrame: !!Module.firstFrameMs });
+      laterWanted.resolve();  // the game cannot go on without the later files
+    }
     return wait;
   }
   Module.instantiateWasm = function (imports, receive) {
@@ -171,13 +174,11 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     compiled
       .then(function (module) {
         marks.compiled = performance.now();
-        programIn.resolve();
         return WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
       })
       .catch((err) => failed('picolatte.wasm', err));
     return {};
   };
-  const programIn = deferred();
 
   // A data file read piece by piece: its first bytes tell its whole length,
   // from then on each piece goes straight to its place, and each file is
@@ -305,12 +306,14 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     });
   });
 
-  // The later data files, one after the other, once the program has
-  // downloaded (they would only slow it): the font and the title's files,
-  // awaited by the game's platform before it draws any text, then the rest.
-  const titleFiles = deferred();
+  // The later data files, one after the other, once the first picture is up
+  // or the game wants one of their files (before, they would only slow the
+  // program's download and start-up): the
+  // font and the title's files, awaited by the game's platform before it
+  // draws any text, then the rest.
+  const titleFiles = deferred(), laterWanted = deferred();
   function fetchLater(parts) {
-    let chain = programIn.promise;
+    let chain = laterWanted.promise;
     parts.forEach(function (part, k) {
       chain = chain.then(() => readDataFile(fetchFile(part.name), putFiles)).then(function () {
         if (k === 0) {
@@ -369,6 +372,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     document.getElementById('bar').hidden = false;
     fit();
     if (!Module.firstFrameMs) Module.firstFrameMs = performance.now();
+    laterWanted.resolve();
     whenQuiet(decodeRest);
     if (args.has('replay')) return;  // a replay plays no sound
     whenQuiet(function () {

@@ -1,8 +1,8 @@
 // Figures of the web page in Debian's headless Chromium, served from
 // 127.0.0.1 by a server that gzips every file (static_server.js):
-//   - every file the page fetches while it loads (up to a few seconds after
-//     the first title frame, so that files fetched in the background count),
-//     raw and as gzip sent it;
+//   - every file the page fetches while it loads (until every data file is
+//     in and the network has been quiet for 2 s, so that files fetched in
+//     the background count), raw and as gzip sent it;
 //   - navigation to the first title frame, median of LOADS fresh loads (no
 //     cache, no stored progress), with the page's own marks on the way, on
 //     127.0.0.1 as it is and through Chromium's network emulation of two
@@ -70,8 +70,11 @@ async function load(browser, url, settleMs, link = LINKS[0], waitForAll = false)
   });
   await page.goto(url, { waitUntil: 'load' });
   await page.waitForFunction(() => window.Module && Module.firstFrameMs, { timeout: 60000, polling: 10 });
-  // Every file of the data in (a page that packs the font last marks only the font).
-  if (waitForAll) await page.waitForFunction(() => Module.picoMarks && (Module.picoMarks.allFiles || Module.picoMarks.font), { timeout: 60000, polling: 10 });
+  // Every file of the data in (a page with one data file, the font last, marks only the font).
+  if (waitForAll) {
+    await page.waitForFunction(() => Module.picoMarks && (Module.picoWaitedFor ? Module.picoMarks.allFiles : Module.picoMarks.font),
+      { timeout: 60000, polling: 10 });
+  }
   const marks = await page.evaluate(() => Object.assign({ firstFrame: Module.firstFrameMs }, Module.picoMarks || {}));
   if (!marks.allFiles) marks.allFiles = marks.font;
   if (settleMs) await sleep(settleMs);
