@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
                      form->SaveProgress();
                      save_settings();
                    },
-                   ImportProgress});
+                   ImportProgress, [&form] { return std::string(LanguageCode(form->settings.language)); }});
   if (form->FormCreate()) form->Run();
   form->FormDestroy();
   save_settings();

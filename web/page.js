@@ -26,6 +26,38 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   if (args.has('lang')) Module.arguments.push('--lang=' + args.get('lang'));
   if (args.has('replay')) Module.arguments.push('--replay=' + args.get('replay'), '--stop=' + (args.get('stop') || '0'));
 
+  // --- the page's own words, in the game's language ----------------------------------
+  // From ?lang= at first; the game tells its language once it runs and
+  // whenever the player switches (Module.picoSetLanguage).
+  const WORDS = {
+    ja: { name: 'ピコラッテ', loading: '読み込み中…', fullscreen: '全画面', sheet: '成績表を保存',
+          export: 'セーブを書き出す', import: 'セーブを読み込む',
+          stopped: 'ゲームを続けられなくなりました: ',
+          failed: (what) => '読み込みに失敗しました (' + what + ')。ページを読み込み直してください。',
+          nothingSaved: 'まだ保存されたファイルがありません。',
+          notMyDat: 'このファイルは my.dat として読めません。今までの進み具合はそのままです。' },
+    en: { name: 'Picolatte', loading: 'Loading…', fullscreen: 'Fullscreen', sheet: 'Save results sheet',
+          export: 'Export save', import: 'Import save',
+          stopped: 'The game cannot go on: ',
+          failed: (what) => 'Loading failed (' + what + '). Please reload the page.',
+          nothingSaved: 'Nothing has been saved yet.',
+          notMyDat: 'This file cannot be read as a my.dat. Your progress so far is unchanged.' },
+  };
+  let words = WORDS.ja;
+  Module.picoSetLanguage = function (code) {
+    const before = words;
+    words = code === 'en' ? WORDS.en : WORDS.ja;
+    document.documentElement.lang = code === 'en' ? 'en' : 'ja';
+    document.title = words.name;
+    for (const id of ['fullscreen', 'sheet', 'export']) document.getElementById(id).textContent = words[id];
+    document.getElementById('import').parentNode.firstChild.nodeValue = words.import;
+    // The caption line and the loading notice until the game writes its own.
+    const caption = document.getElementById('caption'), message = document.getElementById('message');
+    if (caption.textContent === before.name) caption.textContent = words.name;
+    if (message.textContent === before.loading) message.textContent = words.loading;
+  };
+  if (args.get('lang') === 'en') Module.picoSetLanguage('en');
+
   // --- the scene at the largest whole scale that fits ---------------------------
   function fit() {
     const w = stage.clientWidth, h = stage.clientHeight;
@@ -105,12 +137,12 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   Module.printErr = function (text) { console.warn(text); };
   Module.onAbort = function (what) {
     loading.hidden = false;
-    message.textContent = 'ゲームを続けられなくなりました: ' + what;
+    message.textContent = words.stopped + what;
   };
   function failed(what, err) {
     console.error('picolatte: ' + what + ': ' + err);
     loading.hidden = false;
-    message.textContent = '読み込みに失敗しました (' + what + ')。ページを読み込み直してください。';
+    message.textContent = words.failed(what);
   }
   const whenQuiet = window.requestIdleCallback ? window.requestIdleCallback.bind(window) : (f) => setTimeout(f, 50);
 
@@ -418,7 +450,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
 
   function download(path, name, type) {
     let bytes;
-    try { bytes = FS.readFile(path); } catch (e) { alert('まだ保存されたファイルがありません。'); return; }
+    try { bytes = FS.readFile(path); } catch (e) { alert(words.nothingSaved); return; }
     const a = document.createElement('a');
     a.href = URL.createObjectURL(new Blob([bytes], { type: type }));
     a.download = name;
@@ -443,7 +475,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   });
   Module.onImportDone = function (accepted) {
     if (!accepted) {
-      alert('このファイルは my.dat として読めません。今までの進み具合はそのままです。');
+      alert(words.notMyDat);
       return;
     }
     Module.picoSyncStorage(function () { location.reload(); });

@@ -102,6 +102,11 @@ EM_JS(void, PageSyncStorage, (), {
   if (Module.picoSyncStorage) Module.picoSyncStorage();
 });
 
+// Tells the page the game's language ("ja" or "en"): its buttons and notices follow it.
+EM_JS(void, PageSetLanguage, (const char* code), {
+  if (Module.picoSetLanguage) Module.picoSetLanguage(UTF8ToString(code));
+});
+
 // Tells the page how an import went.
 EM_JS(void, PageImportDone, (int accepted), {
   if (Module.onImportDone) Module.onImportDone(accepted !== 0);
@@ -160,6 +165,7 @@ class WebPlatform : public Platform {
       PageAwaitLateFiles();
       late_files_in_ = true;
     }
+    TellLanguage();
     if (replay_) return ReplayWait(event, timeout_ms);
     uint64_t until = NowMs() + std::max(timeout_ms, 0);
     for (;;) {
@@ -252,6 +258,15 @@ class WebPlatform : public Platform {
     return false;
   }
 
+  // Each wait looks whether the game changed its language since the last.
+  void TellLanguage() {
+    if (!Requests().language) return;
+    std::string code = Requests().language();
+    if (code == told_language_) return;
+    told_language_ = code;
+    PageSetLanguage(code.c_str());
+  }
+
   bool TakeInput(InputEvent& event) {
     int raw[5];
     for (;;) {
@@ -282,6 +297,7 @@ class WebPlatform : public Platform {
   FrameDiff shown_;            // the frame on the canvas
   std::vector<uint8_t> rgba_;  // the same as the canvas takes it
   bool late_files_in_ = false;
+  std::string told_language_;  // what the page was last told
   std::unique_ptr<WebAudio> audio_;
   std::unique_ptr<NullWaveOut> silent_wave_out_;
   std::unique_ptr<MusicPlayer> silent_music_;

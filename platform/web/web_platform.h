@@ -31,10 +31,13 @@ std::unique_ptr<Platform> CreateWebReplayPlatform(const std::string& base_dir,
 // is hidden or closed.
 // Requests the page makes of the game, run inside the game's waits (the
 // program cannot be entered while it sleeps): save now (the page is hidden
-// or closing), and take the my.dat the player imported.
+// or closing), and take the my.dat the player imported. The platform also
+// asks at every wait for the game's language ("ja" or "en") and tells the
+// page when it changed, so that the page's own buttons follow it.
 struct PageRequests {
   std::function<void()> save;
   std::function<bool(const std::string& path)> import_progress;  // false: refused
+  std::function<std::string()> language;
 };
 void SetPageRequests(PageRequests requests);
 

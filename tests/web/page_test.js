@@ -189,6 +189,33 @@ async function touchAndNoWasm(browser, url, errors) {
   await bare.close();
 }
 
+// The page's own words follow the game's language: English from ?lang=en,
+// Japanese again once the player switches in the game (the L key).
+async function pageLanguage(browser, url, errors) {
+  const context = await browser.createIncognitoBrowserContext();
+  try {
+    const page = await context.newPage();
+    page.on('pageerror', (e) => errors.push('English page: ' + String(e)));
+    await page.setViewport({ width: 1000, height: 800 });
+    await page.goto(url + 'index.html?lang=en', { waitUntil: 'load' });
+    await page.waitForFunction(() => window.Module && Module.firstFrameMs, { timeout: 30000 });
+    await sleep(1000);
+    const words = () => page.evaluate(() => [document.documentElement.lang, document.title,
+      ...['fullscreen', 'sheet', 'export'].map((id) => document.getElementById(id).textContent),
+      document.getElementById('import').parentNode.textContent].join(' / '));
+    const english = await words();
+    check(english === 'en / Picolatte / Fullscreen / Save results sheet / Export save / Import save',
+      `?lang=en: the page's buttons in English (${english})`);
+    await page.keyboard.press('l');
+    await page.waitForFunction(() => document.documentElement.lang === 'ja', { timeout: 5000 }).catch(() => {});
+    const japanese = await words();
+    check(japanese === 'ja / ピコラッテ / 全画面 / 成績表を保存 / セーブを書き出す / セーブを読み込む',
+      `L in the game brings the Japanese buttons back (${japanese})`);
+  } finally {
+    await context.close();
+  }
+}
+
 async function main() {
   const { url, close } = await serve(dist, { gzip: true });
   const browser = await puppeteer.launch({
@@ -325,6 +352,7 @@ async function main() {
 
     if (desktop) await compareFrames(browser, url);
     await touchAndNoWasm(browser, url, errors);
+    await pageLanguage(browser, url, errors);
     await lateFiles(browser, url, errors);
   } finally {
     await browser.close();
