@@ -14,6 +14,15 @@ inline bool PictureSizeIsSane(int64_t w, int64_t h) {
   return w > 0 && h > 0 && w <= kMaxPictureSide && h <= kMaxPictureSide && w * h <= kMaxPicturePixels;
 }
 
+// A progressive JPEG is decoded scan by scan, and each scan walks every
+// block of the picture however few bytes it takes: a scan repeated a
+// thousand times in a small file holds the game for many seconds. Encoders
+// write 10 scans or fewer; a file with more than this is refused.
+inline constexpr int kMaxJpegScans = 32;
+// Whether the scans of the JPEG (up to its end marker) are within that
+// number; false as soon as they are not.
+bool JpegScansWithinLimit(const std::vector<unsigned char>& jpeg);
+
 struct DecodedPicture {
   int width = 0, height = 0;
   std::vector<uint32_t> xrgb;  // 0x00RRGGBB, row by row

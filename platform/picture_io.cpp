@@ -92,6 +92,38 @@ void PngChunk(std::vector<unsigned char>& png, const char* type, const std::vect
 
 }  // namespace
 
+bool JpegScansWithinLimit(const std::vector<unsigned char>& jpeg) {
+  const size_t n = jpeg.size();
+  int scans = 0;
+  size_t i = 2;  // past the start marker
+  while (i + 1 < n) {
+    if (jpeg[i] != 0xFF) {
+      ++i;  // stray bytes between segments: the decoders skip them too
+      continue;
+    }
+    const unsigned char marker = jpeg[i + 1];
+    if (marker == 0xFF) {
+      ++i;  // fill byte
+      continue;
+    }
+    if (marker == 0xD9) break;  // end of the picture
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+      i += 2;  // markers without a length
+      continue;
+    }
+    if (i + 3 >= n) break;
+    i += 2 + (jpeg[i + 2] << 8 | jpeg[i + 3]);
+    if (marker != 0xDA) continue;
+    if (++scans > kMaxJpegScans) return false;
+    // The scan's coded data runs to the next marker other than a stuffed
+    // zero or a restart marker.
+    while (i + 1 < n &&
+           !(jpeg[i] == 0xFF && jpeg[i + 1] != 0x00 && !(jpeg[i + 1] >= 0xD0 && jpeg[i + 1] <= 0xD7)))
+      ++i;
+  }
+  return true;
+}
+
 bool Bitmap::LoadFromFile(const std::string& path) {
   // Every failure, a folder or a pipe in the picture's place included, ends
   // here as false: a picture that cannot be read never stops the game.
@@ -104,7 +136,7 @@ bool Bitmap::LoadFromFile(const std::string& path) {
     if (bytes[0] == 'B' && bytes[1] == 'M') {
       ok = BmpSizeIsSane(data) && DecodeBmpPicture(bytes, picture);
     } else if (bytes[0] == 0xFF && bytes[1] == 0xD8) {
-      ok = DecodeJpegPicture(bytes, picture);
+      ok = JpegScansWithinLimit(bytes) && DecodeJpegPicture(bytes, picture);
     }
   } catch (const std::exception&) {
     ok = false;  // out of memory for the pixels

@@ -1,6 +1,7 @@
 // Building picture files byte by byte for the tests and the bench of hostile
-// files: little-endian fields, a small real JPEG, and a JPEG whose header
-// declares another size than its data holds.
+// files: little-endian fields, a small real JPEG, a JPEG whose header
+// declares another size than its data holds, and a progressive JPEG with
+// one scan repeated.
 #pragma once
 
 #include <cstdint>
@@ -56,4 +57,47 @@ inline bool DeclareJpegSize(Bytes& jpeg, int w, int h) {
     }
   }
   return false;
+}
+
+// A progressive JPEG (10 scans) of one flat grey: its refinement scans take
+// a few bytes each whatever the picture's size.
+inline Bytes FlatProgressiveJpeg(int w, int h) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr err{};
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &out, &size);
+  info.image_width = w;
+  info.image_height = h;
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_simple_progression(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<unsigned char> row(w * 3, 128);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  Bytes bytes(out, out + size);
+  std::free(out);
+  return bytes;
+}
+
+// The last scan (a refinement scan) written `copies` more times before the
+// end marker.
+inline Bytes WithLastScanRepeated(const Bytes& jpeg, int copies) {
+  size_t last = 0;
+  for (size_t i = 2; i + 1 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) last = i;
+  const size_t end = jpeg.size() - 2;
+  Bytes out(jpeg.begin(), jpeg.begin() + end);
+  for (int c = 0; c < copies; ++c) out.insert(out.end(), jpeg.begin() + last, jpeg.begin() + end);
+  out.push_back(0xFF);
+  out.push_back(0xD9);
+  return out;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/picture_decode.h"
 #include "tests/platform/hostile_pictures.h"
 
 namespace {
@@ -141,6 +142,25 @@ TEST(PictureFilesOversized, JpegSizeIsCheckedBeforeDecoding) {
   Bitmap b = Marked();
   EXPECT_FALSE(b.LoadFromFile(dir.File("wide.jpg")));
   ExpectUnchanged(b);
+}
+
+// Each repeat of a scan costs a pass over every block, in a few bytes: up to
+// the limit the picture loads, past it the file is refused before decoding.
+TEST(PictureFilesOversized, ProgressiveJpegWithTooManyScansIsRefused) {
+  TempDir dir;
+  const Bytes jpeg = FlatProgressiveJpeg(1024, 768);  // 10 scans
+  for (const auto& [copies, loads] : {std::pair{0, true}, std::pair{kMaxJpegScans - 10, true},
+                                      std::pair{kMaxJpegScans - 9, false}, std::pair{2000, false}}) {
+    Write(dir.File("scans.jpg"), WithLastScanRepeated(jpeg, copies));
+    Bitmap b = Marked();
+    EXPECT_EQ(b.LoadFromFile(dir.File("scans.jpg")), loads) << copies << " copies";
+    if (loads) {
+      EXPECT_EQ(b.Width(), 1024);
+      EXPECT_NEAR(static_cast<int>(b.Pixel(512, 384) & 0xFF), 128, 2);
+    } else {
+      ExpectUnchanged(b);
+    }
+  }
 }
 
 TEST(PictureFilesOversized, JpegWhoseDataEndsEarlyIsRefused) {
