@@ -38,6 +38,9 @@ inline constexpr int kCounterSlot = 7;     // shop front: the counter
 inline constexpr int kFrontMidSlot = 8;    // shop front: the middle, black is see-through
 inline constexpr int kFrontRightSlot = 9;  // shop front: the right
 inline constexpr int kSoundSlots = 5;
+// Converted bytes the loaded sounds may keep: all the shipped ones together
+// take about a quarter of it at the highest output rate.
+inline constexpr int64_t kWaveCacheBudget = 16 << 20;
 inline constexpr int kNameCount = 226;
 inline constexpr const char* kWindowCaption = "ピコラッテ ver1.3 - つつんで、おって、シールをはろう";
 
@@ -238,10 +241,22 @@ class TForm1 : public TSceneVars, public Stage {
   void mid_pNotify();
   // Builds SoundMixer1 (Channels 31, activated); without it the game is silent.
   void CreateSoundMixer();
-  // Every wave loaded so far, by file name: each sound file is loaded once
-  // and kept until FreeSoundSlots (the waves never change).
-  std::map<std::string, TMixWave*> wave_cache;
+  // Loaded waves by file name, kept for the next play of the same file while
+  // their converted bytes stay within the budget: past it the least recently
+  // played go, never one still queued or sounding. A wave that does not fit
+  // beside those that sound is not played.
+  struct CachedSound {
+    TMixWave* wave = nullptr;
+    uint64_t last_play = 0;  // value of wave_plays at its last play
+  };
+  std::map<std::string, CachedSound> wave_cache;
+  int64_t wave_cache_bytes = 0;                    // converted bytes of the waves in it
+  int64_t wave_cache_budget = kWaveCacheBudget;    // bytes
+  uint64_t wave_plays = 0;                         // plays so far
+  std::map<std::string, int64_t> wave_sizes;       // converted bytes of every file loaded once
   TMixWave* CachedWave(const std::string& name);
+  bool MakeRoomForWave(int64_t bytes);
+  void ReleaseCachedWave(TMixWave* wave);
   // The mixer's device finished a block.
   void PumpSound();
 };

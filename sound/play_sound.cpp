@@ -20,10 +20,59 @@ void TForm1::CreateSoundMixer() {
 }
 
 TMixWave* TForm1::CachedWave(const std::string& name) {
-  if (auto it = wave_cache.find(name); it != wave_cache.end()) return it->second;
+  if (auto it = wave_cache.find(name); it != wave_cache.end()) {
+    it->second.last_play = ++wave_plays;
+    return it->second.wave;
+  }
+  // A file known not to fit is not even converted again.
+  if (auto known = wave_sizes.find(name); known != wave_sizes.end() && !MakeRoomForWave(known->second))
+    return nullptr;
   TMixWave* wave = SoundMixer1->LoadWaveFile(DatPath(name));
-  if (wave) wave_cache.emplace(name, wave);
+  if (!wave) return nullptr;
+  wave_sizes[name] = wave->length;
+  if (!MakeRoomForWave(wave->length)) {
+    SoundMixer1->FreeWaveData(wave);
+    return nullptr;
+  }
+  wave_cache.emplace(name, CachedSound{wave, ++wave_plays});
+  wave_cache_bytes += wave->length;
   return wave;
+}
+
+// Frees the least recently played silent waves until `bytes` more fit in the
+// budget. False when they still do not fit beside the waves that sound; a
+// wave bigger than the budget fits when nothing else is left.
+bool TForm1::MakeRoomForWave(int64_t bytes) {
+  bool sounding = false;
+  while (wave_cache_bytes + bytes > wave_cache_budget) {
+    auto oldest = wave_cache.end();
+    for (auto it = wave_cache.begin(); it != wave_cache.end(); ++it) {
+      if (SoundMixer1->WaveInUse(it->second.wave)) {
+        sounding = true;
+      } else if (oldest == wave_cache.end() || it->second.last_play < oldest->second.last_play) {
+        oldest = it;
+      }
+    }
+    if (oldest == wave_cache.end()) return !sounding;
+    ReleaseCachedWave(oldest->second.wave);
+  }
+  return true;
+}
+
+// Slots and cache share their waves, so each is forgotten before it is freed
+// and none is freed twice.
+void TForm1::ReleaseCachedWave(TMixWave* wave) {
+  for (TMixWave*& slot : sound_slots)
+    if (slot == wave) slot = nullptr;
+  for (auto it = wave_cache.begin(); it != wave_cache.end();) {
+    if (it->second.wave == wave) {
+      wave_cache_bytes -= wave->length;
+      it = wave_cache.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  SoundMixer1->FreeWaveData(wave);
 }
 
 void TForm1::OpenSoundSlots() {
@@ -43,18 +92,10 @@ void TForm1::FreeSoundSlots() {
   if (!SoundMixer1) return;
   try {
     // The slots first, newest channel first; then whatever else was loaded.
-    // Slots and cache share their waves, so each is forgotten before it is
-    // freed and none is freed twice.
-    auto release = [this](TMixWave* wave) {
-      for (TMixWave*& slot : sound_slots)
-        if (slot == wave) slot = nullptr;
-      std::erase_if(wave_cache, [wave](const auto& entry) { return entry.second == wave; });
-      SoundMixer1->FreeWaveData(wave);
-    };
     for (int channel = kSoundSlots - 1; channel >= 0; --channel) {
-      if (TMixWave* wave = sound_slots[channel]) release(wave);
+      if (TMixWave* wave = sound_slots[channel]) ReleaseCachedWave(wave);
     }
-    while (!wave_cache.empty()) release(wave_cache.begin()->second);
+    while (!wave_cache.empty()) ReleaseCachedWave(wave_cache.begin()->second.wave);
   } catch (...) {
   }
 }

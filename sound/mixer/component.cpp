@@ -54,6 +54,10 @@ void TSoundMixer::FreeWaveData(TMixWave* wave) {
   ReleaseWave(session_, wave);
 }
 
+bool TSoundMixer::WaveInUse(const TMixWave* wave) const {
+  return ::WaveInUse(session_, wave);
+}
+
 void TSoundMixer::PlayWave(int channel, TMixWave* wave, uint16_t loops, uint32_t flags, MixNotify* notify) {
   params_.channel = channel;
   params_.wave = wave;

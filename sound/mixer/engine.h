@@ -42,6 +42,9 @@ TMixWave* LoadWave(TMixSession* session, int resource_number, uint32_t flags);
 // Memory block (kLoadMemory).
 TMixWave* LoadWave(TMixSession* session, const TMemoryFile& memory, uint32_t flags = kLoadMemory);
 void ReleaseWave(TMixSession* session, TMixWave* wave);
+// Whether a play of the wave is queued or sounding on any channel (freeing it
+// would cut it off).
+bool WaveInUse(TMixSession* session, const TMixWave* wave);
 void MixerPlay(TMixPlayParams* params);
 void EndSession(TMixSession* session);
 // Retires played blocks and finished sounds, then refills free blocks.

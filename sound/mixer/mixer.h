@@ -78,6 +78,8 @@ class TSoundMixer {
 
   TMixWave* LoadWaveFile(const std::string& path);
   void FreeWaveData(TMixWave* wave);
+  // Whether the wave is queued or sounding on a channel.
+  bool WaveInUse(const TMixWave* wave) const;
   void PlayWave(int channel, TMixWave* wave, uint16_t loops, uint32_t flags, MixNotify* notify = nullptr);
   // Call on every "block done" notification of the device.
   void Pump();

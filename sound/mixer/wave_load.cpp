@@ -182,6 +182,23 @@ TMixWave* LoadWave(TMixSession* session, const TMemoryFile& memory, uint32_t /*f
   return Load(session, OpenMemory, &memory, "");
 }
 
+bool WaveInUse(TMixSession* session, const TMixWave* wave) {
+  TMixSession* s = CheckSession(session);
+  for (int c = 0; c < kMixChannels; ++c) {
+    if (!IsOpen(s, c)) continue;
+    for (const TQueuedPlay* e = s->queues[c]; e != nullptr; e = e->next)
+      if (e->wave == wave) return true;
+  }
+  if (s->pending != nullptr) {
+    const TQueuedPlay* e = s->pending;
+    do {
+      if (e->wave == wave) return true;
+      e = e->next;
+    } while (e != s->pending && e != nullptr);
+  }
+  return false;
+}
+
 void ReleaseWave(TMixSession* session, TMixWave* wave) {
   TMixSession* s = CheckSession(session);
   if (wave == nullptr) Fail("The given pointer was not valid");

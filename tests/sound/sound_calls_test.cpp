@@ -89,8 +89,8 @@ TEST_F(SoundCallsTest, SameChannelQueuesOtherChannelsMix) {
   Play(device, 1500);
   EXPECT_EQ(LongestRun(device.played, 200 + 100 - 128), 1101u);
   EXPECT_EQ(std::count(device.played.begin(), device.played.end(), 100), 0);
-  EXPECT_EQ(form->sound_slots[1], form->wave_cache.at("long.wav"));  // the newest per channel
-  EXPECT_EQ(form->sound_slots[2], form->wave_cache.at("b.wav"));
+  EXPECT_EQ(form->sound_slots[1], form->wave_cache.at("long.wav").wave);  // the newest per channel
+  EXPECT_EQ(form->sound_slots[2], form->wave_cache.at("b.wav").wave);
 }
 
 TEST_F(SoundCallsTest, EachFileIsLoadedOnceHoweverOftenItPlays) {
@@ -124,6 +124,63 @@ TEST_F(SoundCallsTest, EachFileIsLoadedOnceHoweverOftenItPlays) {
   for (TMixWave* slot : form->sound_slots) EXPECT_EQ(slot, nullptr);
   form->PlaySound(0, "tick.wav");  // loads again after a free
   EXPECT_NE(form->sound_slots[0], nullptr);
+}
+
+// The loaded sounds keep within their budget of bytes: the least recently
+// played silent ones go, a sounding one never does (it is heard whole), and
+// a sound too big to sit beside one that sounds waits for the next play.
+TEST_F(SoundCallsTest, LoadedSoundsStayWithinTheirBudget) {
+  VirtualWaveOut& device = InstallRecorder();
+  // The shipped settings: a sound is done about 0.1 s after its end is mixed.
+  std::ofstream(dir / "SOUNDMIX.INI") << "[default]\nWaveBlocks=2\nWaveBlockLen=512\nSamplesPerSec=11\n";
+  form = std::make_unique<TForm1>(*platform);
+  form->wave_cache_budget = 4500;
+  const uint32_t kShort = 1000, kLong = 3000, kBig = 5000;  // samples, one byte each
+  auto heard_whole = [&](uint8_t value, uint32_t samples) {
+    return std::count(device.played.begin(), device.played.end(), value) == samples - 1;  // as a.wav above
+  };
+  auto silent = [](int i) { return std::string{'s', static_cast<char>('0' + i)} + ".wav"; };
+  for (int i = 0; i < 8; ++i) sound_test::WriteWav(dir / "dat" / silent(i), 128, kShort);
+  sound_test::WriteWav(dir / "dat" / "heard.wav", 90, kLong);
+  sound_test::WriteWav(dir / "dat" / "big1.wav", 60, kBig);
+  sound_test::WriteWav(dir / "dat" / "big2.wav", 190, kBig);
+  auto cached_bytes = [&] {
+    int64_t sum = 0;
+    for (const auto& [name, entry] : form->wave_cache) sum += entry.wave->length;
+    return sum;
+  };
+  auto play = [&](int channel, const std::string& name, int ms) {
+    form->PlaySound(channel, name);
+    EXPECT_EQ(form->wave_cache_bytes, cached_bytes());
+    EXPECT_LE(form->wave_cache_bytes, std::max<int64_t>(form->wave_cache_budget, kBig)) << name;
+    Play(device, ms);
+  };
+  // Silent sounds one after another, twice round: four fit at a time.
+  for (int round = 0; round < 2; ++round)
+    for (int i = 0; i < 8; ++i) play(1, silent(i), 120);
+  EXPECT_LE(form->wave_cache_bytes, form->wave_cache_budget);
+  EXPECT_EQ(form->wave_cache.count("s0.wav"), 0u);
+  EXPECT_EQ(form->wave_cache.count("s7.wav"), 1u);
+  // A long sound keeps sounding while the others come and go around it.
+  play(2, "heard.wav", 20);
+  TMixWave* heard = form->wave_cache.at("heard.wav").wave;
+  for (int i = 0; i < 8; ++i) {
+    play(1, silent(i), 120);
+    if (form->SoundMixer1->WaveInUse(heard)) {
+      EXPECT_EQ(form->wave_cache.count("heard.wav"), 1u);
+    }
+  }
+  Play(device, 400);
+  EXPECT_TRUE(heard_whole(90, kLong));
+  // Bigger than the budget: alone it plays; beside it another such is silence.
+  play(3, "big1.wav", 50);
+  play(4, "big2.wav", 50);
+  EXPECT_EQ(form->wave_cache.count("big2.wav"), 0u);
+  Play(device, 600);
+  EXPECT_TRUE(heard_whole(60, kBig));
+  EXPECT_EQ(std::count(device.played.begin(), device.played.end(), 190), 0);
+  play(4, "big2.wav", 600);
+  EXPECT_TRUE(heard_whole(190, kBig));
 }
 
 TEST_F(SoundCallsTest, BadFilesAndBadChannelsAreSilence) {
