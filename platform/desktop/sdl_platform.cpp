@@ -113,8 +113,14 @@ class SdlPlatform : public Platform {
     uint64_t until = SDL_GetTicks64() + std::max(timeout_ms, 0);
     SDL_Event e;
     for (;;) {
+      CheckFullscreen();
       int left = static_cast<int>(until > SDL_GetTicks64() ? until - SDL_GetTicks64() : 0);
-      if (!SDL_WaitEventTimeout(&e, left)) return false;
+      // While fullscreen is on trial, look at it again every few ms.
+      if (fullscreen_trial_until_) left = std::min(left, kFullscreenLookMs);
+      if (!SDL_WaitEventTimeout(&e, left)) {
+        if (fullscreen_trial_until_ && SDL_GetTicks64() < until) continue;
+        return false;
+      }
       if (Translate(e, event)) return true;
     }
   }
@@ -224,35 +230,40 @@ class SdlPlatform : public Platform {
     }
   }
 
+  // F11 never holds up the game: the window is asked for fullscreen and
+  // looked at again during the following waits. Where nobody carries the
+  // request out (an X server without a window manager) the window goes back
+  // and later presses do nothing; presses during the trial do nothing too.
   void ToggleFullscreen() {
+    if (fullscreen_unavailable_ || fullscreen_trial_until_) return;
     bool full =
         (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (!full) SDL_GetWindowSize(window_, &windowed_width_, &windowed_height_);
     SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    if (!full && !SizeTookHold()) {
-      // Nobody carried the request out (an X server without a window
-      // manager): SDL believes in a screen-sized window that is not there.
+    if (!full) fullscreen_trial_until_ = SDL_GetTicks64() + kFullscreenTrialMs;
+    UpdateLayout();
+    Redraw();
+  }
+
+  // Ends the trial once the window really has the size SDL believes, or
+  // gives fullscreen up when the time is over.
+  void CheckFullscreen() {
+    if (!fullscreen_trial_until_) return;
+    int real_w, real_h, sdl_w, sdl_h;
+    RealWindowSize(window_, real_w, real_h);
+    SDL_GetWindowSize(window_, &sdl_w, &sdl_h);
+    const bool took_hold = real_w == sdl_w && real_h == sdl_h;
+    if (!took_hold && SDL_GetTicks64() < fullscreen_trial_until_) return;
+    fullscreen_trial_until_ = 0;
+    if (!took_hold) {
+      // SDL believes in a screen-sized window that is not there.
       std::fprintf(stderr, "picolatte: fullscreen is not available here; the game stays in its window\n");
+      fullscreen_unavailable_ = true;
       SDL_SetWindowFullscreen(window_, 0);
       SDL_SetWindowSize(window_, windowed_width_, windowed_height_);
     }
     UpdateLayout();
     Redraw();
-  }
-
-  // Whether the window really has the size SDL believes, given a moment
-  // for the window manager.
-  bool SizeTookHold() {
-    uint64_t until = SDL_GetTicks64() + 500;
-    for (;;) {
-      SDL_PumpEvents();
-      int real_w, real_h, sdl_w, sdl_h;
-      RealWindowSize(window_, real_w, real_h);
-      SDL_GetWindowSize(window_, &sdl_w, &sdl_h);
-      if (real_w == sdl_w && real_h == sdl_h) return true;
-      if (SDL_GetTicks64() >= until) return false;
-      SDL_Delay(20);
-    }
   }
 
   std::string base_dir_;
@@ -262,6 +273,9 @@ class SdlPlatform : public Platform {
   SceneLayout layout_;
   uint32_t buttons_held_ = 0;  // SDL_BUTTON masks
   int windowed_width_ = kSceneWidth, windowed_height_ = kSceneHeight;
+  static constexpr int kFullscreenTrialMs = 500, kFullscreenLookMs = 20;
+  uint64_t fullscreen_trial_until_ = 0;  // SDL ticks; 0 when no request is on trial
+  bool fullscreen_unavailable_ = false;  // a request failed: F11 does nothing more
 };
 
 }  // namespace
