@@ -17,8 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "app/form.h"
 #include "app/settings.h"
 #include "platform/bitmap.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/picture_decode.h"
 #include "save/save_files.h"
 #include "sound/mixer/engine.h"
 #include "sound/mixer/mixer.h"
@@ -130,6 +133,25 @@ bool LoadSettingsFile(const std::string& path) {
   return LoadSettings(path).problem.empty();
 }
 
+// The game's sounds one after another, a second apart, as a day plays them:
+// the loaded ones stay within their budget however big each one is.
+bool PlayEverySound(const std::string& dir) {
+  HeadlessPlatform platform(dir);  // its silent output keeps the virtual clock's time
+  TForm1 form(platform);
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir + "/dat")) names.push_back(entry.path().filename());
+  for (size_t i = 0; i < names.size(); ++i) {
+    form.PlaySound(static_cast<int>(i % kSoundSlots), names[i]);
+    for (int t = 0; t < 50; ++t) {
+      platform.clock_ms += 20;
+      form.PumpSound();
+    }
+  }
+  std::fprintf(stderr, "    (%zu sounds kept, %.1f MB)\n", form.wave_cache.size(), form.wave_cache_bytes / 1048576.0);
+  form.FreeSoundSlots();
+  return true;
+}
+
 void Measure(const char* what, const std::string& path, const std::function<bool(const std::string&)>& load) {
   struct stat st {};
   const long long size = lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : -1;
@@ -182,6 +204,11 @@ int main(int argc, char** argv) {
   Write(file("jpeg_4000.jpg"), TinyJpegDeclaring(jpeg, 4000, 4000));
   Measure("small JPEG patched to 16000 x 16000", file("jpeg_16000.jpg"), LoadPicture);
   Measure("small JPEG patched to 4000 x 4000 (within the limits)", file("jpeg_4000.jpg"), LoadPicture);
+  const Bytes progressive = FlatProgressiveJpeg(4000, 4000);  // 10 scans
+  Write(file("scans_at_limit.jpg"), WithLastScanRepeated(progressive, kMaxJpegScans - 10));
+  Write(file("scans_1000.jpg"), WithLastScanRepeated(progressive, 1000));
+  Measure("progressive JPEG 4000 x 4000 at the limit of scans", file("scans_at_limit.jpg"), LoadPicture);
+  Measure("the same with one refinement scan 1000 times more", file("scans_1000.jpg"), LoadPicture);
   Measure("folder in a picture's place", file("folder.bmp"), LoadPicture);
   Measure("FIFO in a picture's place", file("pipe.bmp"), LoadPicture);
   Measure("97 KB WAV declaring 1 sample per second", file("rate1.wav"), LoadSound);
@@ -209,5 +236,10 @@ int main(int argc, char** argv) {
   }
   std::ofstream(file("my.dat"), std::ios::binary) << FormatProgress(tmy{});
   Measure("whole my.dat (1103 lines, for comparison)", file("my.dat"), LoadProgressFile);
+  // 56 sounds of 3 KB, each declaring 1 sample a second (33 MB converted).
+  fs::create_directories(dir / "slow_sounds" / "dat");
+  for (int i = 0; i < 56; ++i)
+    Write((dir / "slow_sounds" / "dat" / ("slow" + std::to_string(i) + ".wav")).string(), Wav(1, 1, 8, 3000));
+  Measure("56 sounds of 3 KB declaring 1 sample a second, played", (dir / "slow_sounds").string(), PlayEverySound);
   return 0;
 }
