@@ -2,6 +2,7 @@
 // pictures and sounds are packed under /cg and /dat; the player's progress,
 // name list and results sheet live in /save, which the page keeps in the
 // browser's storage.
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -49,6 +50,32 @@ bool ImportProgress(const std::string& path) {
   return !WriteFileAtomic(std::string(kSaveDir) + kMyDatName, bytes).failed();
 }
 
+// The fields my.dat holds.
+struct LastingProgress {
+  std::array<int32_t, 100> flags;
+  std::array<int32_t, 1000> seals;
+  int32_t plays, best_level, best_days;
+  bool operator==(const LastingProgress&) const = default;
+};
+LastingProgress Lasting(const tmy& my) {
+  return {my.progress_flags, my.seal_collected, my.play_count, my.best_level, my.best_days};
+}
+
+// What the player has done goes to the player's files as soon as it
+// changed, not only when the page is left: a browser may end a hidden or
+// closing page at any moment. `kept` is what was last written.
+void KeepProgress(TForm1& form, LastingProgress& kept, bool may_ask) {
+  LastingProgress now = Lasting(form.my);
+  if (now == kept) return;
+  kept = now;
+  if (may_ask) {
+    form.SaveProgress();  // a failure is told on the game's board
+    return;
+  }
+  FileError error = SaveSavedProgress(form.paths.save + kMyDatName, form.paths.sheet, form.my);
+  if (error.failed()) std::fprintf(stderr, "picolatte: %s\n", FileErrorText(error).c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,13 +117,15 @@ int main(int argc, char** argv) {
     if (form->settings != saved && SaveSettings(settings_path, form->settings, why)) saved = form->settings;
   };
   MarkPageMoment("form");
-  // Leaving the page saves like closing the window would.
-  SetPageRequests({[&form, &save_settings] {
-                     form->SaveProgress();
-                     save_settings();
-                   },
-                   ImportProgress, [&form] { return std::string(LanguageCode(form->settings.language)); }});
-  if (form->FormCreate()) form->Run();
+  if (form->FormCreate()) {
+    LastingProgress kept = Lasting(form->my);  // the start has just saved it
+    SetPageRequests({[&form, &kept, &save_settings](bool may_ask) {
+                       KeepProgress(*form, kept, may_ask);
+                       save_settings();
+                     },
+                     ImportProgress, [&form] { return std::string(LanguageCode(form->settings.language)); }});
+    form->Run();
+  }
   form->FormDestroy();
   save_settings();
   SetPageRequests({});

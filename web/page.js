@@ -428,26 +428,93 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       callbacks.forEach(function (f) { f(); });
     });
   };
+  // A copy of the player's files in localStorage, written synchronously when
+  // the page is hidden or left (IndexedDB only finishes later, which a
+  // closing page may not see); taken at the next start when it is newer
+  // than what IndexedDB kept.
+  const COPY_KEY = 'picolatte-save-copy';
+  const COPIED = [MY_DAT, SHEET];
+  function stamp(path) {
+    try { return FS.stat(path).mtime.getTime(); } catch (e) { return -1; }
+  }
+  function copyToLocalStorage() {
+    try {
+      const files = {};
+      for (const path of COPIED) {
+        const bytes = FS.readFile(path);
+        let text = '';
+        for (let i = 0; i < bytes.length; i += 8192) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192));
+        files[path] = text;
+      }
+      localStorage.setItem(COPY_KEY, JSON.stringify({ stamp: stamp(MY_DAT), files: files }));
+    } catch (e) {
+      console.warn('picolatte: no copy of the progress in localStorage', e);
+    }
+  }
+  function takeNewerCopy() {
+    try {
+      const copy = JSON.parse(localStorage.getItem(COPY_KEY) || 'null');
+      if (!copy || !(copy.stamp > stamp(MY_DAT))) return;
+      for (const path of COPIED) {
+        const text = copy.files[path];
+        if (typeof text !== 'string') continue;
+        FS.writeFile(path, Uint8Array.from(text, (c) => c.charCodeAt(0)));
+      }
+    } catch (e) {
+      console.warn('picolatte: the copy of the progress in localStorage cannot be read', e);
+    }
+  }
+
+  // One copy of the game per browser: a second tab would write its own
+  // progress over the first's. It waits, says so, and starts (reading the
+  // progress afresh) once the other tab is closed. A browser without Web
+  // Locks runs every tab.
+  const LOCK = 'picolatte-progress';
+  function whenOnlyCopy(start) {
+    if (!navigator.locks || !navigator.locks.request) return start();
+    const hold = () => new Promise(() => {});  // until the page goes
+    navigator.locks.request(LOCK, { ifAvailable: true }, function (lock) {
+      if (lock) { start(); return hold(); }
+      Module.picoWaitsForOtherTab = true;
+      message.textContent = 'ピコラッテは別のタブで開いています。同じ進み具合を二つのタブで遊ぶと片方の記録が消えるため、' +
+        'あちらのタブを閉じると、ここで続きから始まります。';
+      navigator.locks.request(LOCK, function () {
+        Module.picoWaitsForOtherTab = false;
+        message.textContent = '読み込み中…';
+        start();
+        return hold();
+      });
+    });
+  }
   Module.preRun.push(function () {
     marks.preRun = performance.now();
     FS.mkdir(SAVE_DIR);
     FS.mount(IDBFS, {}, SAVE_DIR);
     addRunDependency('picolatte-save');
-    FS.syncfs(true, function (err) {
-      if (err) console.warn('picolatte: the browser storage could not be read', err);
-      marks.storage = performance.now();
-      removeRunDependency('picolatte-save');
+    whenOnlyCopy(function () {
+      FS.syncfs(true, function (err) {
+        if (err) console.warn('picolatte: the browser storage could not be read', err);
+        takeNewerCopy();
+        marks.storage = performance.now();
+        removeRunDependency('picolatte-save');
+      });
     });
   });
-  // Leaving the page saves like closing the window: the game writes its
-  // progress and the files go to the browser storage.
-  const SAVE_REQUEST = 100, IMPORT_REQUEST = 101;
-  function saveNow() { push(SAVE_REQUEST, 0, 0, 0, 0); }
+  // Leaving or hiding the page: the game writes what changed since its last
+  // wait, at once, and the files go to localStorage now and to IndexedDB as
+  // soon as it can.
+  function keepNow() {
+    if (!Module._picolatte_keep_progress) return;
+    let running = 0;
+    try { running = Module._picolatte_keep_progress(); } catch (e) { console.warn('picolatte: saving failed', e); }
+    if (running) copyToLocalStorage();
+  }
   document.addEventListener('visibilitychange', function () {
-    if (document.visibilityState === 'hidden') saveNow();
+    if (document.visibilityState === 'hidden') keepNow();
   });
-  window.addEventListener('pagehide', saveNow);
+  window.addEventListener('pagehide', keepNow);
 
+  const IMPORT_REQUEST = 101;  // a kind of queued input the game's platform knows
   function download(path, name, type) {
     let bytes;
     try { bytes = FS.readFile(path); } catch (e) { alert(words.nothingSaved); return; }

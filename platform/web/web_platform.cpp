@@ -126,7 +126,7 @@ KeyCode KeyFromPage(int code) {
 }
 
 // Kinds of queued input beyond the game's own events.
-constexpr int kSaveRequest = 100, kImportRequest = 101;
+constexpr int kImportRequest = 101;
 constexpr int kAudioPollMs = 8;
 constexpr const char* kImportPath = "/tmp/import.dat";
 
@@ -183,6 +183,7 @@ class WebPlatform : public Platform {
       }
       uint64_t now = NowMs();
       if (now >= until) return false;
+      if (Requests().keep_progress) Requests().keep_progress(true);
       SyncSavedFiles(false);
       int left = static_cast<int>(until - now);
       if (audio_) {
@@ -271,10 +272,7 @@ class WebPlatform : public Platform {
     int raw[5];
     for (;;) {
       if (!PagePopInput(raw)) return false;
-      if (raw[0] == kSaveRequest) {
-        if (Requests().save) Requests().save();
-        SyncSavedFiles(true);
-      } else if (raw[0] == kImportRequest) {
+      if (raw[0] == kImportRequest) {
         bool accepted = Requests().import_progress && Requests().import_progress(kImportPath);
         std::remove(kImportPath);
         if (accepted) SyncSavedFiles(true);
@@ -321,6 +319,16 @@ std::pair<int64_t, int64_t> Stamp(const std::string& path) {
 }
 
 }  // namespace
+
+// The page's hide and close handlers call this directly: after them the
+// browser may end the page before the game's next wait. 1 when the game runs
+// and its progress is now in the player's files.
+extern "C" EMSCRIPTEN_KEEPALIVE int picolatte_keep_progress() {
+  if (!Requests().keep_progress) return 0;
+  Requests().keep_progress(false);
+  SyncSavedFiles(false);
+  return 1;
+}
 
 void MarkPageMoment(const char* name) {
   PageMark(name);

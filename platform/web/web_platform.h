@@ -27,15 +27,17 @@ std::unique_ptr<Platform> CreateWebReplayPlatform(const std::string& base_dir,
 
 // The player's files kept in the browser's storage (an IndexedDB mount the
 // page prepares). At every wait the platform looks whether any of them
-// changed and, if so, writes the mount back; the page does the same when it
-// is hidden or closed.
-// Requests the page makes of the game, run inside the game's waits (the
-// program cannot be entered while it sleeps): save now (the page is hidden
-// or closing), and take the my.dat the player imported. The platform also
-// asks at every wait for the game's language ("ja" or "en") and tells the
-// page when it changed, so that the page's own buttons follow it.
+// changed and, if so, writes the mount back.
+// Requests the page makes of the game. keep_progress writes what the player
+// has done to the player's files when it changed: at every wait (a failure
+// may then be told on the game's board), and straight from the page's hide
+// and close handlers (quietly: the program is entered while it sleeps, so
+// nothing may wait there). import_progress takes the my.dat the player
+// imported, inside a wait. The platform also asks at every wait for the
+// game's language ("ja" or "en") and tells the page when it changed, so that
+// the page's own buttons follow it.
 struct PageRequests {
-  std::function<void()> save;
+  std::function<void(bool may_ask)> keep_progress;
   std::function<bool(const std::string& path)> import_progress;  // false: refused
   std::function<std::string()> language;
 };
