@@ -164,7 +164,9 @@ async function lateFiles(browser, url, errors) {
 // On a touch screen a tap is a click; a browser without WebAssembly gets a
 // message instead of a game.
 async function touchAndNoWasm(browser, url, errors) {
-  const page = await browser.newPage();
+  // A context of its own: in the same one the game's first tab holds the progress.
+  const context = await browser.createIncognitoBrowserContext();
+  const page = await context.newPage();
   page.on('pageerror', (e) => errors.push('touch page: ' + String(e)));
   await page.setViewport({ width: 1000, height: 800, hasTouch: true, isMobile: true });
   await page.goto(url + 'index.html', { waitUntil: 'load' });
@@ -178,7 +180,7 @@ async function touchAndNoWasm(browser, url, errors) {
   await page.touchscreen.tap(at.x, at.y); await sleep(500);
   await page.touchscreen.tap(at.x, at.y); await sleep(1500);
   check(changed(title, await scene(page)) > 2000, 'two taps show the title menu');
-  await page.close();
+  await context.close();
 
   const bare = await browser.newPage();
   await bare.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
