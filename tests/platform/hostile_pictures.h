@@ -18,8 +18,10 @@ inline void Le(Bytes& v, uint32_t x, int bytes) {
   for (int i = 0; i < bytes; ++i) v.push_back((x >> (8 * i)) & 0xFF);
 }
 
-// A real JPEG with some detail, so that it is a few kilobytes.
-inline Bytes SmallJpeg(int w, int h) {
+// A JPEG made by libjpeg: baseline with some detail (a few kilobytes), or
+// progressive (10 scans) of one flat grey, whose refinement scans then take
+// a few bytes each whatever the picture's size.
+inline Bytes EncodeJpeg(int w, int h, bool progressive) {
   jpeg_compress_struct info{};
   jpeg_error_mgr err{};
   info.err = jpeg_std_error(&err);
@@ -32,10 +34,11 @@ inline Bytes SmallJpeg(int w, int h) {
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
+  if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(w * 3);
+  std::vector<unsigned char> row(w * 3, 128);
   while (info.next_scanline < info.image_height) {
-    for (int i = 0; i < w * 3; ++i)
+    for (int i = 0; i < w * 3 && !progressive; ++i)
       row[i] = static_cast<unsigned char>((i * 37 + info.next_scanline * 11) ^ i);
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
@@ -45,6 +48,12 @@ inline Bytes SmallJpeg(int w, int h) {
   Bytes bytes(out, out + size);
   std::free(out);
   return bytes;
+}
+inline Bytes SmallJpeg(int w, int h) {
+  return EncodeJpeg(w, h, false);
+}
+inline Bytes FlatProgressiveJpeg(int w, int h) {
+  return EncodeJpeg(w, h, true);
 }
 
 // The frame header (SOF0) patched to declare w x h; false when there is none.
@@ -57,35 +66,6 @@ inline bool DeclareJpegSize(Bytes& jpeg, int w, int h) {
     }
   }
   return false;
-}
-
-// A progressive JPEG (10 scans) of one flat grey: its refinement scans take
-// a few bytes each whatever the picture's size.
-inline Bytes FlatProgressiveJpeg(int w, int h) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr err{};
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &out, &size);
-  info.image_width = w;
-  info.image_height = h;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(w * 3, 128);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  Bytes bytes(out, out + size);
-  std::free(out);
-  return bytes;
 }
 
 // The last scan (a refinement scan) written `copies` more times before the

@@ -84,14 +84,25 @@ async function visitWithSeal(page) {
   await sceneClicks(page, 3);
 }
 
-// Plays one visit, leaves the page the way `leave` does, opens it again in
-// the same profile and compares.
-async function survives(url, what, leave) {
+// Runs `play` in a browser with a profile of its own on disk, like a
+// player's; `play` returns the browser it ends with. The console stays clean.
+async function inOwnProfile(what, play) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'picolatte-profile-'));
   profiles.push(profile);
   const errors = [];
   let browser = await launch(profile);
   try {
+    browser = await play(browser, profile, errors);
+  } finally {
+    await browser.close();
+  }
+  check(errors.length === 0, `${what}: no errors in the console` + (errors.length ? ': ' + errors.join(' | ') : ''));
+}
+
+// Plays one visit, leaves the page the way `leave` does, opens it again in
+// the same profile and compares.
+function survives(url, what, leave) {
+  return inOwnProfile(what, async (browser, profile, errors) => {
     let page = await open(browser, url, errors);
     const before = await progress(page);
     await visitWithSeal(page);
@@ -99,21 +110,15 @@ async function survives(url, what, leave) {
     const after = await progress(await (page || open(browser, url, errors)));
     check(after.plays === before.plays + 1 && after.seals > before.seals,
       `${what}: the game played and the seal come back (plays ${before.plays} -> ${after.plays}, seals ${before.seals} -> ${after.seals})`);
-  } finally {
-    await browser.close();
-  }
-  check(errors.length === 0, `${what}: no errors in the console` + (errors.length ? ': ' + errors.join(' | ') : ''));
+    return browser;
+  });
 }
 
 // Two tabs of the page in one browser: the second waits and says why, starts
 // with the first's progress once the first is closed, and what both played
 // is kept.
-async function twoTabs(url) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'picolatte-profile-'));
-  profiles.push(profile);
-  const errors = [];
-  const browser = await launch(profile);
-  try {
+function twoTabs(url) {
+  return inOwnProfile('two tabs', async (browser, profile, errors) => {
     const first = await open(browser, url, errors);
     const before = await progress(first);
     const second = await open(browser, url, errors, false);
@@ -148,10 +153,8 @@ async function twoTabs(url) {
       return { check, leave: performance.now() - t };
     });
     console.log(`saving: ${cost.check.toFixed(3)} ms for the check at each wait, ${cost.leave.toFixed(2)} ms in pagehide`);
-  } finally {
-    await browser.close();
-  }
-  check(errors.length === 0, 'two tabs: no errors in the console' + (errors.length ? ': ' + errors.join(' | ') : ''));
+    return browser;
+  });
 }
 
 async function main() {
