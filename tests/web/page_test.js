@@ -129,7 +129,9 @@ async function comparePackedFiles(page) {
 // with the last data file held back, Start waits, then opens the shop as
 // soon as the file is in.
 async function lateFiles(browser, url, errors) {
-  const page = await browser.newPage();
+  // A context of its own: in the same one the game's first tab holds the progress.
+  const context = await browser.createIncognitoBrowserContext();
+  const page = await context.newPage();
   page.on('pageerror', (e) => errors.push('held-back page: ' + String(e)));
   page.on('console', (m) => { if (m.type() === 'error') errors.push('held-back page: ' + m.text()); });
   await page.setViewport({ width: 1000, height: 800 });
@@ -158,7 +160,7 @@ async function lateFiles(browser, url, errors) {
   const shop = await scene(page);
   const message = await page.evaluate(() => document.getElementById('loading').hidden ? '' : document.getElementById('message').textContent);
   check(changed(menu, shop) > 2000 && message === '', 'and opens the shop once it is in' + (message ? ': ' + message : ''));
-  await page.close();
+  await context.close();
 }
 
 // On a touch screen a tap is a click; a browser without WebAssembly gets a
