@@ -67,13 +67,14 @@ LastingProgress Lasting(const tmy& my) {
 void KeepProgress(TForm1& form, LastingProgress& kept, bool may_ask) {
   LastingProgress now = Lasting(form.my);
   if (now == kept) return;
-  kept = now;
+  kept = now;  // before saving: a failure's board waits in here again
   if (may_ask) {
     form.SaveProgress();  // a failure is told on the game's board
-    return;
+  } else {
+    FileError error = SaveMergedProgress(form.paths.save + kMyDatName, form.paths.sheet, form.my, form.saved_progress);
+    if (error.failed()) std::fprintf(stderr, "picolatte: %s\n", FileErrorText(error).c_str());
   }
-  FileError error = SaveSavedProgress(form.paths.save + kMyDatName, form.paths.sheet, form.my);
-  if (error.failed()) std::fprintf(stderr, "picolatte: %s\n", FileErrorText(error).c_str());
+  kept = Lasting(form.my);
 }
 
 }  // namespace
