@@ -35,13 +35,17 @@ var Module = typeof Module !== 'undefined' ? Module : {};
           stopped: 'ゲームを続けられなくなりました: ',
           failed: (what) => '読み込みに失敗しました (' + what + ')。ページを読み込み直してください。',
           nothingSaved: 'まだ保存されたファイルがありません。',
-          notMyDat: 'このファイルは my.dat として読めません。今までの進み具合はそのままです。' },
+          notMyDat: 'このファイルは my.dat として読めません。今までの進み具合はそのままです。',
+          otherTab: 'ピコラッテは別のタブで開いています。同じ進み具合を二つのタブで遊ぶと片方の記録が消えるため、' +
+            'あちらのタブを閉じると、ここで続きから始まります。' },
     en: { name: 'Picolatte', loading: 'Loading…', fullscreen: 'Fullscreen', sheet: 'Save results sheet',
           export: 'Export save', import: 'Import save',
           stopped: 'The game cannot go on: ',
           failed: (what) => 'Loading failed (' + what + '). Please reload the page.',
           nothingSaved: 'Nothing has been saved yet.',
-          notMyDat: 'This file cannot be read as a my.dat. Your progress so far is unchanged.' },
+          notMyDat: 'This file cannot be read as a my.dat. Your progress so far is unchanged.',
+          otherTab: 'Picolatte is open in another tab. Two tabs playing the same progress would lose one of ' +
+            'their records, so the game starts here, where you left off, once that tab is closed.' },
   };
   let words = WORDS.ja;
   Module.picoSetLanguage = function (code) {
@@ -476,11 +480,10 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     navigator.locks.request(LOCK, { ifAvailable: true }, function (lock) {
       if (lock) { start(); return hold(); }
       Module.picoWaitsForOtherTab = true;
-      message.textContent = 'ピコラッテは別のタブで開いています。同じ進み具合を二つのタブで遊ぶと片方の記録が消えるため、' +
-        'あちらのタブを閉じると、ここで続きから始まります。';
+      message.textContent = words.otherTab;
       navigator.locks.request(LOCK, function () {
         Module.picoWaitsForOtherTab = false;
-        message.textContent = '読み込み中…';
+        message.textContent = words.loading;
         start();
         return hold();
       });
