@@ -15,43 +15,26 @@
 #include "app/lang.h"
 #include "app/paths.h"
 #include "app/settings.h"
-#include "app/state.h"
 #include "content/tables.h"
 #include "game/shop_day.h"
 #include "game/stage.h"
 #include "platform/bitmap.h"
 #include "platform/platform.h"
+#include "view/draw.h"
+#include "view/scene.h"
 
 class TSoundMixer;
 struct TMixWave;
 struct FileError;
 
-inline constexpr int kPictureSlots = 20;
-// Slots with a role in the scene (the rest are spare).
-inline constexpr int kMarkerSlot = 0;  // beside each choice label
-inline constexpr int kCustomerSlot = 1;
-inline constexpr int kPackageSlot = 3;  // the goods on the counter, and the title picture
-inline constexpr int kSealSlot = 4;
-inline constexpr int kBoxSlot = 5;         // the seal box
-inline constexpr int kSceneSlot = 6;       // the background
-inline constexpr int kCounterSlot = 7;     // shop front: the counter
-inline constexpr int kFrontMidSlot = 8;    // shop front: the middle, black is see-through
-inline constexpr int kFrontRightSlot = 9;  // shop front: the right
 inline constexpr int kSoundSlots = 5;
 // Converted bytes the loaded sounds may keep: all the shipped ones together
 // take about a quarter of it at the highest output rate.
 inline constexpr int64_t kWaveCacheBudget = 16 << 20;
-inline constexpr int kNameCount = 226;
 inline constexpr const char* kWindowCaption = "ピコラッテ ver1.3 - つつんで、おって、シールをはろう";
 
 // The volume and mute notice, over the upper right of the scene.
 inline constexpr PanelRect kVolumeNoticeBox = {kSceneWidth - 106, 6, 100, 20};
-
-// Click areas of the three choice labels (left, top; 133 x 29 each).
-inline constexpr int kChoiceLeft = 256;
-inline constexpr std::array<int, 3> kChoiceTop = {176, 204, 232};
-inline constexpr int kChoiceWidth = 133;
-inline constexpr int kChoiceHeight = 29;
 
 class TForm1 : public TSceneVars, public Stage {
  public:
@@ -64,8 +47,8 @@ class TForm1 : public TSceneVars, public Stage {
 
   Platform& platform;
   const GamePaths paths;
-  GameSettings settings;  // window, volume and language, remembered between starts
-  TTranslator lang;       // what the shown texts read in
+  GameSettings settings;     // window, volume and language, remembered between starts
+  mutable TTranslator lang;  // what the shown texts read in
 
   // The game, its state and its tables.
   ShopDay game{*this};
@@ -74,17 +57,13 @@ class TForm1 : public TSceneVars, public Stage {
   CustomerTable& customer_table = game.customer_table;
   int32_t& current_customer = game.current_customer;
   int32_t& current_goods = game.current_goods;
-  std::array<std::string, kNameCount> name_list;
 
   // Pictures: the display `cg`, the light layer `bak`, the loader `haikei`,
   // the twenty slots and the item panel's picture.
   Bitmap cg, bak, haikei;
-  // Where hearts lit the light layer `bak` since it was last cleared (left,
-  // top, right, bottom); it is black everywhere else, so only these areas
-  // are cleared and combined. `light_everywhere`: a drawing that may have
-  // reached anywhere (a heart cut by the edge), so all of it.
-  std::vector<std::array<int, 4>> light_areas;
-  bool light_everywhere = true;
+  // Where hearts lit the light layer `bak`: only these areas are cleared and
+  // combined.
+  LitAreas lit;
   std::array<Bitmap, kPictureSlots> picture_slots;
   Bitmap item_box_cg;
 
@@ -120,8 +99,6 @@ class TForm1 : public TSceneVars, public Stage {
   void ClampState();
   void cgMouseDown(int x, int y);
   void cgMouseMove(int x, int y);
-  void cgMouseUp(int x, int y);
-  void moji_lMouseDown();
   void selMouseMove(int n);  // choice 1-3
   void selMouseDown(int n);
   void FormKeyDown(KeyCode key);
@@ -158,13 +135,20 @@ class TForm1 : public TSceneVars, public Stage {
 
   // A text as the player reads it in the chosen language (the game itself
   // keeps its Japanese: saves, commands, the results sheet).
-  std::string Shown(const std::string& text) { return lang.Shown(text); }
+  std::string Shown(const std::string& text) const { return lang.Shown(text); }
+  // Shown, for the drawing functions of view/.
+  TranslateText Translator() const {
+    return [this](const std::string& text) { return Shown(text); };
+  }
   // Reads the language's texts and shows them from the next frame on;
   // remembered in settings. Without its texts the game stays Japanese.
   void UseLanguage(Language language);
   // The switch on the title (and the L key): Japanese <-> English.
   void ToggleLanguage();
-  void DrawLanguageButton();
+  void DrawLanguageButton(Bitmap& canvas) const;
+  // Whether this frame shows the button: decided in the update step before
+  // the seal box moves, as the frame is painted in that order.
+  bool language_button_drawn = false;
   bool LanguageButtonShown() const;
   bool LanguageButtonHit(int x, int y) const;
 
@@ -192,12 +176,15 @@ class TForm1 : public TSceneVars, public Stage {
   void Save() override;
   void Close() override;
 
-  // --- view/: scene, status panel, pictures -----------------------------------
-  void RenderFrame();
-  void DrawChoices();
-  void DrawEffects();
-  void DrawHeart(int x, int y, int age);
-  void DrawStatusPanel();
+  // --- the frame (app/render_frame.cpp, drawn with view/) ----------------------
+  // Every animation moves on by one step (and the closed collection returns
+  // to the title menu).
+  void UpdateFrame();
+  // Paints the frame from the state as it stands onto the scene and the
+  // light layer.
+  void RenderFrame(Bitmap& canvas, Bitmap& light, LitAreas& lit) const;
+  const titem* GoodsOnCounter() const;
+  // --- pictures (app/pictures.cpp) --------------------------------------------
   // Loads a picture into a slot and prepares it for transparent drawing;
   // false (slot unchanged) when the file is missing or broken.
   bool LoadSlot(int slot, const std::string& path);
@@ -210,7 +197,7 @@ class TForm1 : public TSceneVars, public Stage {
 
   // --- inventory/: stock, item panel, evening shop, seal box ------------------
   void ShowItemDetail();
-  void DrawItemPanel();
+  void DrawItemPanel(Bitmap& canvas) const;
   // Input while the item panel covers the scene (panel coordinates = scene).
   void ItemPanelMouseDown(int x, int y);
   void ItemPanelMouseUp(int x, int y);
@@ -218,7 +205,8 @@ class TForm1 : public TSceneVars, public Stage {
   void BuySelected();
   void CloseItemPanel();
   void AddSealToBox(int goods);
-  void DrawSealBox();
+  void UpdateSealBox();
+  void DrawSealBox(Bitmap& canvas) const;
 
   // --- save/ ------------------------------------------------------------------
   // False when my.dat exists but cannot be read; the player has been told.

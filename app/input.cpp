@@ -60,12 +60,6 @@ void TForm1::cgMouseMove(int x, int y) {
   mouse_y = y;
 }
 
-void TForm1::cgMouseUp(int, int) {}
-
-void TForm1::moji_lMouseDown() {
-  cgMouseDown(-1, -1);
-}
-
 void TForm1::selMouseMove(int n) {
   if (screen_phase < 0 || choices_active == 0) return;
   if (hovered_choice != n && !choice_text[n - 1].empty()) PlaySound(0, "key.wav");

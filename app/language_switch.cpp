@@ -31,7 +31,8 @@ void TForm1::UseLanguage(Language language) {
     int error = ReadRegularFile(DatPath(file), bytes, kMaxCatalogueBytes);
     if (error != 0 || !catalogue.Load(bytes, why)) {
       std::fprintf(stderr, "picolatte: the %s texts (%s) cannot be read: %s; the game stays Japanese\n",
-                   LanguageCode(language), DatPath(file).c_str(), error != 0 ? std::strerror(error) : why.c_str());
+                   LanguageCode(language), DatPath(file).c_str(),
+                   error != 0 ? std::strerror(error) : why.c_str());
     }
   }
   lang.SetCatalogue(std::move(catalogue));
@@ -46,7 +47,8 @@ void TForm1::ToggleLanguage() {
 
 bool TForm1::LanguageButtonShown() const {
   // The title menu waiting for a choice; no click wait is running.
-  return screen_phase == 0 && choices_active == 1 && click_wait != 0 && seal_box_state == 0 && !item_box.visible;
+  return screen_phase == 0 && choices_active == 1 && click_wait != 0 && seal_box_state == 0 &&
+         !item_box.visible;
 }
 
 bool TForm1::LanguageButtonHit(int x, int y) const {
@@ -54,9 +56,10 @@ bool TForm1::LanguageButtonHit(int x, int y) const {
          y < kButtonTop + kButtonHeight;
 }
 
-void TForm1::DrawLanguageButton() {
-  if (!LanguageButtonShown()) return;
-  bool hover = LanguageButtonHit(mouse_x, mouse_y);
+void TForm1::DrawLanguageButton(Bitmap& cg) const {
+  if (!language_button_drawn) return;
+  bool hover = mouse_x >= kButtonLeft && mouse_x < kButtonLeft + kButtonWidth && mouse_y >= kButtonTop &&
+               mouse_y < kButtonTop + kButtonHeight;
   cg.pen_width = 1;
   cg.pen_color = 0xFFFFFF;
   cg.brush_color = hover ? 0xBB3377 : 0x552255;

@@ -83,11 +83,7 @@ void TForm1::HandleEvent(const InputEvent& event) {
       }
       break;
     case InputEvent::MouseUp:
-      if (item_box.visible) {
-        ItemPanelMouseUp(event.x, event.y);
-      } else {
-        cgMouseUp(event.x, event.y);
-      }
+      if (item_box.visible) ItemPanelMouseUp(event.x, event.y);
       break;
     case InputEvent::MouseMove:
       if (item_box.visible) {
@@ -155,7 +151,8 @@ void TForm1::FrameStep() {
   frame_counter += 1;
   if (frame_counter > 999) frame_counter = 0;
   if (screen_phase >= 0) {
-    RenderFrame();
+    UpdateFrame();
+    RenderFrame(cg, bak, lit);
     ClampState();
   }
   // On the title nothing is composed, but what was painted on cg is shown.

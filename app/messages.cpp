@@ -19,20 +19,19 @@ bool IsMessageKind(int kind) {
 void TForm1::AddEffect(int x, int y, const std::string& text, int kind) {
   effect_next += 1;
   if (effect_next >= kEffectRing) effect_next = 0;
-  int i = effect_next;
-  effect_age[i] = 1;
-  effect_x[i] = x;
-  effect_y[i] = y;
-  effect_start_x[i] = x;
-  effect_start_y[i] = y;
-  effect_kind[i] = kind;
-  effect_text[i] = text;
+  FloatingText& effect = effects[effect_next];
+  effect = FloatingText{};
+  effect.age = 1;
+  effect.x = effect.start_x = x;
+  effect.y = effect.start_y = y;
+  effect.kind = kind;
+  effect.text = text;
 }
 
 // A new line pushes every line of the log up by one line height.
 static void PushLogUp(TForm1& form) {
   for (int i = 0; i < kEffectRing; ++i)
-    if (IsMessageKind(form.effect_kind[i])) form.effect_age[i] += 12;
+    if (IsMessageKind(form.effects[i].kind)) form.effects[i].age += 12;
 }
 
 // Adds a line to the log in the language it is read in; one wider than the

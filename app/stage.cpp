@@ -81,13 +81,7 @@ void TForm1::Playing(bool on) {
 // Clears the floating texts and hearts and the status panel's eased bars.
 void TForm1::ClearLog() {
   effect_next = 0;
-  effect_kind.fill(0);
-  effect_age.fill(0);
-  effect_x.fill(0);
-  effect_y.fill(0);
-  effect_start_x.fill(0);
-  effect_start_y.fill(0);
-  for (auto& text : effect_text) text.clear();
+  effects.fill(FloatingText{});
   shown_satisfaction = 0;
   shown_hours = 0;
   goods_card_slide = 0;

@@ -178,8 +178,8 @@ void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y,
 
 }  // namespace
 
-void TForm1::DrawItemPanel() {
-  TItemPanel& panel = item_box;
+void TForm1::DrawItemPanel(Bitmap& cg) const {
+  const TItemPanel& panel = item_box;
   // The detail text only changes on a selection, so its lines are kept.
   TItemPanel::Wrapped& wrap_cache = panel.wrapped;
   cg.brush_clear = false;

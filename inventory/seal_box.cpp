@@ -41,7 +41,7 @@ void TForm1::AddSealToBox(int goods) {
   ++seal_box_count;
 }
 
-void TForm1::DrawSealBox() {
+void TForm1::UpdateSealBox() {
   if (seal_box_state == 1) {
     if (seal_box_x > 0) seal_box_x -= seal_box_x / 2 + 1;
     if (seal_box_x <= 0) seal_box_state = 2;
@@ -57,9 +57,10 @@ void TForm1::DrawSealBox() {
     seal_box_state = 0;
     Silence();
     OfferChoices(Command::Collection, Command::About, Command::Start);
-    return;
   }
+}
 
+void TForm1::DrawSealBox(Bitmap& cg) const {
   if (seal_box_state <= 3) cg.Draw(seal_box_x, 0, picture_slots[kBoxSlot]);
   const Bitmap& seal = picture_slots[kSealSlot];
   int w = seal.Width();

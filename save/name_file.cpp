@@ -1,8 +1,8 @@
 // dat/name.dat: the name list, one CP932 line per name.
 #include <string>
 
-#include "app/sjis.h"
 #include "save/save_files.h"
+#include "save/sjis.h"
 
 void ParseNames(std::string_view sjis, NameList& names) {
   size_t pos = 0;

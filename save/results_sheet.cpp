@@ -2,8 +2,8 @@
 // or share; the game never reads it back.
 #include <string>
 
-#include "app/sjis.h"
 #include "save/save_files.h"
+#include "save/sjis.h"
 
 std::string ResultsSheetText(const tmy& my) {
   std::string marks;

@@ -2,8 +2,9 @@
 // the "-CLICK HERE-" hint that slides in once a choice has been taken.
 #include <array>
 #include <cstdlib>
+#include <string>
 
-#include "app/form.h"
+#include "view/draw.h"
 
 namespace {
 
@@ -22,10 +23,21 @@ int EaseChoiceSlide(int x, bool active) {
 
 }  // namespace
 
-void TForm1::DrawChoices() {
-  int x = EaseChoiceSlide(choice_slide, choices_active == 1);
-  choice_slide = x;
-  Rgb color = kChoiceCycle[frame_counter % 12];
+void UpdateChoices(TSceneVars& scene) {
+  scene.choice_slide = EaseChoiceSlide(scene.choice_slide, scene.choices_active == 1);
+  // The press animation only counts; the label itself does not change.
+  for (int n = 0; n < 3; ++n) {
+    int& pressed = scene.choice_pressed[n];
+    if (scene.choice_text[n].empty()) continue;
+    if (pressed >= 1 && scene.frame_counter % 2 == 0) {
+      if (++pressed > 8) pressed = 0;
+    }
+  }
+}
+
+void DrawChoices(Bitmap& cg, const TSceneVars& scene, const Bitmap& marker, const TranslateText& shown) {
+  const int x = scene.choice_slide;
+  Rgb color = kChoiceCycle[scene.frame_counter % 12];
 
   cg.font.size = 10;
   cg.font.bold = true;
@@ -33,22 +45,19 @@ void TForm1::DrawChoices() {
   int d = 3 * std::abs(x / 3);
 
   for (int n = 0; n < 3; ++n) {
-    if (choice_text[n].empty()) continue;
-    // The press animation only counts; the label itself does not change.
-    if (choice_pressed[n] >= 1 && frame_counter % 2 == 0) {
-      if (++choice_pressed[n] > 8) choice_pressed[n] = 0;
-    }
+    const std::string& text = scene.choice_text[n];
+    if (text.empty()) continue;
     int left = kChoiceLeft - 2 * x;
-    if (hovered_choice == n + 1) left -= 10;
+    if (scene.hovered_choice == n + 1) left -= 10;
     int top = kChoiceTop[n];
-    cg.Draw(left - 7 - d, top - 14, picture_slots[kMarkerSlot]);
+    cg.Draw(left - 7 - d, top - 14, marker);
     // Only the label is translated: the text stays the command.
-    const std::string label = Shown(choice_text[n]);
+    const std::string label = shown(text);
     int h = cg.TextHeight(label);
     cg.TextOut(left + 25, top + 14 - h / 2, label);
   }
 
-  if (screen_phase != 0 && click_wait == 0) {
+  if (scene.screen_phase != 0 && scene.click_wait == 0) {
     cg.font.size = 10;
     cg.font.color = color;
     cg.font.bold = true;

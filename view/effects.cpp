@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "app/form.h"
+#include "view/draw.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ Rgb HeartColor(int age) {
 
 }  // namespace
 
-void TForm1::DrawHeart(int x, int y, int age) {
+void DrawHeart(Bitmap& bak, LitAreas& lit, int x, int y, int age) {
   Rgb color = HeartColor(age);
   bak.pen_width = 1;
   bak.pen_color = color;
@@ -84,9 +84,9 @@ void TForm1::DrawHeart(int x, int y, int age) {
     // may not hold the fill, so then the whole layer counts as lit.
     const int left = px - 10, top = py - 15, right = px + 11, bottom = py + 1;
     if (left < 0 || top < 0 || right > bak.Width() || bottom > bak.Height()) {
-      light_everywhere = true;
+      lit.everywhere = true;
     } else {
-      light_areas.push_back({left, top, right, bottom});
+      lit.areas.push_back({left, top, right, bottom});
     }
     bak.Ellipse(px - 10, py - 15, px, py - 5);
     bak.Ellipse(px, py - 15, px + 10, py - 5);
@@ -98,33 +98,51 @@ void TForm1::DrawHeart(int x, int y, int age) {
   }
 }
 
-void TForm1::DrawEffects() {
-  for (int i = 0; i < kEffectSlots; ++i) {
-    if (effect_age[i] < 1) continue;
-    int kind = effect_kind[i];
-    const LineStyle* style = StyleOf(kind);
-    effect_age[i] += style ? frame_counter % 2 : 1;
-    int t = effect_age[i];
+// A line ages every other frame and a heart every frame; each is drawn once
+// more when it has gone past its end (a line above the scene, a heart past
+// twenty frames) and finished at the next step.
+void UpdateEffects(TSceneVars& scene) {
+  for (FloatingText& effect : scene.effects) {
+    if (effect.age < 1) continue;
+    const LineStyle* style = StyleOf(effect.kind);
+    if (effect.last_frame) {
+      effect.last_frame = false;
+      if (style) {
+        effect.age = 0;
+        effect.text.clear();
+        continue;
+      }
+      if (effect.kind == kKindHeart) {
+        effect.age = -1;
+        continue;
+      }
+    }
+    effect.age += style ? scene.frame_counter % 2 : 1;
+    if (style) effect.last_frame = effect.y - effect.age < -10;
+    if (effect.kind == kKindHeart) effect.last_frame = effect.age > 20;
+  }
+}
 
+void DrawEffects(Bitmap& cg, Bitmap& bak, LitAreas& lit, const TSceneVars& scene,
+                 const TranslateText& shown) {
+  for (const FloatingText& effect : scene.effects) {
+    if (effect.age < 1) continue;
+    const LineStyle* style = StyleOf(effect.kind);
+    const int t = effect.age;
     if (style) {
-      int top = effect_y[i] - t;
+      int top = effect.y - t;
       cg.brush_clear = true;
       cg.font.size = 10;
       cg.font.bold = true;
-      if (!effect_text[i].empty()) {
-        const std::string text = Shown(effect_text[i]);
+      if (!effect.text.empty()) {
+        const std::string text = shown(effect.text);
         cg.font.color = style->shadow;
-        cg.TextOut(effect_x[i] + 1, top + 1, text);
+        cg.TextOut(effect.x + 1, top + 1, text);
         cg.font.color = style->cycle[t % style->cycle_length];
-        cg.TextOut(effect_x[i], top, text);
+        cg.TextOut(effect.x, top, text);
       }
-      if (top < -10) {
-        effect_age[i] = 0;
-        effect_text[i].clear();
-      }
-    } else if (kind == kKindHeart) {
-      DrawHeart(effect_x[i], effect_y[i], t);
-      if (t > 20) effect_age[i] = -1;
+    } else if (effect.kind == kKindHeart) {
+      DrawHeart(bak, lit, effect.x, effect.y, t);
     }
     bak.brush_clear = false;
   }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form.h"
+#include "view/draw.h"
 #include "view/text_boxes.h"
 
 namespace {
@@ -35,9 +35,31 @@ int EaseBar(int value, int target) {
 
 }  // namespace
 
-void TForm1::DrawStatusPanel() {
-  int& s = status_slide;
+void UpdateStatusPanel(TSceneVars& scene, const tmy& my, const titem* goods) {
+  int& s = scene.status_slide;
   if (s < 0) s = s + (-s) / 4 + 1;
+  TSceneVars::StatusDrawn& drawn = scene.status_drawn;
+  drawn.hours = scene.shown_hours;
+  drawn.satisfaction = scene.shown_satisfaction;
+  scene.shown_hours = EaseBar(scene.shown_hours, my.hours_to_closing);
+  scene.shown_satisfaction = EaseBar(scene.shown_satisfaction, my.satisfaction);
+
+  // The goods card slides in with each customer and out after the visit.
+  drawn.card_state = scene.goods_card_state;
+  drawn.card_slide = scene.goods_card_slide;
+  int& p = scene.goods_card_slide;
+  if (scene.goods_card_state >= 1 && goods && !goods->name.empty()) {
+    if (p > 0 && scene.goods_card_state == 1) p -= p / 2 + 1;
+    if (scene.goods_card_state == 2) {
+      if (p < 200) p += (200 - p) / 4 + 1;
+      if (p >= 200) scene.goods_card_state = 0;
+    }
+  }
+}
+
+void DrawStatusPanel(Bitmap& cg, const TSceneVars& scene, const tmy& my, const titem* goods,
+                     const TranslateText& Shown) {
+  const int s = scene.status_slide;
   const int right = 385 - s;
   const int day_hours = my.clerk_level + 8;
 
@@ -45,17 +67,14 @@ void TForm1::DrawStatusPanel() {
   cg.pen_color = 0x002244;
   cg.Rectangle(290 - s, 69, right, 71);
   cg.pen_color = 0x33DDFF;
-  int hours_fill = day_hours != 0 ? shown_hours * 950 / day_hours / 10 : 0;
+  int hours_fill = day_hours != 0 ? scene.status_drawn.hours * 950 / day_hours / 10 : 0;
   cg.Rectangle(289 - s, 67, 289 - s + hours_fill, 69);
   cg.pen_color = 0x004444;
   cg.Rectangle(285 - s, 94, right, 96);
   cg.pen_color = 0x00FFCC;
-  cg.Rectangle(284 - s, 92, 284 - s + shown_satisfaction, 94);
+  cg.Rectangle(284 - s, 92, 284 - s + scene.status_drawn.satisfaction, 94);
   cg.pen_color = 0xFFFF00;
   cg.Rectangle(335 - s + 5 * my.clerk_level, 90, 336 - s + 5 * my.clerk_level, 98);
-
-  shown_hours = EaseBar(shown_hours, my.hours_to_closing);
-  shown_satisfaction = EaseBar(shown_satisfaction, my.satisfaction);
 
   cg.brush_clear = true;
   cg.font.bold = true;
@@ -103,11 +122,9 @@ void TForm1::DrawStatusPanel() {
   right_aligned("LV: " + std::to_string(my.clerk_level), 9, 105);
   right_aligned("金:￥" + std::to_string(my.money) + "円", 9, 118);
 
-  // The goods card slides in with each customer and out after the visit.
-  int& p = goods_card_slide;
-  const titem* goods =
-      (current_goods >= 0 && current_goods < kGoodsCount) ? &goods_table[current_goods] : nullptr;
-  if (goods_card_state >= 1 && goods && !goods->name.empty()) {
+  // The goods card.
+  const int p = scene.status_drawn.card_slide;
+  if (scene.status_drawn.card_state >= 1 && goods && !goods->name.empty()) {
     const int card_right = kGoodsCardRight + p;
     const std::string name = Shown(goods->name);
     cg.font = kGoodsCardName.font;
@@ -119,11 +136,6 @@ void TForm1::DrawStatusPanel() {
     for (size_t i = 0; i < lines.size(); ++i) {
       cg.TextOut(card_right - cg.TextWidth(lines[i]), 160 + kGoodsCardLineStep * static_cast<int>(i),
                  lines[i]);
-    }
-    if (p > 0 && goods_card_state == 1) p -= p / 2 + 1;
-    if (goods_card_state == 2) {
-      if (p < 200) p += (200 - p) / 4 + 1;
-      if (p >= 200) goods_card_state = 0;
     }
   }
 }

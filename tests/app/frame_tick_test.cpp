@@ -132,7 +132,7 @@ TEST_F(FrameTick, ClosingDuringAWaitEndsItAndSilencesTheRest) {
   form->PrintColorMessage("これも", 307);
   form->WaitForClick();  // returns at once
   EXPECT_EQ(sounds.size(), before);
-  for (const std::string& t : form->effect_text) EXPECT_NE(t, "もう誰にも見えない");
+  for (const FloatingText& e : form->effects) EXPECT_NE(e.text, "もう誰にも見えない");
   // Progress was written on the way out.
   tmy saved;
   ASSERT_FALSE(ReadProgressFile((dir_ / "dat" / "my.dat").string(), saved).failed());

@@ -90,9 +90,6 @@ TEST_F(Input, AClickAcknowledgesAWaitWithASound) {
   form->cgMouseDown(50, 60);  // no wait pending: silent
   EXPECT_EQ(CountSounds("3.wav"), 1);
   EXPECT_EQ(form->mouse_x, 50);
-  form->moji_lMouseDown();
-  EXPECT_EQ(form->mouse_x, -1);
-  EXPECT_EQ(form->mouse_y, -1);
 }
 
 TEST_F(Input, TwoClicksBringTheTitleMenu) {

@@ -11,12 +11,12 @@ TEST_F(Messages, LinesStandTwelvePixelsApartNewestLowest) {
   form->PrintMessage("二");
   form->PrintMessage("三");
   int first = 1, second = 2, third = 3;  // ring entries written in order
-  EXPECT_EQ(form->effect_text[first], "一");
-  EXPECT_EQ(form->effect_age[third], 13);
-  EXPECT_EQ(form->effect_age[second], 25);
-  EXPECT_EQ(form->effect_age[first], 37);
-  EXPECT_EQ(form->effect_y[third], 245);
-  EXPECT_EQ(form->effect_x[third], 5);
+  EXPECT_EQ(form->effects[first].text, "一");
+  EXPECT_EQ(form->effects[third].age, 13);
+  EXPECT_EQ(form->effects[second].age, 25);
+  EXPECT_EQ(form->effects[first].age, 37);
+  EXPECT_EQ(form->effects[third].y, 245);
+  EXPECT_EQ(form->effects[third].x, 5);
 }
 
 TEST_F(Messages, AnEmptyLineStillTypesAndPushesTheLogUp) {
@@ -24,8 +24,8 @@ TEST_F(Messages, AnEmptyLineStillTypesAndPushesTheLogUp) {
   form->PrintMessage("前");
   form->PrintMessage("");
   EXPECT_EQ(CountSounds("moji.wav"), 2);
-  EXPECT_EQ(form->effect_age[1], 25);
-  EXPECT_EQ(form->effect_text[2], "");
+  EXPECT_EQ(form->effects[1].age, 25);
+  EXPECT_EQ(form->effects[2].text, "");
 }
 
 TEST_F(Messages, TypingSoundChannelsFollowTheDraw) {
@@ -50,30 +50,29 @@ TEST_F(Messages, EachInkHasItsKindOnTheMessageLine) {
   };
   for (auto [ink, kind] : cases) {
     form->Line("x", ink);
-    EXPECT_EQ(form->effect_kind[form->effect_next], kind) << kind;
+    EXPECT_EQ(form->effects[form->effect_next].kind, kind) << kind;
     // On the message line like every other line.
-    EXPECT_EQ(form->effect_x[form->effect_next], 5);
-    EXPECT_EQ(form->effect_y[form->effect_next], 245);
+    EXPECT_EQ(form->effects[form->effect_next].x, 5);
+    EXPECT_EQ(form->effects[form->effect_next].y, 245);
   }
 }
 
 TEST_F(Messages, TheFiftyFirstEffectOverwritesTheOldest) {
   for (int i = 0; i < 50; ++i) form->AddEffect(0, 0, std::string("e").append(std::to_string(i)), 4);
-  EXPECT_EQ(form->effect_text[1], "e0");
-  EXPECT_EQ(form->effect_text[0], "e49");  // the ring wrapped from 49 to 0
+  EXPECT_EQ(form->effects[1].text, "e0");
+  EXPECT_EQ(form->effects[0].text, "e49");  // the ring wrapped from 49 to 0
   form->AddEffect(0, 0, "e50", 129);
   EXPECT_EQ(form->effect_next, 1);
-  EXPECT_EQ(form->effect_text[1], "e50");
-  EXPECT_EQ(form->effect_kind[1], 129);
-  EXPECT_EQ(form->effect_age[1], 1);
-  EXPECT_EQ(form->effect_text[50], "");  // entries past 49 are never written
+  EXPECT_EQ(form->effects[1].text, "e50");
+  EXPECT_EQ(form->effects[1].kind, 129);
+  EXPECT_EQ(form->effects[1].age, 1);
 }
 
 TEST_F(Messages, HeartBurstsDoNotRiseWithTheLog) {
   form->click_wait = 1;
   form->AddEffect(100, 100, "", kKindHeart);
   form->PrintMessage("上へ");
-  EXPECT_EQ(form->effect_age[1], 1);
+  EXPECT_EQ(form->effects[1].age, 1);
 }
 
 TEST_F(Messages, OfferingChoicesResetsTheSlideAndPresses) {

@@ -233,7 +233,7 @@ TEST_F(VolumeKeys, NoticeShowsAtOnceOverWhateverIsShownAndFades) {
   form->FrameStep();
   EXPECT_EQ(platform->last_frame, &form->cg);
   // No message line was written for it.
-  EXPECT_EQ(form->effect_age[form->effect_next], 0);
+  EXPECT_EQ(form->effects[form->effect_next].age, 0);
 }
 
 TEST_F(VolumeKeys, OtherKeysAreLeftToTheGame) {
@@ -241,7 +241,7 @@ TEST_F(VolumeKeys, OtherKeysAreLeftToTheGame) {
     EXPECT_FALSE(form->VolumeKey(key));
   }
   EXPECT_EQ(platform->volume, 100);
-  EXPECT_EQ(form->effect_age[form->effect_next], 0);
+  EXPECT_EQ(form->effects[form->effect_next].age, 0);
 }
 
 }  // namespace

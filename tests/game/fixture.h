@@ -156,9 +156,9 @@ class ShopTest : public ::testing::Test {
     if (!form) return;
     while (seen_ != form->effect_next) {
       seen_ = (seen_ + 1) % kEffectRing;
-      if (form->effect_kind[seen_] == 0) continue;  // cleared by a new game
-      lines.push_back(
-          {form->effect_kind[seen_], form->effect_text[seen_], form->effect_x[seen_], form->effect_y[seen_]});
+      if (form->effects[seen_].kind == 0) continue;  // cleared by a new game
+      lines.push_back({form->effects[seen_].kind, form->effects[seen_].text, form->effects[seen_].x,
+                       form->effects[seen_].y});
     }
   }
 

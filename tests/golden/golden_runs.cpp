@@ -227,12 +227,12 @@ class GoldenRun {
   void Harvest() {
     while (seen_ != form_->effect_next) {
       seen_ = (seen_ + 1) % kEffectRing;
-      const int kind = form_->effect_kind[seen_];
-      const std::string& text = form_->effect_text[seen_];
+      const int kind = form_->effects[seen_].kind;
+      const std::string& text = form_->effects[seen_].text;
       if (kind == 0) continue;
       if (kind == kKindHeart) {
-        pending_.texts.push_back("heart " + std::to_string(form_->effect_x[seen_]) + "," +
-                                 std::to_string(form_->effect_y[seen_]));
+        pending_.texts.push_back("heart " + std::to_string(form_->effects[seen_].x) + "," +
+                                 std::to_string(form_->effects[seen_].y));
         continue;
       }
       // The log shows what the player reads, in either language.

@@ -113,7 +113,7 @@ TEST_F(ItemPanelTest, PanelShowsMoneyListAndSelection) {
   form->my.money = 1234;
   Click(260, RowY(0));
   BlackScene();
-  form->DrawItemPanel();
+  form->DrawItemPanel(form->cg);
   const Bitmap& cg = form->cg;
   // Money label, pink on the label colour.
   EXPECT_GT(CountColor(cg, 0xFF80FF, 4, 184, 217, 201), 10);
@@ -128,7 +128,7 @@ TEST_F(ItemPanelTest, PanelShowsMoneyListAndSelection) {
   form->item_box.entries.push_back("ハートのチール");
   Key(KeyCode::End);
   BlackScene();
-  form->DrawItemPanel();
+  form->DrawItemPanel(form->cg);
   EXPECT_EQ(cg.Pixel(190, 154), 0x100000u + 101);
   // Button captions in white.
   EXPECT_GT(CountColor(cg, 0xFFFFFF, 4, 204, 217, 229), 10);
@@ -141,7 +141,7 @@ TEST_F(ItemPanelTest, PanelShowsMoneyListAndSelection) {
 TEST_F(ItemPanelTest, LabelAndButtonsFillTheirBoxesExactly) {
   form->mouse_x = form->mouse_y = 0;
   BlackScene();
-  form->DrawItemPanel();
+  form->DrawItemPanel(form->cg);
   const Bitmap& cg = form->cg;
   for (int x : {4, 10, 216}) {
     SCOPED_TRACE(x);
@@ -184,7 +184,7 @@ TEST_F(ItemPanelTest, OnlyTheRowUnderTheMouseIsLit) {
     form->mouse_x = x;
     form->mouse_y = y;
     BlackScene();
-    form->DrawItemPanel();
+    form->DrawItemPanel(form->cg);
     return CountColor(cg, 0x2A1F29, 220, top, 385, bottom);
   };
   EXPECT_GT(lit(260, RowY(2), 8 + 2 * 14, 8 + 3 * 14), 100);
@@ -199,7 +199,7 @@ TEST_F(ItemPanelTest, LongDetailIsWrappedInsideItsBox) {
   form->item_box.detail =
       std::string(200, 'W') + "\r" + "ことばのながいせつめいがつづきますよここからもっとながくなります";
   BlackScene();
-  form->DrawItemPanel();
+  form->DrawItemPanel(form->cg);
   // Nothing spills right of the detail box.
   EXPECT_EQ(CountColor(form->cg, 0xE7E3C5, 217, 0, 220, 260), 0);
   EXPECT_GT(CountColor(form->cg, 0xE7E3C5, 4, 60, 217, 181), 20);
@@ -209,7 +209,7 @@ TEST_F(ItemPanelTest, LongEntriesAreCutToTheirRow) {
   const std::string long_name = "とてもとてもながいなまえのきらきらしたおおきなつつみがみ";
   form->item_box.entries = {long_name};
   BlackScene();
-  form->DrawItemPanel();
+  form->DrawItemPanel(form->cg);
   // Three pixels of margin inside the 165-pixel list: the ink ends before
   // x = 382 and reaches close to it.
   EXPECT_EQ(CountColor(form->cg, 0xEBE9BE, 382, 8, 390, 22), 0);
@@ -218,7 +218,7 @@ TEST_F(ItemPanelTest, LongEntriesAreCutToTheirRow) {
   // With the scroll bar the row is eight pixels narrower.
   form->item_box.entries.assign(30, long_name);
   BlackScene();
-  form->DrawItemPanel();
+  form->DrawItemPanel(form->cg);
   EXPECT_EQ(CountColor(form->cg, 0xEBE9BE, 374, 8, 390, 22), 0);
   EXPECT_GT(CountColor(form->cg, 0xEBE9BE, 352, 8, 374, 22), 0);
 }
@@ -227,7 +227,7 @@ TEST_F(ItemPanelTest, DrawingLeavesTheSelectionAndTheScrollAlone) {
   form->item_box.entries.assign(30, "小さな袋");
   form->item_box.selected = 0;
   form->item_box.top = 5;  // scrolled by the bar, the selection out of view
-  form->DrawItemPanel();
+  form->DrawItemPanel(form->cg);
   EXPECT_EQ(form->item_box.top, 5);
   EXPECT_EQ(form->item_box.selected, 0);
 }

@@ -6,6 +6,12 @@
 
 namespace {
 
+// One frame of the seal box: its step, then its drawing while it is open.
+void StepSealBox(TForm1& form) {
+  form.UpdateSealBox();
+  if (form.seal_box_state >= 1) form.DrawSealBox(form.cg);
+}
+
 using fixture::CountColor;
 using fixture::kBox;
 
@@ -14,7 +20,7 @@ class SealBoxTest : public fixture::FormTest {
   std::vector<int> SlideFrames(int frames) {
     std::vector<int> xs;
     for (int i = 0; i < frames; ++i) {
-      form->DrawSealBox();
+      StepSealBox(*form);
       xs.push_back(form->seal_box_x);
     }
     return xs;
@@ -107,14 +113,14 @@ TEST_F(SealBoxTest, PickerLeavesAtOnceAndCarriesTheSeal) {
   form->seal_box_state = 3;
   form->seal_box_mode = 0;
   form->seal_box_x = 0;
-  form->DrawSealBox();
+  StepSealBox(*form);
   EXPECT_GE(form->seal_box_x, 390);
   EXPECT_EQ(form->seal_box_state, 4);
   // The carried seal (16 px wide) is drawn at twice its size on the mouse.
   form->mouse_x = 100;
   form->mouse_y = 120;
   BlackScene();
-  form->DrawSealBox();
+  StepSealBox(*form);
   EXPECT_EQ(form->seal_box_state, 4);
   EXPECT_EQ(form->cg.Pixel(100, 120), fixture::kSeal);
   EXPECT_EQ(form->cg.Pixel(84, 104), fixture::kSeal);
@@ -125,7 +131,7 @@ TEST_F(SealBoxTest, PickerLeavesAtOnceAndCarriesTheSeal) {
   form->seal_x = 300;
   form->seal_y = 200;
   BlackScene();
-  form->DrawSealBox();
+  StepSealBox(*form);
   EXPECT_EQ(form->cg.Pixel(300, 200), fixture::kSeal);
   EXPECT_EQ(form->cg.Pixel(100, 120), 0x000000u);
 }
@@ -143,7 +149,7 @@ TEST_F(SealBoxTest, LabelNamesTheCellUnderThePointerInEveryState) {
     form->mouse_y = 10;
     form->frame_counter = 0;
     BlackScene();
-    form->DrawSealBox();
+    StepSealBox(*form);
     // Centred on (33, 14) in the label colour of frame 0.
     EXPECT_GT(CountColor(form->cg, 0xFFBBEE, 0, 0, 80, 30), 5);
   }
@@ -151,7 +157,7 @@ TEST_F(SealBoxTest, LabelNamesTheCellUnderThePointerInEveryState) {
   form->seal_box_state = 2;
   form->mouse_x = 80;
   BlackScene();
-  form->DrawSealBox();
+  StepSealBox(*form);
   EXPECT_EQ(CountColor(form->cg, 0xFFBBEE, 0, 0, 200, 60), 0);
 }
 
@@ -163,7 +169,7 @@ TEST_F(SealBoxTest, CollectionAddsNameAndDescriptionBelow) {
   form->mouse_x = 25;
   form->mouse_y = 25;
   BlackScene();
-  form->DrawSealBox();
+  StepSealBox(*form);
   EXPECT_GT(CountColor(form->cg, 0xBB0077, 20, 208, 200, 224), 10);
   EXPECT_GT(CountColor(form->cg, 0xCC2277, 20, 224, 200, 240), 5);
   EXPECT_FALSE(form->cg.brush_clear);

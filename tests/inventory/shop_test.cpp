@@ -262,7 +262,7 @@ TEST_F(ShopTest, ClosingSaysGoodNightAndOffersTheWayHome) {
   OpenWith(100, 0);
   form->CloseItemPanel();
   EXPECT_FALSE(form->item_box.visible);
-  EXPECT_EQ(form->effect_text[form->effect_next], "『さーてと帰って寝よ・・・』");
+  EXPECT_EQ(form->effects[form->effect_next].text, "『さーてと帰って寝よ・・・』");
   EXPECT_EQ(form->choice_text, (std::array<std::string, 3>{"", "", "帰って寝る"}));
   EXPECT_EQ(form->choices_active, 1);
 }

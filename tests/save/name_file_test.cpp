@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/sjis.h"
 #include "save/save_files.h"
+#include "save/sjis.h"
 #include "tests/save/scratch_dir.h"
 
 namespace {

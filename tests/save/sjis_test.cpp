@@ -1,4 +1,4 @@
-#include "app/sjis.h"
+#include "save/sjis.h"
 
 #include <gtest/gtest.h>
 

@@ -15,7 +15,8 @@ class ChoicesTest : public fixture::FormTest {
   std::vector<int> Slides(int frames) {
     std::vector<int> out;
     for (int i = 0; i < frames; ++i) {
-      form->DrawChoices();
+      UpdateChoices(*form);
+      DrawChoices(form->cg, *form, form->picture_slots[kMarkerSlot], form->Translator());
       out.push_back(form->choice_slide);
     }
     return out;
@@ -44,7 +45,8 @@ TEST_F(ChoicesTest, HoveredLabelIsDrawnTenPixelsLeftAndEmptyLabelsNotAtAll) {
   form->choices_active = 1;
   form->hovered_choice = 3;
   BlackScene();
-  form->DrawChoices();
+  UpdateChoices(*form);
+  DrawChoices(form->cg, *form, form->picture_slots[kMarkerSlot], form->Translator());
   // Marker at L - 7 - D with L = 256 and D = 0.
   EXPECT_EQ(MarkerLeft(0), 249);
   EXPECT_EQ(MarkerLeft(1), -1);
@@ -61,12 +63,14 @@ TEST_F(ChoicesTest, SlidingLabelsMoveTwiceTheSlideToTheRight) {
   form->choices_active = 1;
   form->choice_slide = -5;  // eases to -2 this frame: L = 260, D = 0
   BlackScene();
-  form->DrawChoices();
+  UpdateChoices(*form);
+  DrawChoices(form->cg, *form, form->picture_slots[kMarkerSlot], form->Translator());
   ASSERT_EQ(form->choice_slide, -2);
   EXPECT_EQ(MarkerLeft(0), 256 + 4 - 7);
   form->choice_slide = -11;  // eases to -5: L = 266, D = 3
   BlackScene();
-  form->DrawChoices();
+  UpdateChoices(*form);
+  DrawChoices(form->cg, *form, form->picture_slots[kMarkerSlot], form->Translator());
   EXPECT_EQ(MarkerLeft(1), 266 - 7 - 3);
 }
 
@@ -74,10 +78,12 @@ TEST_F(ChoicesTest, PressCounterStepsOnEvenFramesAndWrapsAfterEight) {
   form->choice_text = {"A", "", "C"};
   form->choice_pressed = {1, 1, 8};
   form->frame_counter = 3;
-  form->DrawChoices();
+  UpdateChoices(*form);
+  DrawChoices(form->cg, *form, form->picture_slots[kMarkerSlot], form->Translator());
   EXPECT_EQ(form->choice_pressed, (std::array<int32_t, 3>{1, 1, 8}));
   form->frame_counter = 4;
-  form->DrawChoices();
+  UpdateChoices(*form);
+  DrawChoices(form->cg, *form, form->picture_slots[kMarkerSlot], form->Translator());
   // An empty label does not animate.
   EXPECT_EQ(form->choice_pressed, (std::array<int32_t, 3>{2, 1, 0}));
 }
@@ -92,7 +98,8 @@ TEST_F(ChoicesTest, ClickHintOnlyDuringAGameWait) {
     form->click_wait = wait;
     form->choice_slide = -160;
     BlackScene();
-    form->DrawChoices();
+    UpdateChoices(*form);
+    DrawChoices(form->cg, *form, form->picture_slots[kMarkerSlot], form->Translator());
     return CountOther(form->cg, 0x000000, 270, 240, kSceneWidth, kSceneHeight);
   };
   EXPECT_EQ(hint_pixels(0, 0), 0);   // title menu

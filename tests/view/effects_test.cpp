@@ -20,41 +20,50 @@ TEST_F(EffectsTest, MessageLineAgesEveryOtherFrameAndEndsPastTheTop) {
   form->AddEffect(5, 245, "ABC", kKindMessage);
   int frames = 0;
   int last_alive_age = 0;
-  while (form->effect_age[form->effect_next] > 0 && frames < 1000) {
-    last_alive_age = form->effect_age[form->effect_next];
+  while (form->effects[form->effect_next].age > 0 && frames < 1000) {
+    last_alive_age = form->effects[form->effect_next].age;
     form->frame_counter = frames % 1000;
-    form->DrawEffects();
+    UpdateEffects(*form);
+    DrawEffects(form->cg, form->bak, form->lit, *form, form->Translator());
     ++frames;
   }
-  // It ends on the frame its age passes 255 (its top above y = -10).
-  EXPECT_EQ(last_alive_age, 255);
-  EXPECT_EQ(form->effect_age[form->effect_next], 0);
-  EXPECT_TRUE(form->effect_text[form->effect_next].empty());
-  // Age 1 to 256, one step every second frame.
-  EXPECT_EQ(frames, 2 * 255);
+  // It is drawn a last time at age 256 (its top above y = -10) and ends at
+  // the next step.
+  EXPECT_EQ(last_alive_age, 256);
+  EXPECT_EQ(form->effects[form->effect_next].age, 0);
+  EXPECT_TRUE(form->effects[form->effect_next].text.empty());
+  // Age 1 to 256, one step every second frame, and the step that ends it.
+  EXPECT_EQ(frames, 2 * 255 + 1);
 }
 
 TEST_F(EffectsTest, ColouredLinesEndByTheSameRule) {
   form->AddEffect(5, 245, "x", 310);
-  form->effect_age[form->effect_next] = 255;
+  form->effects[form->effect_next].age = 255;
   form->frame_counter = 2;
-  form->DrawEffects();
-  EXPECT_EQ(form->effect_age[form->effect_next], 255);
+  UpdateEffects(*form);
+  DrawEffects(form->cg, form->bak, form->lit, *form, form->Translator());
+  EXPECT_EQ(form->effects[form->effect_next].age, 255);
   form->frame_counter = 3;
-  form->DrawEffects();
-  EXPECT_EQ(form->effect_age[form->effect_next], 0);
+  UpdateEffects(*form);
+  DrawEffects(form->cg, form->bak, form->lit, *form, form->Translator());
+  EXPECT_EQ(form->effects[form->effect_next].age, 256);  // drawn once more
+  form->frame_counter = 4;
+  UpdateEffects(*form);
+  EXPECT_EQ(form->effects[form->effect_next].age, 0);
 }
 
 TEST_F(EffectsTest, ANewLinePushesOlderOnesTwelvePixelsUp) {
   form->PrintMessage("WWWW");
   form->frame_counter = 0;  // even: no drift
   BlackScene();
-  form->DrawEffects();
+  UpdateEffects(*form);
+  DrawEffects(form->cg, form->bak, form->lit, *form, form->Translator());
   int first = TopRow();
   ASSERT_GT(first, 200);
   form->PrintMessage("");  // an empty line still pushes the log
   BlackScene();
-  form->DrawEffects();
+  UpdateEffects(*form);
+  DrawEffects(form->cg, form->bak, form->lit, *form, form->Translator());
   EXPECT_EQ(TopRow(), first - 12);
 }
 
@@ -72,13 +81,14 @@ TEST_F(EffectsTest, LineColoursFollowTheirKindAndAge) {
   };
   for (Case c : cases) {
     SCOPED_TRACE(c.kind);
-    for (int i = 0; i < kEffectSlots; ++i) form->effect_age[i] = 0;
+    for (int i = 0; i < kEffectRing; ++i) form->effects[i].age = 0;
     form->AddEffect(5, 150, "WWWWWWWW", c.kind);
-    form->effect_age[form->effect_next] = c.age - 1;
+    form->effects[form->effect_next].age = c.age - 1;
     form->frame_counter = 1;  // odd: the line ages one step
     BlackScene();
-    form->DrawEffects();
-    ASSERT_EQ(form->effect_age[form->effect_next], c.age);
+    UpdateEffects(*form);
+    DrawEffects(form->cg, form->bak, form->lit, *form, form->Translator());
+    ASSERT_EQ(form->effects[form->effect_next].age, c.age);
     EXPECT_GT(CountColor(form->cg, c.text, 0, 100, 200, 150), 5);
     EXPECT_GT(CountColor(form->cg, c.shadow, 0, 100, 200, 150), 5);
   }
@@ -88,8 +98,9 @@ TEST_F(EffectsTest, UnknownKindsDrawNothingAndAgeEveryFrame) {
   form->AddEffect(50, 50, "WWW", 305);
   form->frame_counter = 2;
   BlackScene();
-  form->DrawEffects();
-  EXPECT_EQ(form->effect_age[form->effect_next], 2);
+  UpdateEffects(*form);
+  DrawEffects(form->cg, form->bak, form->lit, *form, form->Translator());
+  EXPECT_EQ(form->effects[form->effect_next].age, 2);
   EXPECT_EQ(CountOther(form->cg, 0x000000, 0, 0, kSceneWidth, kSceneHeight), 0);
 }
 
@@ -100,13 +111,14 @@ TEST_F(EffectsTest, HeartBurstIsDrawnTwentyFramesOnTheLightLayer) {
     form->bak.brush_clear = false;
     form->bak.brush_color = 0;
     form->bak.FillRect(0, 0, kSceneWidth, kSceneHeight);
-    form->DrawEffects();
+    UpdateEffects(*form);
+    DrawEffects(form->cg, form->bak, form->lit, *form, form->Translator());
     if (CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight) > 0) ++drawn;
     // The brush of the light layer is solid again after every effect.
     EXPECT_FALSE(form->bak.brush_clear);
   }
   EXPECT_EQ(drawn, 20);
-  EXPECT_EQ(form->effect_age[form->effect_next], -1);
+  EXPECT_EQ(form->effects[form->effect_next].age, -1);
 }
 
 TEST_F(EffectsTest, HeartColoursDarkenWithAge) {
@@ -118,7 +130,7 @@ TEST_F(EffectsTest, HeartColoursDarkenWithAge) {
     SCOPED_TRACE(age);
     form->bak.brush_color = 0;
     form->bak.FillRect(0, 0, kSceneWidth, kSceneHeight);
-    form->DrawHeart(200, 120, age);
+    DrawHeart(form->bak, form->lit, 200, 120, age);
     // Each heart is a filled shape of one colour: the triangle's inside is
     // flooded, so dozens of pixels carry it.
     EXPECT_GT(CountColor(form->bak, color, 0, 0, kSceneWidth, kSceneHeight), 200);
@@ -132,7 +144,7 @@ TEST_F(EffectsTest, HeartColoursDarkenWithAge) {
 TEST_F(EffectsTest, AHeartsShape) {
   form->bak.brush_color = 0;
   form->bak.FillRect(0, 0, kSceneWidth, kSceneHeight);
-  form->DrawHeart(200, 120, 0);
+  DrawHeart(form->bak, form->lit, 200, 120, 0);
   const char* expected[] = {
       // x = 189 ... 211, y = 104 ... 121
       ".......................",  //
@@ -167,7 +179,7 @@ TEST_F(EffectsTest, HeartsStartAQuarterTurnApartAroundTheSeal) {
   // At age 10 the radius is 20: heart j sits at 90 j + 10 degrees.
   form->bak.brush_color = 0;
   form->bak.FillRect(0, 0, kSceneWidth, kSceneHeight);
-  form->DrawHeart(200, 120, 10);
+  DrawHeart(form->bak, form->lit, 200, 120, 10);
   // Heart 4 (370 degrees): about (219, 123); its triangle's inside lies
   // just above the tip.
   EXPECT_EQ(form->bak.Pixel(219, 121), 0xBB3377u);
@@ -196,7 +208,7 @@ TEST_F(EffectsTest, TheLightLayerIsLitOnlyInsideTheAreasItClearsAndCombines) {
       for (int x = 0; x < kSceneWidth; ++x) {
         if (form->bak.Pixel(x, y) == 0) continue;
         bool inside = false;
-        for (const auto& [left, top, right, bottom] : form->light_areas)
+        for (const auto& [left, top, right, bottom] : form->lit.areas)
           inside = inside || (x >= left && x < right && y >= top && y < bottom);
         n += !inside;
       }
@@ -210,13 +222,13 @@ TEST_F(EffectsTest, TheLightLayerIsLitOnlyInsideTheAreasItClearsAndCombines) {
   for (int frame = 0; frame < 25; ++frame) {
     SCOPED_TRACE(frame);
     Frame();
-    ASSERT_FALSE(form->light_everywhere);
+    ASSERT_FALSE(form->lit.everywhere);
     EXPECT_EQ(lit_outside_areas(), 0);
-    EXPECT_LE(form->light_areas.size(), 8u);  // four hearts a burst
+    EXPECT_LE(form->lit.areas.size(), 8u);  // four hearts a burst
   }
   // All over: the areas lit last were cleared, nothing is combined.
   Frame();
-  EXPECT_TRUE(form->light_areas.empty());
+  EXPECT_TRUE(form->lit.areas.empty());
   EXPECT_EQ(CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight), 0);
 
   // A burst cut by any edge may light anything: the whole layer counts, and
@@ -226,15 +238,15 @@ TEST_F(EffectsTest, TheLightLayerIsLitOnlyInsideTheAreasItClearsAndCombines) {
     SCOPED_TRACE(testing::Message() << "burst at " << x << "," << y);
     form->AddEffect(x, y, "", kKindHeart);
     Frame();
-    EXPECT_TRUE(form->light_everywhere);
+    EXPECT_TRUE(form->lit.everywhere);
     for (int frame = 0; frame < 25; ++frame) {
       Frame();
-      if (!form->light_everywhere) {
+      if (!form->lit.everywhere) {
         EXPECT_EQ(lit_outside_areas(), 0) << "frame " << frame;
       }
     }
     Frame();
-    EXPECT_FALSE(form->light_everywhere);
+    EXPECT_FALSE(form->lit.everywhere);
     EXPECT_EQ(CountOther(form->bak, 0x000000, 0, 0, kSceneWidth, kSceneHeight), 0);
   }
   // The scene itself has no light left on it.

@@ -132,7 +132,8 @@ class FormTest : public ::testing::Test {
   // One frame as the frame tick runs it.
   void Frame() {
     form->frame_counter = (form->frame_counter + 1) % 1000;
-    form->RenderFrame();
+    form->UpdateFrame();
+    form->RenderFrame(form->cg, form->bak, form->lit);
     form->ClampState();
   }
 

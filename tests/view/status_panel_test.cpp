@@ -19,7 +19,8 @@ class StatusPanelTest : public fixture::FormTest {
   }
   void Draw() {
     BlackScene();
-    form->DrawStatusPanel();
+    UpdateStatusPanel(*form, form->my, form->GoodsOnCounter());
+    DrawStatusPanel(form->cg, *form, form->my, form->GoodsOnCounter(), form->Translator());
   }
 };
 

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "app/sjis.h"
 #include "content/tables.h"
 #include "platform/text_raster.h"
+#include "save/sjis.h"
 
 namespace {
 
@@ -94,7 +94,8 @@ std::set<int> CharactersTheGameDraws(char** texts, int count) {
   for (int b = 0x20; b <= 0xFC; ++b) {
     if (b < 0x80 || (b >= 0xA1 && b <= 0xDF)) all += SjisToUtf8(std::string(1, static_cast<char>(b)));
     if (!((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC))) continue;
-    for (int t = 0x40; t <= 0xFC; ++t) all += SjisToUtf8(std::string{static_cast<char>(b), static_cast<char>(t)});
+    for (int t = 0x40; t <= 0xFC; ++t)
+      all += SjisToUtf8(std::string{static_cast<char>(b), static_cast<char>(t)});
   }
   auto goods = std::make_unique<GoodsTable>();
   auto customers = std::make_unique<CustomerTable>();
@@ -185,7 +186,8 @@ int main(int argc, char** argv) {
       }
     }
   }
-  if (drawn_and_mapped < 7000) differ("too few of the characters the game may draw were found: is iconv's CP932 there?");
+  if (drawn_and_mapped < 7000)
+    differ("too few of the characters the game may draw were found: is iconv's CP932 there?");
   std::printf(
       "web_font_check: %zu characters (%d of the %zu the game may draw that the original has), %d ideographs "
       "beyond Shift-JIS left out, %zu rendered lines, %d differences\n",

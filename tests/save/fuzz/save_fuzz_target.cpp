@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/sjis.h"
 #include "save/save_files.h"
+#include "save/sjis.h"
 
 namespace {
 

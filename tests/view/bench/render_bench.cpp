@@ -67,15 +67,15 @@ void Prepare(TForm1& form) {
 
   const int kinds[] = {4, 301, 302, 303, 304, 307, 308, 310};
   for (int i = 0; i < 50; ++i) {
-    form.effect_kind[i] = kinds[i % 8];
-    form.effect_text[i] = "お客さんが来たよ、ようこそいらっしゃいませ " + std::to_string(i);
-    form.effect_x[i] = 5;
-    form.effect_y[i] = 245;
+    form.effects[i].kind = kinds[i % 8];
+    form.effects[i].text = "お客さんが来たよ、ようこそいらっしゃいませ " + std::to_string(i);
+    form.effects[i].x = 5;
+    form.effects[i].y = 245;
   }
   for (int i = 50; i < 55; ++i) {
-    form.effect_kind[i] = kKindHeart;
-    form.effect_x[i] = 60 + 60 * (i - 50);
-    form.effect_y[i] = 160;
+    form.effects[i].kind = kKindHeart;
+    form.effects[i].x = 60 + 60 * (i - 50);
+    form.effects[i].y = 160;
   }
 }
 
@@ -95,8 +95,8 @@ double ThreadCpuMs() {
 
 // Ages that keep every effect alive and spread over the scene.
 void Rewind(TForm1& form, int frame) {
-  for (int i = 0; i < 50; ++i) form.effect_age[i] = 1 + 5 * i;
-  for (int i = 50; i < 55; ++i) form.effect_age[i] = 1 + (frame + 4 * i) % 19;
+  for (int i = 0; i < 50; ++i) form.effects[i].age = 1 + 5 * i;
+  for (int i = 50; i < 55; ++i) form.effects[i].age = 1 + (frame + 4 * i) % 19;
   form.choice_slide = -200 + (frame % 8) * 25;
 }
 
@@ -117,7 +117,8 @@ int main() {
     Rewind(form, frame);
     form.frame_counter = frame % 1000;
     double start = ThreadCpuMs();
-    form.RenderFrame();
+    form.UpdateFrame();
+    form.RenderFrame(form.cg, form.bak, form.lit);
     double end = ThreadCpuMs();
     if (frame >= kWarmup) times.push_back(end - start);
     if (frame % 97 == 0) checksum = Fold(checksum, form.cg);

@@ -1,5 +1,5 @@
 // Shift-JIS (CP932) conversion through iconv, and cutting at byte counts.
-#include "app/sjis.h"
+#include "save/sjis.h"
 
 #include <errno.h>
 #include <iconv.h>

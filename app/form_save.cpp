@@ -11,8 +11,6 @@
 #include "app/form.h"
 #include "save/save_files.h"
 
-static_assert(kNameLines == kNameCount);
-
 namespace {
 
 bool Missing(const std::string& path) {
@@ -67,7 +65,9 @@ bool TForm1::LoadProgress() {
   }
   int found = 0;
   FileError error = ReadProgressFile(my_dat, my, &found);
-  if (!error.failed()) error = ReadNameFile(SaveFileToRead(kNameDatName), name_list);
+  // The name list is read only to be sure it can be: nothing uses the names.
+  NameList names;
+  if (!error.failed()) error = ReadNameFile(SaveFileToRead(kNameDatName), names);
   if (!error.failed() && own && found >= 0 && found < kProgressLines) error = KeepShortProgressAside(found);
   if (error.failed()) {
     // The game cannot go on; the file stays as it is for the player to look at.

@@ -1,5 +1,7 @@
-// The variables of the scene and the input. Plain data, read and written
-// directly by the window's steps.
+// What the scene shows: the floating texts, the choice labels, the seal box,
+// the status panel's animations, the item panel, and where the mouse is.
+// Plain data: the window's input and its update step write it, the Draw*
+// functions read it.
 #pragma once
 
 #include <array>
@@ -9,11 +11,39 @@
 
 #include "game/progress.h"
 #include "game/stage.h"
+#include "platform/bitmap.h"
 
-inline constexpr int kEffectSlots = 256;  // entries 0-49 form the ring
-inline constexpr int kEffectRing = 50;
+inline constexpr int kEffectRing = 50;  // floating texts and hearts, reused in turn
 inline constexpr int kKindMessage = 4;
 inline constexpr int kKindHeart = 129;
+
+// Picture slots with a role in the scene (the rest are spare).
+inline constexpr int kPictureSlots = 20;
+inline constexpr int kMarkerSlot = 0;  // beside each choice label
+inline constexpr int kCustomerSlot = 1;
+inline constexpr int kPackageSlot = 3;  // the goods on the counter, and the title picture
+inline constexpr int kSealSlot = 4;
+inline constexpr int kBoxSlot = 5;         // the seal box
+inline constexpr int kSceneSlot = 6;       // the background
+inline constexpr int kCounterSlot = 7;     // shop front: the counter
+inline constexpr int kFrontMidSlot = 8;    // shop front: the middle, black is see-through
+inline constexpr int kFrontRightSlot = 9;  // shop front: the right
+
+// Click areas of the three choice labels (left, top; 133 x 29 each).
+inline constexpr int kChoiceLeft = 256;
+inline constexpr std::array<int, 3> kChoiceTop = {176, 204, 232};
+inline constexpr int kChoiceWidth = 133;
+inline constexpr int kChoiceHeight = 29;
+
+// A message line rising up the lower left, or a burst of hearts.
+struct FloatingText {
+  int32_t kind = 0;  // kKindMessage, 301-312 coloured, kKindHeart
+  std::string text;
+  int32_t x = 0, y = 0;
+  int32_t start_x = 0, start_y = 0;
+  int32_t age = 0;          // frames and pushes; 0 or -1 = finished
+  bool last_frame = false;  // drawn once more, then finished
+};
 
 inline constexpr int kSealBoxColumns = 22;  // storage; 10 are used
 inline constexpr int kSealBoxRows = 24;
@@ -30,7 +60,7 @@ struct TItemPanel {
   int pressed = 0;                   // held mouse button: 0 none, 1 action, 2 close, 3 list, 4 scroll bar
   // The detail as drawn, cut into lines once for the text and size it was
   // cut from (measuring text every frame is slow).
-  struct Wrapped {
+  mutable struct Wrapped {
     std::string text;
     int size = -1;  // points
     std::vector<std::string> lines;
@@ -57,11 +87,7 @@ struct TSceneVars {
   std::array<int32_t, 3> choice_pressed{};
 
   int32_t effect_next = 0;  // 0-49, the entry written last
-  std::array<int32_t, kEffectSlots> effect_kind{};
-  std::array<std::string, kEffectSlots> effect_text;
-  std::array<int32_t, kEffectSlots> effect_x{}, effect_y{};
-  std::array<int32_t, kEffectSlots> effect_start_x{}, effect_start_y{};
-  std::array<int32_t, kEffectSlots> effect_age{};  // 0 or -1 = finished
+  std::array<FloatingText, kEffectRing> effects;
 
   int32_t current_seal = 0;  // picked from the seal box
   int32_t seal_x = 0, seal_y = 0;
@@ -73,9 +99,15 @@ struct TSceneVars {
   std::array<std::array<int32_t, kSealBoxRows>, kSealBoxColumns> seal_box_grid{};  // [column][row]
 
   int32_t status_slide = 0;  // <= 0
+  // The bars and the goods card ease after each frame: what the frame shows
+  // is the value before the step.
   int32_t shown_satisfaction = 0, shown_hours = 0;
   int32_t goods_card_state = 0;  // 0 none, 1 in, 2 sliding out
   int32_t goods_card_slide = 0;
+  struct StatusDrawn {
+    int32_t satisfaction = 0, hours = 0;
+    int32_t card_state = 0, card_slide = 0;
+  } status_drawn;
   int32_t shop_front_shown = 0;
 
   TItemPanel item_box;
