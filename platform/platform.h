@@ -86,9 +86,9 @@ class Platform {
   virtual MusicPlayer& Music() = 0;
 
   // Master volume of all sound and music, 0 (silent) to 100 percent: the
-  // output scales its final samples. A platform without sound ignores it.
-  virtual void SetVolume(int percent) { (void)percent; }
+  // output scales its final samples.
+  virtual void SetVolume(int percent) = 0;
   // The window's mode, remembered between starts by the settings file.
-  virtual void SetFullscreen(bool on) { (void)on; }
-  virtual bool IsFullscreen() { return false; }
+  virtual void SetFullscreen(bool on) = 0;
+  virtual bool IsFullscreen() = 0;
 };

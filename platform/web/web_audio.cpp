@@ -11,6 +11,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/master_volume.h"
 #include "platform/music.h"
 #include "platform/web/web_audio_js.h"
 #include "sound/mixer/wave_out.h"
@@ -219,6 +220,7 @@ class WebAudioImpl : public WebAudio {
   bool Busy() const override { return out_.Queued(); }
   void Unlock() override { wa_unlock(); }
   bool Unlocked() const override { return wa_running() != 0; }
+  void SetVolume(int percent) override { wa_set_volume(VolumeGain(percent)); }
 
  private:
   WebWaveOut out_;

@@ -45,6 +45,9 @@ class WebAudio {
   virtual void Unlock() = 0;
   // True once the context runs and sound is heard.
   virtual bool Unlocked() const = 0;
+  // Master volume of the blocks and the music, 0 (silent) to 100 percent,
+  // on the same curve as the desktop's (platform/master_volume.h).
+  virtual void SetVolume(int percent) = 0;
 };
 
 std::unique_ptr<WebAudio> OpenWebAudio();

@@ -23,6 +23,7 @@ EM_JS(int, wa_create, (), {
     ctx : null,
     out : null,
     music_gain : null,
+    volume : 1,
     node : null,
     broken : false,
     open : false,
@@ -55,6 +56,7 @@ EM_JS(int, wa_create, (), {
       return null;
     }
     wa.out = ctx.createGain();
+    wa.out.gain.value = wa.volume;
     wa.music_gain = ctx.createGain();
     wa.out.connect(ctx.destination);
     wa.music_gain.connect(wa.out);
@@ -327,6 +329,14 @@ EM_JS(void, wa_unlock, (), {
 });
 
 // A parked context counts as running: it resumes as soon as there is sound.
+// The master volume: a factor on everything heard (the blocks and the music),
+// kept for a context made later.
+EM_JS(void, wa_set_volume, (double gain), {
+  var wa = Module['webAudio'];
+  wa.volume = gain;
+  if (wa.out) wa.out.gain.value = gain;
+});
+
 EM_JS(int, wa_running, (), {
   var wa = Module['webAudio'];
   return wa.running() || wa.parked ? 1 : 0;

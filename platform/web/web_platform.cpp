@@ -241,6 +241,14 @@ class WebPlatform : public Platform {
     if (replay_) return replay_->Music();
     return audio_ ? audio_->music() : *silent_music_;
   }
+  void SetVolume(int percent) override {
+    if (replay_) replay_->SetVolume(percent);
+    if (audio_) audio_->SetVolume(percent);
+  }
+  // The page has its own full-screen button: the game's remembered
+  // window mode does not apply to a tab.
+  void SetFullscreen(bool) override {}
+  bool IsFullscreen() override { return false; }
 
  private:
   // Waits as the headless platform does, giving the page a turn between

@@ -290,6 +290,18 @@ async function main() {
     check(changed(title, menu) > 2000, 'two clicks show the title menu');
     const peak = await page.evaluate(() => window.audioPeak);
     check(peak > 0.02, `the title clicks are heard through Web Audio (peak ${peak.toFixed(3)})`);
+    // M, - and + set the level of the page's sound output, on the desktop's
+    // curve (the square of the percentage).
+    const gains = [];
+    for (const key of ['m', 'm', '-', '+']) {
+      await page.keyboard.press(key);
+      await sleep(200);
+      gains.push(await page.evaluate(() => Module.webAudio.out.gain.value));
+    }
+    const near = (a, b) => Math.abs(a - b) < 1e-6;
+    check(near(gains[0], 0) && near(gains[1], 1) && near(gains[2], 0.81) && near(gains[3], 1),
+      `M mutes and unmutes, - lowers and + raises the sound (gains ${gains.map((g) => g.toFixed(3)).join(' ')})`);
+    await sleep(1500);  // the volume notice fades
     const [tab, caption] = await page.evaluate(() => [document.title, document.getElementById('caption').textContent]);
     check(tab === 'ピコラッテ', `the tab keeps the game's name (${tab})`);
     check(/^FLM:\d+ 1F@\d+ms\.$/.test(caption), `the frame readout is on the page's caption line (${caption})`);

@@ -416,6 +416,13 @@ int main() {
   Pump(*audio, dev, nullptr, counts, 300);
 
   MixerTone(*audio, dev, counts, true);
+  // The master volume: half the percentage is a quarter of the level (the
+  // desktop's curve), 0 is silence, and 100 brings the level back.
+  audio->SetVolume(50);
+  MixerTone(*audio, dev, counts, true, "tone-volume50");
+  audio->SetVolume(0);
+  MixerTone(*audio, dev, counts, true, "tone-volume0");
+  audio->SetVolume(100);
   SixteenBit(*audio, dev, counts);
   js_phase("gap2");
   Pump(*audio, dev, nullptr, counts, 300);

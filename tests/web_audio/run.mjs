@@ -92,6 +92,9 @@ try {
   const peak = (phase) => tap.peaks[phase] || 0;
   expect(peak('tone-locked') === 0, `nothing is heard before the click (peak ${peak('tone-locked')})`);
   expect(peak('tone') > 0.2, `the mixer's tone is heard after the click (peak ${peak('tone')})`);
+  const quarter = peak('tone-volume50') / peak('tone');
+  expect(quarter > 0.2 && quarter < 0.3, `volume 50 % plays the tone at a quarter of its level (${quarter.toFixed(3)})`);
+  expect(peak('tone-volume0') < 0.005, `volume 0 % is silent (peak ${peak('tone-volume0')})`);
   expect(peak('silence') < 0.005, `the silence is silent (peak ${peak('silence')})`);
   expect(peak('tone-parked') > 0.2, `the tone is heard when it wakes a parked context (peak ${peak('tone-parked')})`);
   expect(peak('tone16') > 0.1, `16-bit blocks are heard (peak ${peak('tone16')})`);
