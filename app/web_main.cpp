@@ -2,7 +2,6 @@
 // pictures and sounds are packed under /cg and /dat; the player's progress,
 // name list and results sheet live in /save, which the page keeps in the
 // browser's storage.
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -50,31 +49,20 @@ bool ImportProgress(const std::string& path) {
   return !WriteFileAtomic(std::string(kSaveDir) + kMyDatName, bytes).failed();
 }
 
-// The fields my.dat holds.
-struct LastingProgress {
-  std::array<int32_t, 100> flags;
-  std::array<int32_t, 1000> seals;
-  int32_t plays, best_level, best_days;
-  bool operator==(const LastingProgress&) const = default;
-};
-LastingProgress Lasting(const tmy& my) {
-  return {my.progress_flags, my.seal_collected, my.play_count, my.best_level, my.best_days};
-}
-
 // What the player has done goes to the player's files as soon as it
 // changed, not only when the page is left: a browser may end a hidden or
 // closing page at any moment. `kept` is what was last written.
-void KeepProgress(TForm1& form, LastingProgress& kept, bool may_ask) {
-  LastingProgress now = Lasting(form.my);
-  if (now == kept) return;
-  kept = now;  // before saving: a failure's board waits in here again
+void KeepProgress(TForm1& form, tmy& kept, bool may_ask) {
+  if (SameSavedProgress(form.my, kept)) return;
+  kept = form.my;  // before saving: a failure's board waits in here again
   if (may_ask) {
     form.SaveProgress();  // a failure is told on the game's board
   } else {
-    FileError error = SaveMergedProgress(form.paths.save + kMyDatName, form.paths.sheet, form.my, form.saved_progress);
+    FileError error =
+        SaveMergedProgress(form.paths.save + kMyDatName, form.paths.sheet, form.my, form.saved_progress);
     if (error.failed()) std::fprintf(stderr, "picolatte: %s\n", FileErrorText(error).c_str());
   }
-  kept = Lasting(form.my);
+  kept = form.my;
 }
 
 }  // namespace
@@ -119,7 +107,7 @@ int main(int argc, char** argv) {
   };
   MarkPageMoment("form");
   if (form->FormCreate()) {
-    LastingProgress kept = Lasting(form->my);  // the start has just saved it
+    tmy kept = form->my;  // the start has just saved it
     SetPageRequests({[&form, &kept, &save_settings](bool may_ask) {
                        KeepProgress(*form, kept, may_ask);
                        save_settings();

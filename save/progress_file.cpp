@@ -1,5 +1,6 @@
 // dat/my.dat: the progress flags, the seal collection and the three counters,
 // one plain decimal number per line.
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -122,4 +123,14 @@ FileError ReadProgressFile(const std::string& path, tmy& my, int* found) {
 
 FileError WriteProgressFile(const std::string& path, const tmy& my) {
   return WriteFileAtomic(path, FormatProgress(my));
+}
+
+bool SameSavedProgress(const tmy& a, const tmy& b) {
+  std::array<int32_t, kProgressLines> values;
+  size_t n = 0;
+  ForEachSavedField(a, [&](int32_t value) { values[n++] = value; });
+  bool same = true;
+  n = 0;
+  ForEachSavedField(b, [&](int32_t value) { same = same && values[n++] == value; });
+  return same;
 }

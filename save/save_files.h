@@ -110,3 +110,6 @@ void MergeProgress(const tmy& disk, const tmy& base, tmy& mine);
 // a lock on the folder so that two saves never cross. On success `my` and
 // `base` both hold what was written.
 FileError SaveMergedProgress(const std::string& my_dat, const std::string& sheet, tmy& my, tmy& base);
+// True when `a` and `b` hold the same values in every field my.dat keeps
+// (the running day's fields do not count).
+bool SameSavedProgress(const tmy& a, const tmy& b);

@@ -83,6 +83,28 @@ TEST(ProgressFile, SavedFileLoadsBackTheSameValues) {
   EXPECT_EQ(ReadBytes(dir / "again.dat"), ReadBytes(dir / "my.dat"));
 }
 
+// Every one of the 1103 saved values counts when two records are compared
+// (the page saves when they differ); the running day does not.
+TEST(ProgressFile, SameSavedProgressSeesEverySavedValueAndNothingElse) {
+  const tmy base = SampleProgress();
+  const std::string text = FormatProgress(base);
+  EXPECT_TRUE(SameSavedProgress(base, base));
+  size_t line_start = 0;
+  for (int line = 0; line < kProgressLines; ++line) {
+    size_t line_end = text.find("\r\n", line_start);
+    std::string changed = text.substr(0, line_start) + "77" + text.substr(line_end);
+    if (text.substr(line_start, line_end - line_start) == "77")
+      changed = text.substr(0, line_start) + "78" + text.substr(line_end);
+    tmy other;
+    ASSERT_FALSE(ParseProgress(changed, other).failed());
+    EXPECT_FALSE(SameSavedProgress(base, other)) << "line " << line;
+    line_start = line_end + 2;
+  }
+  tmy running = base;
+  running.money += 500;
+  EXPECT_TRUE(SameSavedProgress(base, running));
+}
+
 TEST(ProgressFile, BlanksAndLineEndsDoNotMatter) {
   tmy reference = SampleProgress();
   std::string plain = FormatProgress(reference);
