@@ -38,7 +38,7 @@ std::string TForm1::DatPath(const std::string& name) const {
 bool TForm1::FormCreate() {
   UseLanguage(settings.language);
   // Nothing is composed before the title, not even behind a start-up error.
-  screen_phase = -2;
+  screen_phase = ScreenPhase::TitlePicture;
   OpenSoundSlots();
   SeedRandom(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 
@@ -55,7 +55,7 @@ bool TForm1::FormCreate() {
   if (!LoadProgress()) return false;
 
   frame_interval_ms = 90;
-  screen_phase = -2;
+  screen_phase = ScreenPhase::TitlePicture;
 
   for (int slot = 0; slot < kPictureSlots; ++slot) {
     Bitmap& b = picture_slots[slot];

@@ -47,8 +47,8 @@ void TForm1::ToggleLanguage() {
 
 bool TForm1::LanguageButtonShown() const {
   // The title menu waiting for a choice; no click wait is running.
-  return screen_phase == 0 && choices_active == 1 && click_wait != 0 && seal_box_state == 0 &&
-         !item_box.visible;
+  return screen_phase == ScreenPhase::Menu && choices_active == 1 && click_wait != 0 &&
+         seal_box_state == SealBoxState::Closed && !item_box.visible;
 }
 
 bool TForm1::LanguageButtonHit(int x, int y) const {

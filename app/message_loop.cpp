@@ -150,7 +150,7 @@ void TForm1::FrameStep() {
   frames_this_second += 1;
   frame_counter += 1;
   if (frame_counter > 999) frame_counter = 0;
-  if (screen_phase >= 0) {
+  if (PastTitle(screen_phase)) {
     UpdateFrame();
     RenderFrame(cg, bak, lit);
     ClampState();

@@ -23,8 +23,8 @@ void TForm1::UpdateFrame() {
   UpdateChoices(*this);
   UpdateEffects(*this);
   language_button_drawn = LanguageButtonShown();
-  if (seal_box_state >= 1) UpdateSealBox();
-  if (screen_phase >= 1) UpdateStatusPanel(*this, my, GoodsOnCounter());
+  if (seal_box_state != SealBoxState::Closed) UpdateSealBox();
+  if (screen_phase == ScreenPhase::Playing) UpdateStatusPanel(*this, my, GoodsOnCounter());
 }
 
 void TForm1::RenderFrame(Bitmap& cg, Bitmap& bak, LitAreas& lit) const {
@@ -68,7 +68,7 @@ void TForm1::RenderFrame(Bitmap& cg, Bitmap& bak, LitAreas& lit) const {
   DrawChoices(cg, *this, picture_slots[kMarkerSlot], shown);
   DrawLanguageButton(cg);
   DrawEffects(cg, bak, lit, *this, shown);
-  if (seal_box_state >= 1) DrawSealBox(cg);
+  if (seal_box_state != SealBoxState::Closed) DrawSealBox(cg);
 
   // OR with black changes nothing, so the lit areas are all there is to add.
   if (lit.everywhere) {
@@ -77,6 +77,6 @@ void TForm1::RenderFrame(Bitmap& cg, Bitmap& bak, LitAreas& lit) const {
     for (const auto& [left, top, right, bottom] : lit.areas) cg.OrRect(left, top, right, bottom, bak);
   }
 
-  if (screen_phase >= 1) DrawStatusPanel(cg, *this, my, GoodsOnCounter(), shown);
+  if (screen_phase == ScreenPhase::Playing) DrawStatusPanel(cg, *this, my, GoodsOnCounter(), shown);
   if (item_box.visible) DrawItemPanel(cg);
 }

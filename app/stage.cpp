@@ -67,7 +67,7 @@ void TForm1::ShowGoods(int goods) {
 
 void TForm1::ClearCounter() {
   goods_card_state = 2;  // the goods card slides out
-  seal_box_state = 0;
+  seal_box_state = SealBoxState::Closed;
 }
 
 void TForm1::Hearts(int x, int y) {
@@ -75,7 +75,7 @@ void TForm1::Hearts(int x, int y) {
 }
 
 void TForm1::Playing(bool on) {
-  screen_phase = on ? 1 : 0;
+  screen_phase = on ? ScreenPhase::Playing : ScreenPhase::Menu;
 }
 
 // Clears the floating texts and hearts and the status panel's eased bars.

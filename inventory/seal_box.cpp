@@ -21,8 +21,8 @@ constexpr Rgb kLabelCycle[4] = {0xFFBBEE, 0xFFCCFF, 0xFFDDFF, 0xFFCCFF};
 
 void TForm1::OpenSealBox(SealBoxUse use, const std::vector<int>& seals) {
   seal_box_x = kOutside;
-  seal_box_state = 1;
-  if (use == SealBoxUse::Collection) seal_box_mode = 1;
+  seal_box_state = SealBoxState::SlidingIn;
+  if (use == SealBoxUse::Collection) seal_box_mode = SealBoxMode::Collection;
   seal_box_grid = {};
   LoadSlot(kBoxSlot, CgPath("seal_box.bmp"));
   seal_box_count = 0;
@@ -42,30 +42,34 @@ void TForm1::AddSealToBox(int goods) {
 }
 
 void TForm1::UpdateSealBox() {
-  if (seal_box_state == 1) {
+  if (seal_box_state == SealBoxState::SlidingIn) {
     if (seal_box_x > 0) seal_box_x -= seal_box_x / 2 + 1;
-    if (seal_box_x <= 0) seal_box_state = 2;
+    if (seal_box_x <= 0) seal_box_state = SealBoxState::Open;
   }
-  if (seal_box_state == 3) {
-    if (seal_box_x < kOutside && seal_box_mode == 2) seal_box_x += (kOutside - seal_box_x) / 2 + 1;
-    if (seal_box_x < kOutside && seal_box_mode == 0) seal_box_x += kOutside + 1;
-    if (seal_box_x >= kOutside) seal_box_state = 4;
+  if (seal_box_state == SealBoxState::SlidingOut) {
+    // The collection eases out; the picker is gone at once.
+    if (seal_box_x < kOutside && seal_box_mode == SealBoxMode::CollectionClosing)
+      seal_box_x += (kOutside - seal_box_x) / 2 + 1;
+    if (seal_box_x < kOutside && seal_box_mode == SealBoxMode::Picker) seal_box_x += kOutside + 1;
+    if (seal_box_x >= kOutside) seal_box_state = SealBoxState::SealHeld;
   }
-  if (seal_box_state == 4 && seal_box_mode == 2) {
+  if (seal_box_state == SealBoxState::SealHeld && seal_box_mode == SealBoxMode::CollectionClosing) {
     // The collection has left: back to the title menu.
-    seal_box_mode = 0;
-    seal_box_state = 0;
+    seal_box_mode = SealBoxMode::Picker;
+    seal_box_state = SealBoxState::Closed;
     Silence();
     OfferChoices(Command::Collection, Command::About, Command::Start);
   }
 }
 
 void TForm1::DrawSealBox(Bitmap& cg) const {
-  if (seal_box_state <= 3) cg.Draw(seal_box_x, 0, picture_slots[kBoxSlot]);
+  if (SealBoxInView(seal_box_state)) cg.Draw(seal_box_x, 0, picture_slots[kBoxSlot]);
   const Bitmap& seal = picture_slots[kSealSlot];
   int w = seal.Width();
-  if (seal_box_state == 4) cg.StretchDraw(mouse_x - w, mouse_y - w, mouse_x + w, mouse_y + w, seal);
-  if (seal_box_state == 5) cg.StretchDraw(seal_x - w, seal_y - w, seal_x + w, seal_y + w, seal);
+  if (seal_box_state == SealBoxState::SealHeld)
+    cg.StretchDraw(mouse_x - w, mouse_y - w, mouse_x + w, mouse_y + w, seal);
+  if (seal_box_state == SealBoxState::SealStuck)
+    cg.StretchDraw(seal_x - w, seal_y - w, seal_x + w, seal_y + w, seal);
 
   // Name of the cell under the pointer, centred on the cell.
   int column = (mouse_x - kMargin) / kCell;
@@ -84,7 +88,7 @@ void TForm1::DrawSealBox(Bitmap& cg) const {
     int th = cg.TextHeight(name);
     cg.TextOut(kCell * column + 33 - tw / 2, kCell * row + 14 - th / 2, name);
   }
-  if (seal_box_mode == 1 && !name.empty()) {
+  if (seal_box_mode == SealBoxMode::Collection && !name.empty()) {
     cg.font.size = 9;
     cg.font.color = 0xBB0077;
     cg.TextOut(20, 210, name);

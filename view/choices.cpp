@@ -57,7 +57,7 @@ void DrawChoices(Bitmap& cg, const TSceneVars& scene, const Bitmap& marker, cons
     cg.TextOut(left + 25, top + 14 - h / 2, label);
   }
 
-  if (scene.screen_phase != 0 && scene.click_wait == 0) {
+  if (scene.screen_phase != ScreenPhase::Menu && scene.click_wait == 0) {
     cg.font.size = 10;
     cg.font.color = color;
     cg.font.bold = true;

@@ -67,9 +67,33 @@ struct TItemPanel {
   } wrapped;
 };
 
+// Where the window is: the two title clicks, then the title menu, then a
+// game (the shop day with its status panel).
+enum class ScreenPhase { TitlePicture, TitleScreen, Menu, Playing };
+
+// Past the two title clicks: the scene is composed every frame.
+inline bool PastTitle(ScreenPhase phase) {
+  return phase == ScreenPhase::Menu || phase == ScreenPhase::Playing;
+}
+
+// The seal box, from closed round to closed again. The picker slides in,
+// waits for a pick, slides out, and then the picked seal follows the pointer
+// until it is stuck on the package; the collection slides in, waits for a
+// click, slides out and closes.
+enum class SealBoxState { Closed, SlidingIn, Open, SlidingOut, SealHeld, SealStuck };
+
+// The box itself is in the scene (the seal alone is not).
+inline bool SealBoxInView(SealBoxState state) {
+  return state != SealBoxState::SealHeld && state != SealBoxState::SealStuck;
+}
+
+// What the seal box is for while it is out: picking a held seal, or looking
+// at the collection, which goes back to the title menu once it has slid out.
+enum class SealBoxMode { Picker, Collection, CollectionClosing };
+
 // The scene and input variables.
 struct TSceneVars {
-  int32_t screen_phase = 0;   // -2 title picture, -1 title screen, 0 menu, 1 game
+  ScreenPhase screen_phase = ScreenPhase::Menu;
   int32_t click_wait = 0;     // 0 waiting for a click, 1 not, -1 window closing
   int32_t frame_counter = 0;  // 0-999, wrapping
   int32_t frames_this_second = 0;
@@ -92,8 +116,8 @@ struct TSceneVars {
   int32_t current_seal = 0;  // picked from the seal box
   int32_t seal_x = 0, seal_y = 0;
 
-  int32_t seal_box_state = 0;  // 0 closed .. 5 stuck
-  int32_t seal_box_mode = 0;   // 0 picker, 1 collection open, 2 closing
+  SealBoxState seal_box_state = SealBoxState::Closed;
+  SealBoxMode seal_box_mode = SealBoxMode::Picker;
   int32_t seal_box_x = 0;      // left edge of the box in the scene
   int32_t seal_box_count = 0;  // cells filled
   std::array<std::array<int32_t, kSealBoxRows>, kSealBoxColumns> seal_box_grid{};  // [column][row]

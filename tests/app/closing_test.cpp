@@ -18,7 +18,7 @@ class Closing : public AppTest {
     platform->Click(10, 10);
     platform->Click(10, 10);
     form->ProcessMessages(0);
-    ASSERT_EQ(form->screen_phase, 0);
+    ASSERT_EQ(form->screen_phase, ScreenPhase::Menu);
     ASSERT_EQ(form->choice_text[2], "Start");
     sounds.clear();
   }
@@ -43,7 +43,7 @@ TEST_F(Closing, ClicksAndKeysQueuedBehindTheCloseAreDropped) {
   EXPECT_EQ(form->click_wait, -1);
   // No game was started after the save, and nothing was asked (a question
   // would have waited for an answer and reached on_idle).
-  EXPECT_EQ(form->screen_phase, 0);
+  EXPECT_EQ(form->screen_phase, ScreenPhase::Menu);
   EXPECT_EQ(form->choices_active, 1);
   EXPECT_EQ(CountSounds("pi.wav"), 0);
   tmy saved;
@@ -52,7 +52,7 @@ TEST_F(Closing, ClicksAndKeysQueuedBehindTheCloseAreDropped) {
 }
 
 TEST_F(Closing, AClickAfterTheCloseLeavesEveryWaitSkipped) {
-  form->screen_phase = 1;
+  form->screen_phase = ScreenPhase::Playing;
   form->click_wait = 0;
   form->FormClose();
   EXPECT_EQ(form->click_wait, -1);
@@ -67,7 +67,7 @@ using ClosingDeathTest = Closing;
 TEST_F(ClosingDeathTest, ASecondCloseEndsTheProgramAfterTheSave) {
   std::filesystem::remove(dir_ / "dat" / "my.dat");
   form->my.play_count = 9;
-  form->screen_phase = 1;
+  form->screen_phase = ScreenPhase::Playing;
   form->created = true;  // a game under way, with progress to save
   EXPECT_EXIT(
       {

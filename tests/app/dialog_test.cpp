@@ -183,7 +183,7 @@ TEST_F(DialogTest, OnlyAClickOnYesOrTheYKeyErases) {
   EXPECT_EQ(form->my.seal_collected[101], 0);
   EXPECT_TRUE(ask_with([&] { platform->Key(KeyCode::Y, 300); }));
   // No input reached the scene behind the board.
-  EXPECT_EQ(form->screen_phase, -2);
+  EXPECT_EQ(form->screen_phase, ScreenPhase::TitlePicture);
 }
 
 TEST_F(DialogTest, ClosingTheWindowAnswersNoAndStillCloses) {

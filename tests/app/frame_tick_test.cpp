@@ -55,7 +55,7 @@ TEST_F(FrameTick, FrameCounterWrapsAfter999) {
 }
 
 TEST_F(FrameTick, NoFrameAndNoClampOnTheTitle) {
-  for (int phase : {-2, -1}) {
+  for (ScreenPhase phase : {ScreenPhase::TitlePicture, ScreenPhase::TitleScreen}) {
     form->screen_phase = phase;
     form->my.money = -5;
     form->my.satisfaction = 130;
@@ -89,7 +89,7 @@ TEST_F(FrameTick, ClampKeepsEveryBoundInItsOrder) {
 }
 
 TEST_F(FrameTick, ARenderedFrameClampsTheMoney) {
-  form->screen_phase = 0;
+  form->screen_phase = ScreenPhase::Menu;
   form->my.money = 1999999999;
   form->FrameStep();
   EXPECT_EQ(form->my.money, 999999999);
@@ -104,7 +104,7 @@ TEST_F(FrameTick, AClickWaitSleepsUntilTheNextTick) {
     ++asks;
     if (p.clock_ms >= 1000) p.Click(10, 10);
   };
-  form->screen_phase = 1;
+  form->screen_phase = ScreenPhase::Playing;
   form->WaitForClick();
   EXPECT_EQ(form->click_wait, 1);
   EXPECT_GE(platform->clock_ms, 1000u);
@@ -121,7 +121,7 @@ TEST_F(FrameTick, ClosingDuringAWaitEndsItAndSilencesTheRest) {
   // No saved progress yet: what is there after the close was written by it.
   std::filesystem::remove(dir_ / "dat" / "my.dat");
   form->my.play_count = 42;
-  form->screen_phase = 1;
+  form->screen_phase = ScreenPhase::Playing;
   form->created = true;          // a game under way, with progress to save
   platform->idle_quit_ms = 500;  // the player closes the window instead of clicking
   form->WaitForClick();

@@ -15,7 +15,7 @@ InputEvent Mouse(InputEvent::Kind kind, int x, int y) {
 }
 
 TEST_F(Input, HoverSoundOnlyAfterLeavingTheLabel) {
-  form->screen_phase = 0;
+  form->screen_phase = ScreenPhase::Menu;
   form->choices_visible = true;
   form->OfferChoices(Command::None, Command::About, Command::Start);
   auto move = [&](int x, int y) { form->HandleEvent(Mouse(InputEvent::MouseMove, x, y)); };
@@ -40,7 +40,7 @@ TEST_F(Input, HoverSoundOnlyAfterLeavingTheLabel) {
 // A label's box, edges included, and nothing beside it; where two boxes
 // overlap by a row, the upper label has it.
 TEST_F(Input, LabelBoxesToTheirEdges) {
-  form->screen_phase = 0;
+  form->screen_phase = ScreenPhase::Menu;
   form->choices_visible = true;
   form->OfferChoices(Command::Collection, Command::About, Command::Start);
   auto at = [&](int x, int y) {
@@ -63,7 +63,7 @@ TEST_F(Input, LabelBoxesToTheirEdges) {
 }
 
 TEST_F(Input, NoHoverWhileChoicesAreTaken) {
-  form->screen_phase = 1;
+  form->screen_phase = ScreenPhase::Playing;
   form->choices_visible = true;
   form->OfferChoices(Command::None, Command::None, Command::Next);
   form->choices_active = 0;
@@ -73,7 +73,7 @@ TEST_F(Input, NoHoverWhileChoicesAreTaken) {
 }
 
 TEST_F(Input, LabelsIgnoreClicksBeforeTheTitleMenu) {
-  form->screen_phase = -1;
+  form->screen_phase = ScreenPhase::TitleScreen;
   form->OfferChoices(Command::None, Command::About, Command::Start);
   form->click_wait = 0;
   form->selMouseDown(3);
@@ -82,7 +82,7 @@ TEST_F(Input, LabelsIgnoreClicksBeforeTheTitleMenu) {
 }
 
 TEST_F(Input, AClickAcknowledgesAWaitWithASound) {
-  form->screen_phase = 1;
+  form->screen_phase = ScreenPhase::Playing;
   form->click_wait = 0;
   form->cgMouseDown(50, 60);
   EXPECT_EQ(form->click_wait, 1);
@@ -94,10 +94,10 @@ TEST_F(Input, AClickAcknowledgesAWaitWithASound) {
 
 TEST_F(Input, TwoClicksBringTheTitleMenu) {
   Create();
-  EXPECT_EQ(form->screen_phase, -2);
+  EXPECT_EQ(form->screen_phase, ScreenPhase::TitlePicture);
   EXPECT_FALSE(form->choices_visible);
   form->HandleEvent(Mouse(InputEvent::MouseDown, 200, 100));
-  EXPECT_EQ(form->screen_phase, -1);
+  EXPECT_EQ(form->screen_phase, ScreenPhase::TitleScreen);
   EXPECT_EQ(CountSounds("start.wav"), 1);
   // The title screen is on the display at once, doubled.
   Bitmap title;
@@ -105,7 +105,7 @@ TEST_F(Input, TwoClicksBringTheTitleMenu) {
   EXPECT_EQ(form->cg.Pixel(2 * 100, 2 * 60), title.Pixel(100, 60));
   EXPECT_EQ(form->cg.Pixel(389, 259), title.Pixel(194, 129));
   form->HandleEvent(Mouse(InputEvent::MouseDown, 300, 240));  // where "Start" will be: not taken yet
-  EXPECT_EQ(form->screen_phase, 0);
+  EXPECT_EQ(form->screen_phase, ScreenPhase::Menu);
   EXPECT_TRUE(form->choices_visible);
   EXPECT_EQ(form->my.play_count, 0);
   EXPECT_EQ(CountSounds("start2.wav"), 1);

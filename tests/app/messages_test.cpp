@@ -82,7 +82,7 @@ TEST_F(Messages, OfferingChoicesResetsTheSlideAndPresses) {
   EXPECT_EQ(form->choices_active, 1);
   EXPECT_EQ(form->choice_pressed, (std::array<int32_t, 3>{0, 0, 0}));
   // All three empty: no label can be taken, a click only ends a wait.
-  form->screen_phase = 1;
+  form->screen_phase = ScreenPhase::Playing;
   form->choices_visible = true;
   form->click_wait = 0;
   for (int n = 1; n <= 3; ++n) form->selMouseDown(n);

@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
       if (scene == "click") {
         form.selMouseDown(3);  // "Start": returns once the window closes
       } else if (scene == "shop") {
-        form.screen_phase = 1;
+        form.screen_phase = ScreenPhase::Playing;
         form.my.money = 3000;
         form.game.OpenShop();
       }

@@ -63,11 +63,11 @@ class Autoplay {
     TrackVisits();
     if (form->item_box.visible) {
       ShopAction();
-    } else if (form->seal_box_mode == 1) {
+    } else if (form->seal_box_mode == SealBoxMode::Collection) {
       Click(Roll(390), Roll(260));  // close the collection
-    } else if (form->seal_box_state == 2 && form->seal_box_mode == 0) {
+    } else if (form->seal_box_state == SealBoxState::Open && form->seal_box_mode == SealBoxMode::Picker) {
       Click(20 + Roll(300), 20 + Roll(240));  // maybe a seal, maybe an empty cell
-    } else if (form->seal_box_state == 4) {
+    } else if (form->seal_box_state == SealBoxState::SealHeld) {
       ++seals_stuck;
       if (Roll(10) < 7) {
         Click(195 - 60 + Roll(120), 170 - 50 + Roll(100));

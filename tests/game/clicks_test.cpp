@@ -19,11 +19,11 @@ class ClicksTest : public ShopTest {
     form->my.stock[103] = 1;
     form->my.hours_to_closing = 5;
     Run([&] { form->game.Choose(Command::Seal); });
-    ASSERT_EQ(form->seal_box_state, 1);
+    ASSERT_EQ(form->seal_box_state, SealBoxState::SlidingIn);
   }
   void PickerOpen() {
     PickerOpening();
-    ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == SealBoxState::Open; }));
     Forget();
   }
   int PickedMessages() const {
@@ -52,10 +52,10 @@ TEST_F(ClicksTest, PickerMarginTakesTheFirstCell) {
   PickerOpen();
   ClickScene(10, 10);  // left of and above the grid
   EXPECT_EQ(form->current_seal, 101);
-  EXPECT_EQ(form->seal_box_state, 3);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::SlidingOut);
   EXPECT_TRUE(Printed("【" + form->goods_table[101].name + "】を取った、どこに貼ろっかな"));
   // The picker leaves at once and the seal is carried.
-  ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == 4; }, 5));
+  ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == SealBoxState::SealHeld; }, 5));
 }
 
 TEST_F(ClicksTest, PickerCellsByThirtyPixels) {
@@ -68,12 +68,12 @@ TEST_F(ClicksTest, AnEmptyCellTakesNothing) {
   PickerOpen();
   ClickScene(20 + 5 * 30 + 5, 20 + 5);  // sixth cell of the first row: empty
   EXPECT_EQ(form->current_seal, 0);
-  EXPECT_EQ(form->seal_box_state, 2);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::Open);
   EXPECT_EQ(PickedMessages(), 0);
   ClickScene(20 + 5, 20 + 30 + 5);  // second row: empty as well
-  EXPECT_EQ(form->seal_box_state, 2);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::Open);
   ClickScene(20 + 30 * 10 + 5, 25);  // right of the ten columns
-  EXPECT_EQ(form->seal_box_state, 2);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::Open);
   EXPECT_TRUE(lines.empty());
 }
 
@@ -81,13 +81,13 @@ TEST_F(ClicksTest, ClicksWhileTheBoxSlidesPickAndStickNothing) {
   PickerOpening();
   // Straight to the handler, so that no frame moves the box in between.
   form->cgMouseDown(25, 25);  // sliding in: the seal under the pointer is not taken
-  EXPECT_EQ(form->seal_box_state, 1);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::SlidingIn);
   EXPECT_EQ(form->current_seal, 0);
-  ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == 2; }));
+  ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == SealBoxState::Open; }));
   form->cgMouseDown(25, 25);
-  ASSERT_EQ(form->seal_box_state, 3);
+  ASSERT_EQ(form->seal_box_state, SealBoxState::SlidingOut);
   form->cgMouseDown(195, 170);  // sliding out: nothing is stuck yet
-  EXPECT_EQ(form->seal_box_state, 3);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::SlidingOut);
   EXPECT_EQ(form->my.stock[101], 2);
   Harvest();
   EXPECT_FALSE(HeardSound("0:point.wav"));
@@ -97,8 +97,8 @@ TEST_F(ClicksTest, ClicksWhileTheBoxSlidesPickAndStickNothing) {
 TEST_F(ClicksTest, StickingLeavesTheSealStuckWhileTheCustomerReacts) {
   PickerOpen();
   ClickScene(25, 25);
-  ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == 4; }, 5));
-  std::vector<int> states_while_waiting;
+  ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == SealBoxState::SealHeld; }, 5));
+  std::vector<SealBoxState> states_while_waiting;
   platform->on_idle = [&](HeadlessPlatform& p) {
     Harvest();
     if (form->click_wait != 0) return;
@@ -107,12 +107,12 @@ TEST_F(ClicksTest, StickingLeavesTheSealStuckWhileTheCustomerReacts) {
   };
   ClickScene(150, 120);
   ASSERT_FALSE(states_while_waiting.empty());
-  EXPECT_EQ(states_while_waiting.front(), 5);
+  EXPECT_EQ(states_while_waiting.front(), SealBoxState::SealStuck);
   EXPECT_EQ(form->seal_x, 150);
   EXPECT_EQ(form->seal_y, 120);
   EXPECT_TRUE(HeardSound("0:point.wav"));
   EXPECT_EQ(form->my.stock[101], 1);
-  EXPECT_EQ(form->seal_box_state, 0);  // the payment closed the visit
+  EXPECT_EQ(form->seal_box_state, SealBoxState::Closed);  // the payment closed the visit
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ class ShopTest : public ::testing::Test {
     platform->Click(10, 10);
     platform->Click(10, 10);
     form->ProcessMessages(0);
-    ASSERT_EQ(form->screen_phase, 0);
+    ASSERT_EQ(form->screen_phase, ScreenPhase::Menu);
     seen_ = form->effect_next;
     sounds.clear();
     draws.Install();
@@ -172,7 +172,7 @@ class ShopTest : public ::testing::Test {
 
   // A game in progress with `customer` at the counter holding `goods`.
   void AtCounter(int customer, int goods) {
-    form->screen_phase = 1;
+    form->screen_phase = ScreenPhase::Playing;
     form->current_customer = customer;
     form->current_goods = goods;
     form->LoadCustomerPicture(form->customer_table[customer].picture);

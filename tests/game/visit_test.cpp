@@ -32,11 +32,11 @@ class VisitTest : public ShopTest {
   // Opens the picker, takes the seal of the first cell and sticks it at (x, y).
   void SealWithFirstCell(int x, int y) {
     Choose("シール");
-    ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == SealBoxState::Open; }));
     const int seal = form->seal_box_grid[0][0];
     ClickScene(35, 35);
     EXPECT_TRUE(Printed("【" + form->goods_table[seal].name + "】を取った、どこに貼ろっかな"));
-    ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == 4; }));
+    ASSERT_TRUE(PumpUntil([&] { return form->seal_box_state == SealBoxState::SealHeld; }));
     ClickScene(x, y);
     EXPECT_EQ(form->seal_x, x);
     EXPECT_EQ(form->seal_y, y);
@@ -111,7 +111,7 @@ TEST_F(VisitTest, EverySealOutcomeThroughTheBox) {
     EXPECT_EQ(*(stuck + 1), c.sound);
     EXPECT_EQ(form->my.stock[c.seal], 0);
     EXPECT_EQ(form->my.seal_collected[c.seal], 1);
-    EXPECT_EQ(form->seal_box_state, 0);
+    EXPECT_EQ(form->seal_box_state, SealBoxState::Closed);
     EXPECT_EQ(Offered(), Choices("", "", "次"));
   }
 }
@@ -174,7 +174,7 @@ TEST_F(VisitTest, FiredClerkStartsOverFromTheTitleMenu) {
   form->my.money = 300;
   Choose("断る");
   EXPECT_TRUE(Printed("ゲームオーバー"));
-  EXPECT_EQ(form->screen_phase, 0);
+  EXPECT_EQ(form->screen_phase, ScreenPhase::Menu);
   EXPECT_EQ(form->my.money, 0);
   EXPECT_EQ(Offered(), Choices("Collection", "About", "Start"));
   StartWith(1, 0);

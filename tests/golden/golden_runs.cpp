@@ -297,19 +297,21 @@ class GoldenRun {
     TForm1& f = *form_;
     if (f.click_wait == 0) return Act("click", 10, 10);
     if (f.item_box.visible) return Shop();
-    if (f.seal_box_mode == 1) {
-      if (f.seal_box_state == 2) Act("close collection", 200, 130);
+    if (f.seal_box_mode == SealBoxMode::Collection) {
+      if (f.seal_box_state == SealBoxState::Open) Act("close collection", 200, 130);
       return;
     }
-    if (f.seal_box_state == 2) return PickSeal();
-    if (f.seal_box_state == 4 && f.seal_box_mode == 0) {
+    if (f.seal_box_state == SealBoxState::Open) return PickSeal();
+    if (f.seal_box_state == SealBoxState::SealHeld && f.seal_box_mode == SealBoxMode::Picker) {
       if (visit_ == Visit::Miss) return Act("stick off", 40, 40);
       // A delighted customer pays twice the price: the draw after the typing
       // sounds' (which only pick a channel) says so.
       if (visit_ == Visit::Great) draws_.Queue(2, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
       return Act("stick", 195, 170);
     }
-    if (f.choices_active == 1 && f.seal_box_state != 1 && f.seal_box_state != 3) return Choose();
+    if (f.choices_active == 1 && f.seal_box_state != SealBoxState::SlidingIn &&
+        f.seal_box_state != SealBoxState::SlidingOut)
+      return Choose();
     if (++idle_calls_ > 2000) {  // nothing to do for a long while: give up
       ADD_FAILURE() << name_ << ": the player is stuck after " << label_;
       Quit();

@@ -9,7 +9,7 @@ namespace {
 // One frame of the seal box: its step, then its drawing while it is open.
 void StepSealBox(TForm1& form) {
   form.UpdateSealBox();
-  if (form.seal_box_state >= 1) form.DrawSealBox(form.cg);
+  if (form.seal_box_state != SealBoxState::Closed) form.DrawSealBox(form.cg);
 }
 
 using fixture::CountColor;
@@ -36,8 +36,8 @@ TEST_F(SealBoxTest, PickerLaysOutOnePiecePerCellInGoodsOrder) {
   form->my.stock[130] = 2;  // no record
   form->game.SealStep();
   EXPECT_EQ(form->seal_box_count, 5);
-  EXPECT_EQ(form->seal_box_state, 1);
-  EXPECT_EQ(form->seal_box_mode, 0);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::SlidingIn);
+  EXPECT_EQ(form->seal_box_mode, SealBoxMode::Picker);
   EXPECT_EQ(form->seal_box_x, 390);
   EXPECT_EQ((std::vector<int>{Cell(0), Cell(1), Cell(2), Cell(3), Cell(4), Cell(5)}),
             (std::vector<int>{100, 100, 101, 101, 101, 0}));
@@ -87,8 +87,8 @@ TEST_F(SealBoxTest, CollectionShowsCollectedSealsOnly) {
   form->my.seal_collected[130] = 1;  // no record
   form->my.stock[120] = 9;           // held, but never stuck
   form->game.OpenCollection();
-  EXPECT_EQ(form->seal_box_mode, 1);
-  EXPECT_EQ(form->seal_box_state, 1);
+  EXPECT_EQ(form->seal_box_mode, SealBoxMode::Collection);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::SlidingIn);
   EXPECT_EQ(form->seal_box_count, 2);
   EXPECT_EQ(Cell(0), 100);
   EXPECT_EQ(Cell(1), 150);
@@ -106,28 +106,28 @@ TEST_F(SealBoxTest, SlidesInInEightFramesAndOpens) {
   form->my.stock[100] = 1;
   form->game.SealStep();
   EXPECT_EQ(SlideFrames(9), (std::vector<int>{194, 96, 47, 23, 11, 5, 2, 0, 0}));
-  EXPECT_EQ(form->seal_box_state, 2);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::Open);
 }
 
 TEST_F(SealBoxTest, PickerLeavesAtOnceAndCarriesTheSeal) {
-  form->seal_box_state = 3;
-  form->seal_box_mode = 0;
+  form->seal_box_state = SealBoxState::SlidingOut;
+  form->seal_box_mode = SealBoxMode::Picker;
   form->seal_box_x = 0;
   StepSealBox(*form);
   EXPECT_GE(form->seal_box_x, 390);
-  EXPECT_EQ(form->seal_box_state, 4);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::SealHeld);
   // The carried seal (16 px wide) is drawn at twice its size on the mouse.
   form->mouse_x = 100;
   form->mouse_y = 120;
   BlackScene();
   StepSealBox(*form);
-  EXPECT_EQ(form->seal_box_state, 4);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::SealHeld);
   EXPECT_EQ(form->cg.Pixel(100, 120), fixture::kSeal);
   EXPECT_EQ(form->cg.Pixel(84, 104), fixture::kSeal);
   EXPECT_EQ(form->cg.Pixel(116, 120), 0x000000u);
   EXPECT_EQ(CountColor(form->cg, kBox, 0, 0, kSceneWidth, kSceneHeight), 0);
   // Stuck: it stays where it was stuck, whatever the mouse does.
-  form->seal_box_state = 5;
+  form->seal_box_state = SealBoxState::SealStuck;
   form->seal_x = 300;
   form->seal_y = 200;
   BlackScene();
@@ -140,8 +140,9 @@ TEST_F(SealBoxTest, LabelNamesTheCellUnderThePointerInEveryState) {
   form->my.stock = {};
   form->my.stock[101] = 1;
   form->game.SealStep();
-  for (int state : {1, 2, 3, 4, 5}) {
-    SCOPED_TRACE(state);
+  for (SealBoxState state : {SealBoxState::SlidingIn, SealBoxState::Open, SealBoxState::SlidingOut,
+                             SealBoxState::SealHeld, SealBoxState::SealStuck}) {
+    SCOPED_TRACE(static_cast<int>(state));
     form->seal_box_state = state;
     form->seal_box_x = 390;  // the box itself out of view
     form->seal_x = form->seal_y = 300;
@@ -154,7 +155,7 @@ TEST_F(SealBoxTest, LabelNamesTheCellUnderThePointerInEveryState) {
     EXPECT_GT(CountColor(form->cg, 0xFFBBEE, 0, 0, 80, 30), 5);
   }
   // Over an empty cell there is no label.
-  form->seal_box_state = 2;
+  form->seal_box_state = SealBoxState::Open;
   form->mouse_x = 80;
   BlackScene();
   StepSealBox(*form);
@@ -165,7 +166,7 @@ TEST_F(SealBoxTest, CollectionAddsNameAndDescriptionBelow) {
   form->my.seal_collected[101] = 1;
   form->game.OpenCollection();
   form->seal_box_x = 0;
-  form->seal_box_state = 2;
+  form->seal_box_state = SealBoxState::Open;
   form->mouse_x = 25;
   form->mouse_y = 25;
   BlackScene();
@@ -176,24 +177,24 @@ TEST_F(SealBoxTest, CollectionAddsNameAndDescriptionBelow) {
 }
 
 TEST_F(SealBoxTest, ClosingCollectionReturnsToTheTitleMenu) {
-  form->screen_phase = 0;
+  form->screen_phase = ScreenPhase::Menu;
   form->my.seal_collected[100] = 1;
   form->game.OpenCollection();
   for (int i = 0; i < 10; ++i) Frame();
-  ASSERT_EQ(form->seal_box_state, 2);
+  ASSERT_EQ(form->seal_box_state, SealBoxState::Open);
   form->choice_text = {"", "", ""};
   form->choices_active = 0;
   // Any click closes it.
   form->cgMouseDown(300, 200);
-  EXPECT_EQ(form->seal_box_state, 3);
-  EXPECT_EQ(form->seal_box_mode, 2);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::SlidingOut);
+  EXPECT_EQ(form->seal_box_mode, SealBoxMode::CollectionClosing);
   std::vector<int> xs;
-  while (form->seal_box_state != 0 && xs.size() < 30) {
+  while (form->seal_box_state != SealBoxState::Closed && xs.size() < 30) {
     Frame();
     xs.push_back(form->seal_box_x);
   }
-  EXPECT_EQ(form->seal_box_state, 0);
-  EXPECT_EQ(form->seal_box_mode, 0);
+  EXPECT_EQ(form->seal_box_state, SealBoxState::Closed);
+  EXPECT_EQ(form->seal_box_mode, SealBoxMode::Picker);
   EXPECT_EQ((std::vector<int>(xs.begin(), xs.begin() + 3)), (std::vector<int>{196, 294, 343}));
   EXPECT_EQ(form->choice_text, (std::array<std::string, 3>{"Collection", "About", "Start"}));
   EXPECT_EQ(form->choices_active, 1);

@@ -192,7 +192,7 @@ TEST_F(EffectsTest, HeartsStartAQuarterTurnApartAroundTheSeal) {
 TEST_F(EffectsTest, LightLayerBrightensTheSceneByOr) {
   form->AddEffect(60, 40, "", kKindHeart);
   form->choice_text = {"", "", ""};
-  form->screen_phase = 0;
+  form->screen_phase = ScreenPhase::Menu;
   Frame();  // age 2
   // Heart 1 at 92 degrees, radius 4: tip about (60, 43).
   Rgb lit = form->cg.Pixel(60, 41);
@@ -201,7 +201,7 @@ TEST_F(EffectsTest, LightLayerBrightensTheSceneByOr) {
 
 TEST_F(EffectsTest, TheLightLayerIsLitOnlyInsideTheAreasItClearsAndCombines) {
   form->choice_text = {"", "", ""};
-  form->screen_phase = 0;
+  form->screen_phase = ScreenPhase::Menu;
   auto lit_outside_areas = [&] {
     int n = 0;
     for (int y = 0; y < kSceneHeight; ++y) {

@@ -115,7 +115,7 @@ class FormTest : public ::testing::Test {
     form->picture_slots[8].auto_key = false;
     form->picture_slots[8].key_color = 0x000000;
     form->click_wait = 1;
-    form->screen_phase = 1;
+    form->screen_phase = ScreenPhase::Playing;
   }
 
   void TearDown() override {

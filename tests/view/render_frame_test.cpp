@@ -10,7 +10,7 @@ class RenderFrameTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     form->choice_text = {"", "", ""};
-    form->screen_phase = 0;
+    form->screen_phase = ScreenPhase::Menu;
   }
 };
 
@@ -56,7 +56,7 @@ TEST_F(RenderFrameTest, StatusPanelOnlyDuringAGame) {
   form->shown_hours = 8;
   Frame();
   EXPECT_EQ(CountColor(form->cg, 0x33DDFF, 280, 66, 390, 70), 0);
-  form->screen_phase = 1;
+  form->screen_phase = ScreenPhase::Playing;
   Frame();
   EXPECT_GT(CountColor(form->cg, 0x33DDFF, 280, 66, 390, 70), 90);
 }
@@ -64,7 +64,7 @@ TEST_F(RenderFrameTest, StatusPanelOnlyDuringAGame) {
 TEST_F(RenderFrameTest, SealBoxOnlyWhileOpenAndUnderTheLightLayer) {
   Frame();
   EXPECT_EQ(CountColor(form->cg, kBox, 0, 0, kSceneWidth, kSceneHeight), 0);
-  form->seal_box_state = 2;
+  form->seal_box_state = SealBoxState::Open;
   form->seal_box_x = 0;
   form->AddEffect(60, 40, "", kKindHeart);
   Frame();
@@ -73,7 +73,7 @@ TEST_F(RenderFrameTest, SealBoxOnlyWhileOpenAndUnderTheLightLayer) {
 }
 
 TEST_F(RenderFrameTest, ItemPanelCoversTheWholeScene) {
-  form->screen_phase = 1;
+  form->screen_phase = ScreenPhase::Playing;
   form->item_box.visible = true;
   form->item_box.action_caption = "買う";
   Frame();

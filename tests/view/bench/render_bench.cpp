@@ -39,7 +39,7 @@ void Prepare(TForm1& form) {
   };
   for (const auto& [slot, picture] : slots) form.picture_slots[slot] = picture;
 
-  form.screen_phase = 1;
+  form.screen_phase = ScreenPhase::Playing;
   form.click_wait = 0;
   form.shop_front_shown = 1;
   form.choice_text = {"断る", "包む", "シール"};
@@ -55,7 +55,7 @@ void Prepare(TForm1& form) {
   form.goods_card_state = 1;
 
   // The seal box open, with forty seals drawn in.
-  form.seal_box_state = 2;
+  form.seal_box_state = SealBoxState::Open;
   form.seal_box_x = 0;
   for (int i = 0; i < 40; ++i) {
     form.seal_box_grid[i % 10][i / 10] = 100 + i;
