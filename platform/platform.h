@@ -12,41 +12,13 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/keys.h"
 
 class WaveOutDevice;  // sound/mixer/wave_out.h
 class MusicPlayer;    // platform/music.h
 
 inline constexpr int kSceneWidth = 390;
 inline constexpr int kSceneHeight = 260;
-
-enum class KeyCode {
-  Other,
-  Enter,
-  Escape,
-  Up,
-  Down,
-  Left,
-  Right,
-  Home,
-  End,
-  PageUp,
-  PageDown,
-  Y,
-  M,
-  Minus,
-  Plus,
-  N,
-  L
-};
-
-// The key a typed character stands for, where the character is what the
-// player means whatever the keyboard layout: "-" lowers the volume, "+" and
-// "=" (the same key unshifted on many layouts) raise it.
-inline KeyCode TypedKey(std::string_view text) {
-  if (text == "-") return KeyCode::Minus;
-  if (text == "+" || text == "=") return KeyCode::Plus;
-  return KeyCode::Other;
-}
 
 struct InputEvent {
   enum Kind {

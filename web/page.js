@@ -4,11 +4,11 @@
 var Module = typeof Module !== 'undefined' ? Module : {};
 (function () {
   const SCENE_W = 390, SCENE_H = 260;
-  // Event kinds and key numbers the game's platform reads.
-  const MOUSE_DOWN = 0, MOUSE_UP = 1, MOUSE_MOVE = 2, KEY_DOWN = 3, KEY_UP = 4;
-  const KEYS = { Enter: 1, Escape: 2, ArrowUp: 3, ArrowDown: 4, ArrowLeft: 5, ArrowRight: 6,
-                 Home: 7, End: 8, PageUp: 9, PageDown: 10, y: 11, Y: 11, m: 12, M: 12,
-                 '-': 13, '+': 14, '=': 14, n: 15, N: 15, l: 16, L: 16 };
+  // Input goes to the game by name: the kinds below and the browser's own
+  // key names. The game turns them into its numbers (platform/web), and
+  // tells the page which keys it knows (Module.picoKeys) from its key list.
+  const MOUSE_DOWN = 'MouseDown', MOUSE_UP = 'MouseUp', MOUSE_MOVE = 'MouseMove';
+  const KEY_DOWN = 'KeyDown', KEY_UP = 'KeyUp';
   const SAVE_DIR = '/save';
   const SHEET = '/save/成績.txt';
   const MY_DAT = '/save/my.dat';
@@ -76,7 +76,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
 
   // --- input ------------------------------------------------------------------------
   function push(kind, x, y, button, key) {
-    Module.picoInput.push({ kind: kind, x: x | 0, y: y | 0, button: button | 0, key: key | 0 });
+    Module.picoInput.push({ kind: kind, x: x | 0, y: y | 0, button: button | 0, key: key || '' });
     if (Module.picoWake) Module.picoWake();
   }
   // Page coordinates to scene pixels; null outside the scene.
@@ -92,7 +92,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       const p = scenePoint(e.clientX, e.clientY);
       if (kind !== MOUSE_MOVE) e.preventDefault();
       if (kind === MOUSE_DOWN) { canvas.focus(); Module.onUserGesture && Module.onUserGesture(); }
-      if (p) push(kind, p.x, p.y, e.button + 1, 0);
+      if (p) push(kind, p.x, p.y, e.button + 1);
     };
   }
   canvas.addEventListener('mousedown', mouse(MOUSE_DOWN));
@@ -110,9 +110,9 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       lastTouch = p;
       if (kind === MOUSE_DOWN) {
         Module.onUserGesture && Module.onUserGesture();
-        push(MOUSE_MOVE, p.x, p.y, 1, 0);
+        push(MOUSE_MOVE, p.x, p.y, 1);
       }
-      push(kind, p.x, p.y, 1, 0);
+      push(kind, p.x, p.y, 1);
     };
   }
   canvas.addEventListener('touchstart', touch(MOUSE_DOWN), { passive: false });
@@ -123,12 +123,12 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     return function (e) {
       if (e.target && e.target.tagName === 'INPUT') return;
       if (e.ctrlKey || e.altKey || e.metaKey || /^F\d+$/.test(e.key)) return;
-      const code = KEYS[e.key] || 0;
-      if (code) e.preventDefault();  // arrows and paging keys do not scroll the page
+      const known = Module.picoKeys && Module.picoKeys[e.key];
+      if (known) e.preventDefault();  // arrows and paging keys do not scroll the page
       // Only the list's moving keys repeat while held: a held Enter asks once.
-      if (e.repeat && !(code >= 3 && code <= 10)) return;
+      if (e.repeat && !(known && known.repeats)) return;
       if (kind === KEY_DOWN) Module.onUserGesture && Module.onUserGesture();
-      push(kind, 0, 0, 1, code);
+      push(kind, 0, 0, 1, e.key);
     };
   }
   window.addEventListener('keydown', key(KEY_DOWN));
@@ -517,7 +517,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   });
   window.addEventListener('pagehide', keepNow);
 
-  const IMPORT_REQUEST = 101;  // a kind of queued input the game's platform knows
+  const IMPORT_REQUEST = 'Import';  // a kind of queued input the game's platform knows
   function download(path, name, type) {
     let bytes;
     try { bytes = FS.readFile(path); } catch (e) { alert(words.nothingSaved); return; }
@@ -540,7 +540,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     if (!file) return;
     file.arrayBuffer().then(function (buffer) {
       FS.writeFile('/tmp/import.dat', new Uint8Array(buffer));
-      push(IMPORT_REQUEST, 0, 0, 0, 0);
+      push(IMPORT_REQUEST, 0, 0, 0);
     });
   });
   Module.onImportDone = function (accepted) {

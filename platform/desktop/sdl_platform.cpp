@@ -10,6 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/desktop/sdl_audio.h"
 #include "platform/desktop/sdl_presenter.h"
@@ -20,42 +23,26 @@
 
 namespace {
 
+// The game's key for an SDL key, from the names in the key list. The volume
+// keys - and + have no SDL name there: they come as the characters typed
+// (SDL_TEXTINPUT), which follow the keyboard layout.
 KeyCode TranslateKey(SDL_Keycode k) {
-  switch (k) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-      return KeyCode::Enter;
-    case SDLK_ESCAPE:
-      return KeyCode::Escape;
-    case SDLK_UP:
-      return KeyCode::Up;
-    case SDLK_DOWN:
-      return KeyCode::Down;
-    case SDLK_LEFT:
-      return KeyCode::Left;
-    case SDLK_RIGHT:
-      return KeyCode::Right;
-    case SDLK_HOME:
-      return KeyCode::Home;
-    case SDLK_END:
-      return KeyCode::End;
-    case SDLK_PAGEUP:
-      return KeyCode::PageUp;
-    case SDLK_PAGEDOWN:
-      return KeyCode::PageDown;
-    case SDLK_y:
-      return KeyCode::Y;
-    case SDLK_m:
-      return KeyCode::M;
-    case SDLK_n:
-      return KeyCode::N;
-    case SDLK_l:
-      return KeyCode::L;
-    // - and + come as the characters typed (SDL_TEXTINPUT), which follow the
-    // keyboard layout: on a Japanese one "+" is Shift+; and Shift+- is "=".
-    default:
-      return KeyCode::Other;
-  }
+  struct Named {
+    SDL_Keycode sdl;
+    KeyCode key;
+  };
+  static const std::vector<Named> named = [] {
+    std::vector<Named> out;
+    for (const KeySpelling& spelling : kKeys)
+      AnySpelling(spelling.desktop, [&](std::string_view name) {
+        out.push_back({SDL_GetKeyFromName(std::string(name).c_str()), spelling.key});
+        return false;
+      });
+    return out;
+  }();
+  for (const Named& n : named)
+    if (n.sdl == k && k != SDLK_UNKNOWN) return n.key;
+  return KeyCode::Other;
 }
 
 class SdlPlatform : public Platform {

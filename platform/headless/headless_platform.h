@@ -53,7 +53,8 @@ class HeadlessPlatform : public Platform {
   int volume = 100;  // 0-100, the last SetVolume
   bool fullscreen = false;
 
-  // Optional stand-ins installed by tests; defaults are silent.
+  // The devices the game plays into: silent ones unless the owner puts others
+  // here (the golden runs and the sound tests bring their own, from tests/).
   std::unique_ptr<WaveOutDevice> wave_out;
   std::unique_ptr<MusicPlayer> music;
 

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/frame_diff.h"
@@ -22,17 +24,38 @@
 // --- the page's side ----------------------------------------------------------
 // clang-format off
 
-// Takes the oldest queued input: fills kind, x, y, button, key; 0 when none.
+// The page queues input by name (web/page.js); these teach it the game's
+// numbers for the kinds of input and for the keys of the key list.
+EM_JS(void, PageLearnKind, (const char* name, int kind), {
+  (Module.picoKinds = Module.picoKinds || {})[UTF8ToString(name)] = kind;
+});
+EM_JS(void, PageLearnKey, (const char* name, int key, int repeats), {
+  (Module.picoKeys = Module.picoKeys || {})[UTF8ToString(name)] = { key: key, repeats: repeats !== 0 };
+});
+
+// Takes the oldest queued input of a kind the game knows: fills kind, x, y,
+// button, key (0, Other, for a key not on the list); 0 when none.
 EM_JS(int, PagePopInput, (int* out), {
   const q = Module.picoInput;
-  if (!q || q.length === 0) return 0;
-  const e = q.shift();
-  HEAP32[(out >> 2) + 0] = e.kind;
-  HEAP32[(out >> 2) + 1] = e.x;
-  HEAP32[(out >> 2) + 2] = e.y;
-  HEAP32[(out >> 2) + 3] = e.button;
-  HEAP32[(out >> 2) + 4] = e.key;
-  return 1;
+  while (q && q.length) {
+    const e = q.shift();
+    const kind = (Module.picoKinds || {})[e.kind];
+    if (kind === undefined) continue;
+    const key = (Module.picoKeys || {})[e.key];
+    HEAP32[(out >> 2) + 0] = kind;
+    HEAP32[(out >> 2) + 1] = e.x;
+    HEAP32[(out >> 2) + 2] = e.y;
+    HEAP32[(out >> 2) + 3] = e.button;
+    HEAP32[(out >> 2) + 4] = key ? key.key : 0;
+    return 1;
+  }
+  return 0;
+});
+
+// The last key the game took and how many so far (the page's tests read them).
+EM_JS(void, PageTookKey, (int key), {
+  Module.picoLastKey = key;
+  Module.picoKeysTaken = (Module.picoKeysTaken || 0) + 1;
 });
 
 // Sleeps up to `ms`, woken early by new input.
@@ -115,18 +138,21 @@ EM_JS(void, PageImportDone, (int accepted), {
 
 namespace {
 
-KeyCode KeyFromPage(int code) {
-  // The page numbers the keys the game knows from 1 (see web/page.js).
-  static const KeyCode keys[] = {KeyCode::Other, KeyCode::Enter,  KeyCode::Escape,   KeyCode::Up,
-                                 KeyCode::Down,  KeyCode::Left,   KeyCode::Right,    KeyCode::Home,
-                                 KeyCode::End,   KeyCode::PageUp, KeyCode::PageDown, KeyCode::Y,
-                                 KeyCode::M,     KeyCode::Minus,  KeyCode::Plus,     KeyCode::N,
-                                 KeyCode::L};
-  return code >= 0 && code < static_cast<int>(std::size(keys)) ? keys[code] : KeyCode::Other;
-}
-
 // Kinds of queued input beyond the game's own events.
 constexpr int kImportRequest = 101;
+
+// Teaches the page the names it queues input by.
+void TeachPage() {
+  static const std::pair<const char*, int> kinds[] = {
+      {"MouseDown", InputEvent::MouseDown}, {"MouseUp", InputEvent::MouseUp}, {"MouseMove", InputEvent::MouseMove},
+      {"KeyDown", InputEvent::KeyDown},     {"KeyUp", InputEvent::KeyUp},     {"Import", kImportRequest}};
+  for (const auto& [name, kind] : kinds) PageLearnKind(name, kind);
+  for (const KeySpelling& k : kKeys)
+    AnySpelling(k.page, [&](std::string_view name) {
+      PageLearnKey(std::string(name).c_str(), static_cast<int>(k.key), k.repeats);
+      return false;
+    });
+}
 constexpr int kAudioPollMs = 8;
 constexpr const char* kImportPath = "/tmp/import.dat";
 
@@ -140,11 +166,13 @@ class WebPlatform : public Platform {
   // A replay page: the virtual clock and the script of a headless platform.
   WebPlatform(std::string base_dir, const std::vector<ReplayClick>& clicks, uint64_t stop_at_ms)
       : base_dir_(std::move(base_dir)), replay_(std::make_unique<HeadlessPlatform>(base_dir_)) {
+    TeachPage();
     ScriptReplay(*replay_, clicks, stop_at_ms);
     RecordTextRects(true);
   }
 
   explicit WebPlatform(std::string base_dir) : base_dir_(std::move(base_dir)) {
+    TeachPage();
     // Without Web Audio the mixer's blocks play into a silent output that
     // keeps the same time, and music stays silent.
     audio_ = OpenWebAudio();
@@ -294,7 +322,8 @@ class WebPlatform : public Platform {
     event.x = std::clamp(raw[1], 0, kSceneWidth - 1);
     event.y = std::clamp(raw[2], 0, kSceneHeight - 1);
     event.button = raw[3];
-    event.key = KeyFromPage(raw[4]);
+    event.key = raw[4] > 0 && raw[4] <= static_cast<int>(std::size(kKeys)) ? static_cast<KeyCode>(raw[4]) : KeyCode::Other;
+    if (event.kind == InputEvent::KeyDown) PageTookKey(raw[4]);
     return true;
   }
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "platform/desktop/sdl_platform.h"
@@ -66,6 +68,38 @@ TEST(SdlKeys, VolumeKeysFollowTheCharacterTyped) {
   while (platform->WaitEvent(event, 50))
     n = n || (event.kind == InputEvent::KeyDown && event.key == KeyCode::N);
   EXPECT_TRUE(n);
+}
+
+// Every spelling in the key list reaches the game as its key: SDL knows each
+// desktop name, and a press of it (or a typed character) comes out as the
+// key the list gives it.
+TEST(SdlKeys, EverySpellingInTheKeyListArrivesAsItsKey) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  auto platform = CreateSdlPlatform("/tmp/");
+  ASSERT_NE(platform, nullptr);
+  std::set<std::string> page_names;
+  for (const KeySpelling& k : kKeys) {
+    EXPECT_FALSE(k.desktop.empty() && k.typed.empty()) << "no way to press key " << static_cast<int>(k.key);
+    AnySpelling(k.page, [&](std::string_view name) {
+      EXPECT_TRUE(page_names.insert(std::string(name)).second) << "page key named twice: " << name;
+      return false;
+    });
+    auto arrives = [&](std::string_view name, bool typed) {
+      std::string n(name);
+      SDL_Keycode sym = typed ? SDLK_UNKNOWN : SDL_GetKeyFromName(n.c_str());
+      EXPECT_TRUE(typed || sym != SDLK_UNKNOWN) << "SDL has no key named " << n;
+      Press(sym, KMOD_NONE, typed ? n.c_str() : "");
+      std::vector<KeyCode> down;
+      InputEvent event;
+      while (platform->WaitEvent(event, 50))
+        if (event.kind == InputEvent::KeyDown && event.key != KeyCode::Other) down.push_back(event.key);
+      EXPECT_EQ(down, std::vector<KeyCode>{k.key}) << n;
+      return false;
+    };
+    AnySpelling(k.desktop, [&](std::string_view name) { return arrives(name, false); });
+    AnySpelling(k.typed, [&](std::string_view name) { return arrives(name, true); });
+  }
 }
 
 }  // namespace

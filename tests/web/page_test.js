@@ -220,6 +220,48 @@ async function pageLanguage(browser, url, errors) {
   }
 }
 
+// The page and the game read one key list (platform/keys.h): the page knows
+// exactly the browser key names the list gives, and each of them pressed on
+// the page reaches the game as the list's key.
+async function pageKeys(browser, url, errors) {
+  const header = fs.readFileSync(path.join(__dirname, '../../platform/keys.h'), 'utf8');
+  const order = header.match(/enum class KeyCode \{([^}]*)\}/)[1].replace(/\/\/.*/g, '')
+    .split(',').map((s) => s.trim()).filter(Boolean);
+  const expected = {};
+  for (const m of header.matchAll(/\{KeyCode::(\w+), "[^"]*", "[^"]*", "([^"]*)", (true|false)\}/g))
+    for (const name of m[2].split('|')) expected[name] = { key: order.indexOf(m[1]), repeats: m[3] === 'true' };
+  check(Object.keys(expected).length >= 20, `the key list reads (${Object.keys(expected).length} browser key names)`);
+  const context = await browser.createIncognitoBrowserContext();
+  try {
+    const page = await context.newPage();
+    page.on('pageerror', (e) => errors.push('keys page: ' + String(e)));
+    await page.goto(url + 'index.html', { waitUntil: 'load' });
+    await page.waitForFunction(() => window.Module && Module.firstFrameMs, { timeout: 30000 });
+    const known = await page.evaluate(() => Module.picoKeys);
+    check(JSON.stringify(known, Object.keys(known).sort()) === JSON.stringify(expected, Object.keys(expected).sort()),
+      'the page knows the browser key names of the key list, each as its key');
+    const wrong = [];
+    for (const [name, { key }] of Object.entries(expected)) {
+      const took = await page.evaluate((name) => new Promise((resolve) => {
+        const before = Module.picoKeysTaken || 0;
+        window.dispatchEvent(new KeyboardEvent('keydown', { key: name }));
+        window.dispatchEvent(new KeyboardEvent('keyup', { key: name }));
+        const start = performance.now();
+        (function look() {
+          if ((Module.picoKeysTaken || 0) > before) resolve(Module.picoLastKey);
+          else if (performance.now() - start > 3000) resolve('none');
+          else setTimeout(look, 10);
+        })();
+      }), name);
+      if (took !== key) wrong.push(`${name}: ${took} for ${key}`);
+    }
+    check(wrong.length === 0, 'every browser key name on the list reaches the game as its key' +
+      (wrong.length ? ' (' + wrong.join(', ') + ')' : ''));
+  } finally {
+    await context.close();
+  }
+}
+
 async function main() {
   const { url, close } = await serve(dist, { gzip: true });
   const browser = await puppeteer.launch({
@@ -369,6 +411,7 @@ async function main() {
     if (desktop) await compareFrames(browser, url);
     await touchAndNoWasm(browser, url, errors);
     await pageLanguage(browser, url, errors);
+    await pageKeys(browser, url, errors);
     await lateFiles(browser, url, errors);
   } finally {
     await browser.close();
