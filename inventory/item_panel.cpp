@@ -33,8 +33,6 @@ constexpr Rgb kListHover = 0x2A1F29;
 constexpr Rgb kListSelected = 0x6B3563;
 constexpr Rgb kFrame = 0x4A3547;
 
-constexpr int kButtonNone = 0, kButtonAction = 1, kButtonClose = 2, kPressList = 3, kPressScroll = 4;
-
 void HorizontalLine(Bitmap& canvas, int left, int right, int y, Rgb color) {
   canvas.pen_color = color;
   canvas.MoveTo(left, y);
@@ -221,9 +219,9 @@ void TForm1::DrawItemPanel(Bitmap& cg) const {
   DrawList(cg, panel, mouse_x, mouse_y, lang);
 
   DrawButton(cg, kActionButton, Shown(panel.action_caption), kActionButton.Contains(mouse_x, mouse_y),
-             panel.pressed == kButtonAction && kActionButton.Contains(mouse_x, mouse_y));
+             panel.pressed == PanelPress::Action && kActionButton.Contains(mouse_x, mouse_y));
   DrawButton(cg, kCloseButton, Shown("閉じる"), kCloseButton.Contains(mouse_x, mouse_y),
-             panel.pressed == kButtonClose && kCloseButton.Contains(mouse_x, mouse_y));
+             panel.pressed == PanelPress::Close && kCloseButton.Contains(mouse_x, mouse_y));
   cg.brush_clear = false;
 }
 
@@ -234,25 +232,25 @@ void TForm1::ItemPanelMouseDown(int x, int y) {
   TItemPanel& panel = item_box;
   mouse_x = x;
   mouse_y = y;
-  panel.pressed = kButtonNone;
+  panel.pressed = PanelPress::None;
   if (kListBox.Contains(x, y)) {
     if (Scrollable(panel) && x >= kListBox.Right() - kScrollBarWidth) {
       // A click on the bar turns a page toward it.
-      panel.pressed = kPressScroll;
+      panel.pressed = PanelPress::ScrollBar;
       Thumb thumb = ScrollThumb(panel);
       if (y < thumb.top) panel.top -= kVisibleRows - 1;
       if (y >= thumb.bottom) panel.top += kVisibleRows - 1;
       panel.top = std::clamp(panel.top, 0, MaxTop(panel));
       return;
     }
-    panel.pressed = kPressList;
+    panel.pressed = PanelPress::List;
     int index = panel.top + (y - kListBox.top) / kRowHeight;
     if (index < static_cast<int>(panel.entries.size())) panel.selected = index;
     ShowItemDetail();
   } else if (kActionButton.Contains(x, y)) {
-    panel.pressed = kButtonAction;
+    panel.pressed = PanelPress::Action;
   } else if (kCloseButton.Contains(x, y)) {
-    panel.pressed = kButtonClose;
+    panel.pressed = PanelPress::Close;
   }
 }
 
@@ -260,13 +258,13 @@ void TForm1::ItemPanelMouseUp(int x, int y) {
   TItemPanel& panel = item_box;
   mouse_x = x;
   mouse_y = y;
-  int pressed = panel.pressed;
-  panel.pressed = kButtonNone;
-  if (pressed == kPressList) {
+  PanelPress pressed = panel.pressed;
+  panel.pressed = PanelPress::None;
+  if (pressed == PanelPress::List) {
     ShowItemDetail();
-  } else if (pressed == kButtonAction && kActionButton.Contains(x, y)) {
+  } else if (pressed == PanelPress::Action && kActionButton.Contains(x, y)) {
     if (panel.action_caption == "買う") BuySelected();
-  } else if (pressed == kButtonClose && kCloseButton.Contains(x, y)) {
+  } else if (pressed == PanelPress::Close && kCloseButton.Contains(x, y)) {
     CloseItemPanel();
   }
 }

@@ -18,7 +18,7 @@ void TForm1::OpenShop(const std::vector<std::string>& offer) {
   item_box.top = 0;
   item_box.entries = offer;
   item_box.visible = true;
-  item_box.pressed = 0;
+  item_box.pressed = PanelPress::None;
   item_box_cg.Clear();
   item_box.picture.clear();
 }
@@ -34,6 +34,6 @@ void TForm1::BuySelected() {
 
 void TForm1::CloseItemPanel() {
   item_box.visible = false;
-  item_box.pressed = 0;
+  item_box.pressed = PanelPress::None;
   game.CloseShop();
 }

@@ -48,6 +48,9 @@ struct FloatingText {
 inline constexpr int kSealBoxColumns = 22;  // storage; 10 are used
 inline constexpr int kSealBoxRows = 24;
 
+// Where the mouse button went down on the item panel and is still held.
+enum class PanelPress { None, Action, Close, List, ScrollBar };
+
 // What the item panel holds while it is open (the evening shop).
 struct TItemPanel {
   bool visible = false;
@@ -57,7 +60,7 @@ struct TItemPanel {
   int selected = -1;                 // index in entries, -1 = none
   int top = 0;                       // first visible entry when scrolled
   std::string picture;               // file shown in item_box_cg, "" = none
-  int pressed = 0;                   // held mouse button: 0 none, 1 action, 2 close, 3 list, 4 scroll bar
+  PanelPress pressed = PanelPress::None;
   // The detail as drawn, cut into lines once for the text and size it was
   // cut from (measuring text every frame is slow).
   mutable struct Wrapped {
