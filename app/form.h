@@ -117,10 +117,10 @@ class TForm1 : public TSceneVars, public Stage {
   void DrawVolumeNotice(Bitmap& frame, int alpha);
 
   void PrintMessage(const std::string& text);
-  // A line in a colour: `kind` 301-312.
-  void PrintColorMessage(const std::string& text, int kind);
-  void AddEffect(int x, int y, const std::string& text, int kind);
-  void AddLogLine(const std::string& text, int kind);
+  // A line in a colour.
+  void PrintColorMessage(const std::string& text, Ink ink);
+  void AddEffect(int x, int y, const std::string& text, EffectKind kind, Ink ink = Ink::Plain);
+  void AddLogLine(const std::string& text, Ink ink);
   void OfferChoices(Command first, Command second, Command third);
   // The game's own dialogs over the scene (app/dialog.cpp). Both wait for
   // the player while the frame tick runs on; a close answers no.

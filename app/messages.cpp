@@ -8,15 +8,7 @@
 #include "game/random.h"
 #include "view/text_boxes.h"
 
-namespace {
-
-bool IsMessageKind(int kind) {
-  return kind == kKindMessage || (kind >= 301 && kind <= 312);
-}
-
-}  // namespace
-
-void TForm1::AddEffect(int x, int y, const std::string& text, int kind) {
+void TForm1::AddEffect(int x, int y, const std::string& text, EffectKind kind, Ink ink) {
   effect_next += 1;
   if (effect_next >= kEffectRing) effect_next = 0;
   FloatingText& effect = effects[effect_next];
@@ -25,25 +17,26 @@ void TForm1::AddEffect(int x, int y, const std::string& text, int kind) {
   effect.x = effect.start_x = x;
   effect.y = effect.start_y = y;
   effect.kind = kind;
+  effect.ink = ink;
   effect.text = text;
 }
 
 // A new line pushes every line of the log up by one line height.
 static void PushLogUp(TForm1& form) {
   for (int i = 0; i < kEffectRing; ++i)
-    if (IsMessageKind(form.effects[i].kind)) form.effects[i].age += 12;
+    if (form.effects[i].kind == EffectKind::Line) form.effects[i].age += 12;
 }
 
 // Adds a line to the log in the language it is read in; one wider than the
 // scene goes on in a second line, broken where its language breaks.
-void TForm1::AddLogLine(const std::string& text, int kind) {
+void TForm1::AddLogLine(const std::string& text, Ink ink) {
   static Bitmap measure;
   measure.font = kMessageLine.font;
   std::vector<std::string> lines = {text};
   if (measure.TextWidth(text) > kMessageLine.box.width)
     lines = WrapText(measure, text, kMessageLine.box.width);
   for (const std::string& line : lines) {
-    AddEffect(5, 245, line, kind);
+    AddEffect(5, 245, line, EffectKind::Line, ink);
     PushLogUp(*this);
   }
 }
@@ -51,13 +44,13 @@ void TForm1::AddLogLine(const std::string& text, int kind) {
 void TForm1::PrintMessage(const std::string& text) {
   if (click_wait == -1) return;
   PlaySound(Random(2) != 0 ? 3 : 4, "moji.wav");
-  AddLogLine(Shown(text), kKindMessage);
+  AddLogLine(Shown(text), Ink::Plain);
 }
 
-void TForm1::PrintColorMessage(const std::string& text, int kind) {
+void TForm1::PrintColorMessage(const std::string& text, Ink ink) {
   if (click_wait == -1) return;
   PlaySound(Random(2) != 0 ? 0 : 4, "moji.wav");
-  AddLogLine(Shown(text), kind);
+  AddLogLine(Shown(text), ink);
 }
 
 void TForm1::OfferChoices(Command first, Command second, Command third) {

@@ -5,38 +5,11 @@
 
 #include "app/form.h"
 
-namespace {
-
-// The message log's kind for each ink.
-int KindOf(Ink ink) {
-  switch (ink) {
-    case Ink::Plain:
-      return kKindMessage;
-    case Ink::Green:
-      return 301;
-    case Ink::Yellow:
-      return 302;
-    case Ink::Blue:
-      return 303;
-    case Ink::Pink:
-      return 304;
-    case Ink::Red:
-      return 307;
-    case Ink::Yellow2:
-      return 308;
-    case Ink::Pink2:
-      return 310;
-  }
-  return kKindMessage;
-}
-
-}  // namespace
-
 void TForm1::Line(const std::string& text, Ink ink) {
   if (ink == Ink::Plain) {
     PrintMessage(text);
   } else {
-    PrintColorMessage(text, KindOf(ink));
+    PrintColorMessage(text, ink);
   }
 }
 
@@ -71,7 +44,7 @@ void TForm1::ClearCounter() {
 }
 
 void TForm1::Hearts(int x, int y) {
-  AddEffect(x, y, "", kKindHeart);
+  AddEffect(x, y, "", EffectKind::Heart);
 }
 
 void TForm1::Playing(bool on) {

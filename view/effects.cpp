@@ -8,50 +8,52 @@
 namespace {
 
 struct LineStyle {
-  int kind;
+  Ink ink;
   Rgb shadow;
   int cycle_length;
   std::array<Rgb, 10> cycle;
 };
 
 constexpr std::array<LineStyle, 8> kLineStyles = {{
-    {4,
+    {Ink::Plain,
      0x555555,
      9,
      {0xFFFFFF, 0xEEEEEE, 0xDDDDDD, 0xCCCCCC, 0xBBBBBB, 0xBBBBBB, 0xCCCCCC, 0xDDDDDD, 0xEEEEEE, 0}},
-    {301,
+    {Ink::Green,
      0x555555,
      10,  // green
      {0x00EA12, 0x00DB10, 0x00BF0F, 0x00B50E, 0x00B50D, 0x00B50C, 0x00B50D, 0x00B50E, 0x00BF0F, 0x00DB10}},
-    {302,
+    {Ink::Yellow,
      0x555555,
      10,  // yellow
      {0xFFE800, 0xE8D800, 0xDFC402, 0xDFAD02, 0xDF9D02, 0xDF8702, 0xDF9D02, 0xDFAD02, 0xDFC402, 0xE8D800}},
-    {303,
+    {Ink::Blue,
      0x555555,
      10,  // blue
      {0x7EECF8, 0x64E8F7, 0x4EE4F5, 0x34E0F3, 0x1FDCF1, 0x0FD2E8, 0x1FDCF1, 0x34E0F3, 0x4EE4F5, 0x64E8F7}},
-    {304,
+    {Ink::Pink,
      0x555555,
      10,  // pink
      {0xFF4AA5, 0xFF379B, 0xFF158A, 0xFB00A9, 0xE300B6, 0xD201D8, 0xE300B6, 0xFB00A9, 0xFF158A, 0xFF379B}},
-    {307,
+    {Ink::Red,
      0x555555,
      10,  // red
      {0xFF4646, 0xFF2626, 0xFF0606, 0xD90000, 0xC40000, 0xB50000, 0xC40000, 0xD90000, 0xFF0606, 0xFF2626}},
-    {308,
+    {Ink::Yellow2,
      0x555555,
      10,  // yellow2
      {0xDDDD88, 0xCCCC77, 0xBBBB66, 0xAAAA55, 0x999955, 0x888855, 0x999955, 0xAAAA55, 0xBBBB66, 0xCCCC77}},
-    {310,
+    {Ink::Pink2,
      0x552255,
      10,  // pink2
      {0xFFBBCC, 0xEEAABB, 0xDD99AA, 0xCC8899, 0xBB7788, 0xAA6677, 0xBB7788, 0xCC8899, 0xDD99AA, 0xEEAABB}},
 }};
 
-const LineStyle* StyleOf(int kind) {
+// A line's colours; nullptr for anything else.
+const LineStyle* StyleOf(const FloatingText& effect) {
+  if (effect.kind != EffectKind::Line) return nullptr;
   for (const LineStyle& style : kLineStyles) {
-    if (style.kind == kind) return &style;
+    if (style.ink == effect.ink) return &style;
   }
   return nullptr;
 }
@@ -104,7 +106,7 @@ void DrawHeart(Bitmap& bak, LitAreas& lit, int x, int y, int age) {
 void UpdateEffects(TSceneVars& scene) {
   for (FloatingText& effect : scene.effects) {
     if (effect.age < 1) continue;
-    const LineStyle* style = StyleOf(effect.kind);
+    const LineStyle* style = StyleOf(effect);
     if (effect.last_frame) {
       effect.last_frame = false;
       if (style) {
@@ -112,14 +114,14 @@ void UpdateEffects(TSceneVars& scene) {
         effect.text.clear();
         continue;
       }
-      if (effect.kind == kKindHeart) {
+      if (effect.kind == EffectKind::Heart) {
         effect.age = -1;
         continue;
       }
     }
     effect.age += style ? scene.frame_counter % 2 : 1;
     if (style) effect.last_frame = effect.y - effect.age < -10;
-    if (effect.kind == kKindHeart) effect.last_frame = effect.age > 20;
+    if (effect.kind == EffectKind::Heart) effect.last_frame = effect.age > 20;
   }
 }
 
@@ -127,7 +129,7 @@ void DrawEffects(Bitmap& cg, Bitmap& bak, LitAreas& lit, const TSceneVars& scene
                  const TranslateText& shown) {
   for (const FloatingText& effect : scene.effects) {
     if (effect.age < 1) continue;
-    const LineStyle* style = StyleOf(effect.kind);
+    const LineStyle* style = StyleOf(effect);
     const int t = effect.age;
     if (style) {
       int top = effect.y - t;
@@ -141,7 +143,7 @@ void DrawEffects(Bitmap& cg, Bitmap& bak, LitAreas& lit, const TSceneVars& scene
         cg.font.color = style->cycle[t % style->cycle_length];
         cg.TextOut(effect.x, top, text);
       }
-    } else if (effect.kind == kKindHeart) {
+    } else if (effect.kind == EffectKind::Heart) {
       DrawHeart(bak, lit, effect.x, effect.y, t);
     }
     bak.brush_clear = false;

@@ -14,8 +14,6 @@
 #include "platform/bitmap.h"
 
 inline constexpr int kEffectRing = 50;  // floating texts and hearts, reused in turn
-inline constexpr int kKindMessage = 4;
-inline constexpr int kKindHeart = 129;
 
 // Picture slots with a role in the scene (the rest are spare).
 inline constexpr int kPictureSlots = 20;
@@ -35,9 +33,13 @@ inline constexpr std::array<int, 3> kChoiceTop = {176, 204, 232};
 inline constexpr int kChoiceWidth = 133;
 inline constexpr int kChoiceHeight = 29;
 
+// What an entry of the effect ring holds.
+enum class EffectKind { None, Line, Heart };
+
 // A message line rising up the lower left, or a burst of hearts.
 struct FloatingText {
-  int32_t kind = 0;  // kKindMessage, 301-312 coloured, kKindHeart
+  EffectKind kind = EffectKind::None;
+  Ink ink = Ink::Plain;  // a line's colour
   std::string text;
   int32_t x = 0, y = 0;
   int32_t start_x = 0, start_y = 0;

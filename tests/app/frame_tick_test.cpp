@@ -129,7 +129,7 @@ TEST_F(FrameTick, ClosingDuringAWaitEndsItAndSilencesTheRest) {
   EXPECT_TRUE(form->closing);
   size_t before = sounds.size();
   form->PrintMessage("もう誰にも見えない");
-  form->PrintColorMessage("これも", 307);
+  form->PrintColorMessage("これも", Ink::Red);
   form->WaitForClick();  // returns at once
   EXPECT_EQ(sounds.size(), before);
   for (const FloatingText& e : form->effects) EXPECT_NE(e.text, "もう誰にも見えない");

@@ -33,8 +33,8 @@ TEST_F(Messages, TypingSoundChannelsFollowTheDraw) {
   random.values = {1, 0, 1, 0};
   form->PrintMessage("a");
   form->PrintMessage("b");
-  form->PrintColorMessage("c", 307);
-  form->PrintColorMessage("d", 307);
+  form->PrintColorMessage("c", Ink::Red);
+  form->PrintColorMessage("d", Ink::Red);
   ASSERT_EQ(sounds.size(), 4u);
   EXPECT_EQ(sounds[0].first, 3);
   EXPECT_EQ(sounds[1].first, 4);
@@ -42,15 +42,13 @@ TEST_F(Messages, TypingSoundChannelsFollowTheDraw) {
   EXPECT_EQ(sounds[3].first, 4);
 }
 
-TEST_F(Messages, EachInkHasItsKindOnTheMessageLine) {
+TEST_F(Messages, EachInkGoesOnTheMessageLineInThatInk) {
   form->click_wait = 1;
-  const std::pair<Ink, int> cases[] = {
-      {Ink::Plain, 4},  {Ink::Green, 301}, {Ink::Yellow, 302},  {Ink::Blue, 303},
-      {Ink::Pink, 304}, {Ink::Red, 307},   {Ink::Yellow2, 308}, {Ink::Pink2, 310},
-  };
-  for (auto [ink, kind] : cases) {
+  for (Ink ink :
+       {Ink::Plain, Ink::Green, Ink::Yellow, Ink::Blue, Ink::Pink, Ink::Red, Ink::Yellow2, Ink::Pink2}) {
     form->Line("x", ink);
-    EXPECT_EQ(form->effects[form->effect_next].kind, kind) << kind;
+    EXPECT_EQ(form->effects[form->effect_next].kind, EffectKind::Line) << static_cast<int>(ink);
+    EXPECT_EQ(form->effects[form->effect_next].ink, ink) << static_cast<int>(ink);
     // On the message line like every other line.
     EXPECT_EQ(form->effects[form->effect_next].x, 5);
     EXPECT_EQ(form->effects[form->effect_next].y, 245);
@@ -58,19 +56,20 @@ TEST_F(Messages, EachInkHasItsKindOnTheMessageLine) {
 }
 
 TEST_F(Messages, TheFiftyFirstEffectOverwritesTheOldest) {
-  for (int i = 0; i < 50; ++i) form->AddEffect(0, 0, std::string("e").append(std::to_string(i)), 4);
+  for (int i = 0; i < 50; ++i)
+    form->AddEffect(0, 0, std::string("e").append(std::to_string(i)), EffectKind::Line);
   EXPECT_EQ(form->effects[1].text, "e0");
   EXPECT_EQ(form->effects[0].text, "e49");  // the ring wrapped from 49 to 0
-  form->AddEffect(0, 0, "e50", 129);
+  form->AddEffect(0, 0, "e50", EffectKind::Heart);
   EXPECT_EQ(form->effect_next, 1);
   EXPECT_EQ(form->effects[1].text, "e50");
-  EXPECT_EQ(form->effects[1].kind, 129);
+  EXPECT_EQ(form->effects[1].kind, EffectKind::Heart);
   EXPECT_EQ(form->effects[1].age, 1);
 }
 
 TEST_F(Messages, HeartBurstsDoNotRiseWithTheLog) {
   form->click_wait = 1;
-  form->AddEffect(100, 100, "", kKindHeart);
+  form->AddEffect(100, 100, "", EffectKind::Heart);
   form->PrintMessage("上へ");
   EXPECT_EQ(form->effects[1].age, 1);
 }

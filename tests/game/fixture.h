@@ -80,7 +80,7 @@ inline fs::path MakeShopFolder(const std::string& tag) {
 }
 
 struct Line {
-  int kind;
+  EffectKind kind;
   std::string text;
   int x, y;
 };
@@ -156,9 +156,9 @@ class ShopTest : public ::testing::Test {
     if (!form) return;
     while (seen_ != form->effect_next) {
       seen_ = (seen_ + 1) % kEffectRing;
-      if (form->effects[seen_].kind == 0) continue;  // cleared by a new game
-      lines.push_back({form->effects[seen_].kind, form->effects[seen_].text, form->effects[seen_].x,
-                       form->effects[seen_].y});
+      const FloatingText& e = form->effects[seen_];
+      if (e.kind == EffectKind::None) continue;  // cleared by a new game
+      lines.push_back({e.kind, e.text, e.x, e.y});
     }
   }
 
@@ -231,7 +231,7 @@ class ShopTest : public ::testing::Test {
   std::vector<std::string> Texts() const {
     std::vector<std::string> out;
     for (const Line& l : lines)
-      if (l.kind != kKindHeart) out.push_back(l.text);
+      if (l.kind != EffectKind::Heart) out.push_back(l.text);
     return out;
   }
   bool Printed(const std::string& text) const { return Count(text) > 0; }
@@ -239,11 +239,6 @@ class ShopTest : public ::testing::Test {
     int n = 0;
     for (const Line& l : lines) n += l.text == text;
     return n;
-  }
-  int KindOf(const std::string& text) const {
-    for (const Line& l : lines)
-      if (l.text == text) return l.kind;
-    return -1;
   }
   // Index of the first line from `from` on equal to text, -1 if none.
   int IndexOf(const std::string& text, size_t from = 0) const {

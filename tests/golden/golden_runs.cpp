@@ -45,6 +45,28 @@ std::string Hex(uint64_t h) {
   std::snprintf(buf, sizeof buf, "%012llx", static_cast<unsigned long long>(h & 0xffffffffffffull));
   return buf;
 }
+// The records name a log line's ink by the code it had when they were made.
+int RecordCode(Ink ink) {
+  switch (ink) {
+    case Ink::Plain:
+      return 4;
+    case Ink::Green:
+      return 301;
+    case Ink::Yellow:
+      return 302;
+    case Ink::Blue:
+      return 303;
+    case Ink::Pink:
+      return 304;
+    case Ink::Red:
+      return 307;
+    case Ink::Yellow2:
+      return 308;
+    case Ink::Pink2:
+      return 310;
+  }
+  return -1;
+}
 std::string Short(const std::string& name) {
   return name.size() > 4 && name.ends_with(".wav") ? name.substr(0, name.size() - 4) : name;
 }
@@ -227,10 +249,10 @@ class GoldenRun {
   void Harvest() {
     while (seen_ != form_->effect_next) {
       seen_ = (seen_ + 1) % kEffectRing;
-      const int kind = form_->effects[seen_].kind;
+      const EffectKind kind = form_->effects[seen_].kind;
       const std::string& text = form_->effects[seen_].text;
-      if (kind == 0) continue;
-      if (kind == kKindHeart) {
+      if (kind == EffectKind::None) continue;
+      if (kind == EffectKind::Heart) {
         pending_.texts.push_back("heart " + std::to_string(form_->effects[seen_].x) + "," +
                                  std::to_string(form_->effects[seen_].y));
         continue;
@@ -240,7 +262,7 @@ class GoldenRun {
         no_material_ = true;
       if (text.find("シールがもう１枚もありません") != std::string::npos || text == "Not a single sticker left")
         no_seal_ = true;
-      pending_.texts.push_back(std::to_string(kind) + " " + text);
+      pending_.texts.push_back(std::to_string(RecordCode(form_->effects[seen_].ink)) + " " + text);
     }
   }
 

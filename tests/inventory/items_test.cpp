@@ -19,7 +19,8 @@ TEST_F(ItemsTest, GainItemAnnouncesTheNewCountAndWaits) {
   EXPECT_EQ(form->my.stock[101], 3);
   int i = form->effect_next;
   EXPECT_EQ(form->effects[i].text, "Item【ハートのチール】を 1個入手した(所持:3個)");
-  EXPECT_EQ(form->effects[i].kind, 301);
+  EXPECT_EQ(form->effects[i].kind, EffectKind::Line);
+  EXPECT_EQ(form->effects[i].ink, Ink::Green);
   // The click that ended the wait was used up.
   EXPECT_EQ(form->click_wait, 1);
   EXPECT_GE(platform->clock_ms, 50u);

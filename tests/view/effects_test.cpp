@@ -17,7 +17,7 @@ class EffectsTest : public fixture::FormTest {
 };
 
 TEST_F(EffectsTest, MessageLineAgesEveryOtherFrameAndEndsPastTheTop) {
-  form->AddEffect(5, 245, "ABC", kKindMessage);
+  form->AddEffect(5, 245, "ABC", EffectKind::Line);
   int frames = 0;
   int last_alive_age = 0;
   while (form->effects[form->effect_next].age > 0 && frames < 1000) {
@@ -37,7 +37,7 @@ TEST_F(EffectsTest, MessageLineAgesEveryOtherFrameAndEndsPastTheTop) {
 }
 
 TEST_F(EffectsTest, ColouredLinesEndByTheSameRule) {
-  form->AddEffect(5, 245, "x", 310);
+  form->AddEffect(5, 245, "x", EffectKind::Line, Ink::Pink2);
   form->effects[form->effect_next].age = 255;
   form->frame_counter = 2;
   UpdateEffects(*form);
@@ -69,20 +69,20 @@ TEST_F(EffectsTest, ANewLinePushesOlderOnesTwelvePixelsUp) {
 
 TEST_F(EffectsTest, LineColoursFollowTheirKindAndAge) {
   struct Case {
-    int kind;
+    Ink ink;
     int age;  // after this frame's step
     Rgb text;
     Rgb shadow;
   };
   const Case cases[] = {
-      {4, 20, 0xDDDDDD, 0x555555},    // 20 mod 9 = 2
-      {302, 25, 0xDF8702, 0x555555},  // 25 mod 10 = 5
-      {310, 30, 0xFFBBCC, 0x552255},  // 30 mod 10 = 0
+      {Ink::Plain, 20, 0xDDDDDD, 0x555555},   // 20 mod 9 = 2
+      {Ink::Yellow, 25, 0xDF8702, 0x555555},  // 25 mod 10 = 5
+      {Ink::Pink2, 30, 0xFFBBCC, 0x552255},   // 30 mod 10 = 0
   };
   for (Case c : cases) {
-    SCOPED_TRACE(c.kind);
+    SCOPED_TRACE(static_cast<int>(c.ink));
     for (int i = 0; i < kEffectRing; ++i) form->effects[i].age = 0;
-    form->AddEffect(5, 150, "WWWWWWWW", c.kind);
+    form->AddEffect(5, 150, "WWWWWWWW", EffectKind::Line, c.ink);
     form->effects[form->effect_next].age = c.age - 1;
     form->frame_counter = 1;  // odd: the line ages one step
     BlackScene();
@@ -94,18 +94,8 @@ TEST_F(EffectsTest, LineColoursFollowTheirKindAndAge) {
   }
 }
 
-TEST_F(EffectsTest, UnknownKindsDrawNothingAndAgeEveryFrame) {
-  form->AddEffect(50, 50, "WWW", 305);
-  form->frame_counter = 2;
-  BlackScene();
-  UpdateEffects(*form);
-  DrawEffects(form->cg, form->bak, form->lit, *form, form->Translator());
-  EXPECT_EQ(form->effects[form->effect_next].age, 2);
-  EXPECT_EQ(CountOther(form->cg, 0x000000, 0, 0, kSceneWidth, kSceneHeight), 0);
-}
-
 TEST_F(EffectsTest, HeartBurstIsDrawnTwentyFramesOnTheLightLayer) {
-  form->AddEffect(200, 120, "", kKindHeart);
+  form->AddEffect(200, 120, "", EffectKind::Heart);
   int drawn = 0;
   for (int frame = 0; frame < 40; ++frame) {
     form->bak.brush_clear = false;
@@ -190,7 +180,7 @@ TEST_F(EffectsTest, HeartsStartAQuarterTurnApartAroundTheSeal) {
 }
 
 TEST_F(EffectsTest, LightLayerBrightensTheSceneByOr) {
-  form->AddEffect(60, 40, "", kKindHeart);
+  form->AddEffect(60, 40, "", EffectKind::Heart);
   form->choice_text = {"", "", ""};
   form->screen_phase = ScreenPhase::Menu;
   Frame();  // age 2
@@ -217,8 +207,8 @@ TEST_F(EffectsTest, TheLightLayerIsLitOnlyInsideTheAreasItClearsAndCombines) {
   };
   // Two bursts in the open: every lit pixel lies in a kept area, and the
   // scene shows the light there.
-  form->AddEffect(200, 150, "", kKindHeart);
-  form->AddEffect(120, 100, "", kKindHeart);
+  form->AddEffect(200, 150, "", EffectKind::Heart);
+  form->AddEffect(120, 100, "", EffectKind::Heart);
   for (int frame = 0; frame < 25; ++frame) {
     SCOPED_TRACE(frame);
     Frame();
@@ -236,7 +226,7 @@ TEST_F(EffectsTest, TheLightLayerIsLitOnlyInsideTheAreasItClearsAndCombines) {
   const int edges[][2] = {{3, 8}, {3, 130}, {200, 3}, {386, 130}, {200, 257}};
   for (const auto& [x, y] : edges) {
     SCOPED_TRACE(testing::Message() << "burst at " << x << "," << y);
-    form->AddEffect(x, y, "", kKindHeart);
+    form->AddEffect(x, y, "", EffectKind::Heart);
     Frame();
     EXPECT_TRUE(form->lit.everywhere);
     for (int frame = 0; frame < 25; ++frame) {

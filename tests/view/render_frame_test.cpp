@@ -66,7 +66,7 @@ TEST_F(RenderFrameTest, SealBoxOnlyWhileOpenAndUnderTheLightLayer) {
   EXPECT_EQ(CountColor(form->cg, kBox, 0, 0, kSceneWidth, kSceneHeight), 0);
   form->seal_box_state = SealBoxState::Open;
   form->seal_box_x = 0;
-  form->AddEffect(60, 40, "", kKindHeart);
+  form->AddEffect(60, 40, "", EffectKind::Heart);
   Frame();
   EXPECT_EQ(form->cg.Pixel(300, 200), kBox);
   EXPECT_EQ(form->cg.Pixel(60, 41), kBox | 0xEE55AA);

@@ -65,15 +65,17 @@ void Prepare(TForm1& form) {
   form.mouse_x = 95;
   form.mouse_y = 65;
 
-  const int kinds[] = {4, 301, 302, 303, 304, 307, 308, 310};
+  const Ink inks[] = {Ink::Plain, Ink::Green, Ink::Yellow,  Ink::Blue,
+                      Ink::Pink,  Ink::Red,   Ink::Yellow2, Ink::Pink2};
   for (int i = 0; i < 50; ++i) {
-    form.effects[i].kind = kinds[i % 8];
+    form.effects[i].kind = EffectKind::Line;
+    form.effects[i].ink = inks[i % 8];
     form.effects[i].text = "お客さんが来たよ、ようこそいらっしゃいませ " + std::to_string(i);
     form.effects[i].x = 5;
     form.effects[i].y = 245;
   }
   for (int i = 50; i < 55; ++i) {
-    form.effects[i].kind = kKindHeart;
+    form.effects[i].kind = EffectKind::Heart;
     form.effects[i].x = 60 + 60 * (i - 50);
     form.effects[i].y = 160;
   }
