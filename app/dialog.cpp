@@ -43,17 +43,13 @@ std::vector<int> Buttons(const TDialog& dialog) {
 }
 
 void Line(Bitmap& canvas, int x1, int y1, int x2, int y2, Rgb color) {
-  canvas.pen_width = 1;
-  canvas.pen_color = color;
-  canvas.MoveTo(x1, y1);
-  canvas.LineTo(x2, y2);
+  canvas.Line(x1, y1, x2, y2, {color, 1});
 }
 
-void CentredText(Bitmap& canvas, const DialogRect& r, const std::string& text, int shift) {
-  canvas.brush_clear = true;
-  int w = canvas.TextWidth(text);
-  int h = canvas.TextHeight(text);
-  canvas.TextOut(r.left + (r.width - w) / 2 + shift, r.top + (r.height - h) / 2 + shift, text);
+void CentredText(Bitmap& canvas, const DialogRect& r, const std::string& text, const TFont& font, int shift) {
+  int w = Bitmap::TextWidth(text, font);
+  int h = Bitmap::TextHeight(text, font);
+  canvas.TextOut(r.left + (r.width - w) / 2 + shift, r.top + (r.height - h) / 2 + shift, text, font);
 }
 
 // A bevelled button that lights up under the mouse and sinks while held;
@@ -71,10 +67,8 @@ void DrawButton(Bitmap& canvas, const DialogRect& r, const std::string& caption,
   Line(canvas, r.left, r.top, r.left, r.Bottom(), light);
   Line(canvas, r.left, r.Bottom() - 1, r.Right(), r.Bottom() - 1, dark);
   Line(canvas, r.Right() - 1, r.top, r.Right() - 1, r.Bottom(), dark);
-  canvas.font.size = 10;
-  canvas.font.bold = true;
-  canvas.font.color = hover && !held ? 0xFFFFA0 : 0xFFFFFF;
-  CentredText(canvas, r, caption, held ? 1 : 0);
+  const TFont font = {kGameFace, 10, true, hover && !held ? 0xFFFFA0u : 0xFFFFFFu};
+  CentredText(canvas, r, caption, font, held ? 1 : 0);
 }
 
 // Halves every colour of the scene so that the board stands out.
@@ -132,19 +126,16 @@ void DrawDialog(Bitmap& canvas, const TDialog& dialog) {
   OutlinePanelRect(canvas, b, kBoardEdgeLight);
   OutlinePanelRect(canvas, {b.left + 1, b.top + 1, b.width - 2, b.height - 2}, kBoardEdgeDark);
 
-  canvas.font.face = kGameFace;
-  canvas.font.bold = true;
-  canvas.font.size = kTextPoints;
-  canvas.font.color = 0xFFFFFF;
-  canvas.brush_clear = true;
+  const TFont title_font = {kGameFace, kTextPoints, true, 0xFFFFFF};
   std::string title = (dialog.kind == DialogKind::Error ? "× " : "？ ") + dialog.title;
-  canvas.TextOut(b.left + 8, b.top + (kStripHeight - canvas.TextHeight(title)) / 2, title);
+  canvas.TextOut(b.left + 8, b.top + (kStripHeight - Bitmap::TextHeight(title, title_font)) / 2, title,
+                 title_font);
 
-  canvas.font.color = kText;
+  const TFont text_font = {kGameFace, kTextPoints, true, kText};
   int y = kTextTop;
-  for (const std::string& line : WrapText(canvas, dialog.text, kTextWidth)) {
+  for (const std::string& line : WrapText(dialog.text, kTextWidth, text_font)) {
     if (y + kLineHeight > kDialogYesButton.top - 6) break;
-    canvas.TextOut(kTextLeft, y, line);
+    canvas.TextOut(kTextLeft, y, line, text_font);
     y += kLineHeight;
   }
 
@@ -155,7 +146,6 @@ void DrawDialog(Bitmap& canvas, const TDialog& dialog) {
   } else {
     DrawButton(canvas, kDialogOkButton, "OK", dialog, kOkButton, true);
   }
-  canvas.brush_clear = false;
 }
 
 // TForm1's side: the modal wait and the frame with the board on it.

@@ -60,17 +60,11 @@ void TForm1::DrawLanguageButton(Bitmap& cg) const {
   if (!language_button_drawn) return;
   bool hover = mouse_x >= kButtonLeft && mouse_x < kButtonLeft + kButtonWidth && mouse_y >= kButtonTop &&
                mouse_y < kButtonTop + kButtonHeight;
-  cg.pen_width = 1;
-  cg.pen_color = 0xFFFFFF;
-  cg.brush_color = hover ? 0xBB3377 : 0x552255;
-  cg.brush_clear = false;
-  cg.Rectangle(kButtonLeft, kButtonTop, kButtonLeft + kButtonWidth, kButtonTop + kButtonHeight);
-  cg.brush_clear = true;
-  cg.font.face = kGameFace;
-  cg.font.size = 9;
-  cg.font.bold = true;
-  cg.font.color = 0xFFFFFF;
+  const Brush face = {hover ? 0xBB3377u : 0x552255u, false};
+  cg.Rectangle(kButtonLeft, kButtonTop, kButtonLeft + kButtonWidth, kButtonTop + kButtonHeight, {0xFFFFFF, 1},
+               face);
+  const TFont font = {kGameFace, 9, true, 0xFFFFFF};
   const char* label = SwitchLabel(settings.language);
-  cg.TextOut(kButtonLeft + (kButtonWidth - cg.TextWidth(label)) / 2,
-             kButtonTop + (kButtonHeight - cg.TextHeight(label)) / 2, label);
+  cg.TextOut(kButtonLeft + (kButtonWidth - Bitmap::TextWidth(label, font)) / 2,
+             kButtonTop + (kButtonHeight - Bitmap::TextHeight(label, font)) / 2, label, font);
 }

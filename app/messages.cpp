@@ -30,11 +30,9 @@ static void PushLogUp(TForm1& form) {
 // Adds a line to the log in the language it is read in; one wider than the
 // scene goes on in a second line, broken where its language breaks.
 void TForm1::AddLogLine(const std::string& text, Ink ink) {
-  static Bitmap measure;
-  measure.font = kMessageLine.font;
   std::vector<std::string> lines = {text};
-  if (measure.TextWidth(text) > kMessageLine.box.width)
-    lines = WrapText(measure, text, kMessageLine.box.width);
+  if (Bitmap::TextWidth(text, kMessageLine.font) > kMessageLine.box.width)
+    lines = WrapText(text, kMessageLine.box.width, kMessageLine.font);
   for (const std::string& line : lines) {
     AddEffect(5, 245, line, EffectKind::Line, ink);
     PushLogUp(*this);

@@ -49,20 +49,13 @@ void TForm1::RenderFrame(Bitmap& cg, Bitmap& bak, LitAreas& lit) const {
 
   // The light layer starts black every frame: only what the hearts lit
   // last frame needs clearing.
-  bak.pen_color = 0x000000;
-  bak.brush_color = 0x000000;
-  bak.brush_clear = false;
   if (lit.everywhere) {
-    bak.FillRect(-1, -1, 401, 301);
+    bak.FillRect(-1, -1, 401, 301, 0x000000);
   } else {
-    for (const auto& [left, top, right, bottom] : lit.areas) bak.FillRect(left, top, right, bottom);
+    for (const auto& [left, top, right, bottom] : lit.areas) bak.FillRect(left, top, right, bottom, 0x000000);
   }
   lit.areas.clear();
   lit.everywhere = false;
-
-  cg.pen_color = 0x000000;
-  cg.brush_color = 0x000000;
-  cg.brush_clear = true;
 
   const TranslateText shown = Translator();
   DrawChoices(cg, *this, picture_slots[kMarkerSlot], shown);

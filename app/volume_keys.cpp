@@ -72,13 +72,9 @@ void TForm1::DrawVolumeNotice(Bitmap& frame, int alpha) {
   board.SetSize(r.width, r.height);
   FillPanelRect(board, {0, 0, r.width, r.height}, kBoard);
   OutlinePanelRect(board, {0, 0, r.width, r.height}, kEdge);
-  board.font.face = kGameFace;
-  board.font.size = 9;
-  board.font.bold = true;
-  board.font.color = kInk;
-  board.brush_clear = true;
+  const TFont font = {kGameFace, 9, true, kInk};
   const std::string text = Shown(volume_notice.text);
-  board.TextOut(6, (r.height - board.TextHeight(text)) / 2, text);
+  board.TextOut(6, (r.height - Bitmap::TextHeight(text, font)) / 2, text, font);
   int cells_left = r.width - 6 - kLevels * (kCellWidth + kCellGap) + kCellGap;
   for (int i = 0; i < kLevels; ++i) {
     int left = cells_left + i * (kCellWidth + kCellGap);

@@ -25,7 +25,6 @@ constexpr int kVisibleRows = kListBox.height / kRowHeight;  // 18
 constexpr int kScrollBarWidth = 8;
 
 constexpr Rgb kLabelBack = 0x291D28;
-constexpr Rgb kDetailText = 0xE7E3C5;
 constexpr Rgb kMoneyText = 0xFF80FF;
 constexpr Rgb kListBack = 0x171116;
 constexpr Rgb kListText = 0xEBE9BE;
@@ -33,16 +32,16 @@ constexpr Rgb kListHover = 0x2A1F29;
 constexpr Rgb kListSelected = 0x6B3563;
 constexpr Rgb kFrame = 0x4A3547;
 
+// Button captions and the money line.
+const TFont kCaptionFont = {kGameFace, 10, true, 0xFFFFFF};
+const TFont kMoneyFont = {kGameFace, 10, true, kMoneyText};
+
 void HorizontalLine(Bitmap& canvas, int left, int right, int y, Rgb color) {
-  canvas.pen_color = color;
-  canvas.MoveTo(left, y);
-  canvas.LineTo(right, y);
+  canvas.Line(left, y, right, y, {color, 1});
 }
 
 void VerticalLine(Bitmap& canvas, int x, int top, int bottom, Rgb color) {
-  canvas.pen_color = color;
-  canvas.MoveTo(x, top);
-  canvas.LineTo(x, bottom);
+  canvas.Line(x, top, x, bottom, {color, 1});
 }
 
 // A bevelled button; it lights up under the mouse and sinks while held.
@@ -51,55 +50,50 @@ void DrawButton(Bitmap& canvas, const Box& box, const std::string& caption, bool
   Rgb light = held ? 0x231722 : 0xA3819F;
   Rgb dark = held ? 0x8A6886 : 0x1E141D;
   FillPanelRect(canvas, box, face);
-  canvas.pen_width = 1;
   HorizontalLine(canvas, box.left, box.Right(), box.top, light);
   VerticalLine(canvas, box.left, box.top, box.Bottom(), light);
   HorizontalLine(canvas, box.left, box.Right(), box.Bottom() - 1, dark);
   VerticalLine(canvas, box.Right() - 1, box.top, box.Bottom(), dark);
-  canvas.brush_clear = true;
-  canvas.font.size = 10;
-  canvas.font.bold = true;
-  canvas.font.color = 0xFFFFFF;
-  int w = canvas.TextWidth(caption);
-  int h = canvas.TextHeight(caption);
+  int w = Bitmap::TextWidth(caption, kCaptionFont);
+  int h = Bitmap::TextHeight(caption, kCaptionFont);
   int shift = held ? 1 : 0;
-  canvas.TextOut(box.left + (box.width - w) / 2 + shift, box.top + (box.height - h) / 2 + shift, caption);
+  canvas.TextOut(box.left + (box.width - w) / 2 + shift, box.top + (box.height - h) / 2 + shift, caption,
+                 kCaptionFont);
 }
 
 // Shortens an entry that does not fit the list with an ellipsis.
-std::string FitWidth(Bitmap& canvas, const std::string& text, int width) {
-  if (canvas.TextWidth(text) <= width) return text;
+std::string FitWidth(const std::string& text, int width, const TFont& font) {
+  if (Bitmap::TextWidth(text, font) <= width) return text;
   std::vector<std::string> chars = SplitCharacters(text);
   while (!chars.empty()) {
     chars.pop_back();
     std::string shorter;
     for (const std::string& c : chars) shorter += c;
     shorter += "…";
-    if (canvas.TextWidth(shorter) <= width) return shorter;
+    if (Bitmap::TextWidth(shorter, font) <= width) return shorter;
   }
   return "";
 }
 
 // One entry in its row: a long name smaller, longer still narrowed, and
 // beyond kItemListNarrowest percent shortened with an ellipsis.
-void DrawEntry(Bitmap& canvas, const std::string& text, const Box& row, Rgb back) {
-  canvas.font.size = kItemListEntry.font.size;
-  if (canvas.TextWidth(text) > row.width) {
-    int size = FittingSize(text, {{row.width, 1}, canvas.font}, kItemListSmallest);
-    canvas.font.size = size ? size : kItemListSmallest;
+void DrawEntry(Bitmap& canvas, const std::string& text, const Box& row, Rgb back, Rgb color) {
+  TFont font = kItemListEntry.font;
+  font.color = color;
+  if (Bitmap::TextWidth(text, font) > row.width) {
+    int size = FittingSize(text, {{row.width, 1}, font}, kItemListSmallest);
+    font.size = size ? size : kItemListSmallest;
   }
-  int w = canvas.TextWidth(text);
+  int w = Bitmap::TextWidth(text, font);
   if (w > row.width && w * kItemListNarrowest / 100 <= row.width) {
     Bitmap strip(w, row.height);
     FillPanelRect(strip, {0, 0, w, row.height}, back);
-    strip.font = canvas.font;
-    strip.brush_clear = true;
-    strip.TextOut(0, (row.height - strip.TextHeight(text)) / 2, text);
+    strip.TextOut(0, (row.height - Bitmap::TextHeight(text, font)) / 2, text, font);
     canvas.CopyRect(row.left, row.top, row.Right(), row.Bottom(), strip, 0, 0, w, row.height);
     return;
   }
-  std::string shown = FitWidth(canvas, text, row.width);
-  canvas.TextOut(row.left, row.top + (row.height - canvas.TextHeight(shown)) / 2, shown);
+  std::string shown = FitWidth(text, row.width, font);
+  canvas.TextOut(row.left, row.top + (row.height - Bitmap::TextHeight(shown, font)) / 2, shown, font);
 }
 
 bool Scrollable(const TItemPanel& panel) {
@@ -137,8 +131,6 @@ void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y,
   FillPanelRect(canvas, kListBox, kListBack);
   bool scroll = Scrollable(panel);
   int text_right = kListBox.Right() - (scroll ? kScrollBarWidth : 0);
-  canvas.font.size = 9;
-  canvas.font.bold = true;
 
   int hovered = -1;
   if (kListBox.Contains(mouse_x, mouse_y) && mouse_x < text_right) {
@@ -157,10 +149,9 @@ void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y,
     }
     const std::string text = lang.Shown(panel.entries[index]);
     if (text.empty()) continue;
-    canvas.brush_clear = true;
-    canvas.font.color = selected ? 0xFFFFFF : kListText;
     Rgb back = selected ? kListSelected : index == hovered ? kListHover : kListBack;
-    DrawEntry(canvas, text, {band.left + 3, y, band.width - 6, kRowHeight}, back);
+    DrawEntry(canvas, text, {band.left + 3, y, band.width - 6, kRowHeight}, back,
+              selected ? 0xFFFFFF : kListText);
   }
 
   if (scroll) {
@@ -180,29 +171,23 @@ void TForm1::DrawItemPanel(Bitmap& cg) const {
   const TItemPanel& panel = item_box;
   // The detail text only changes on a selection, so its lines are kept.
   TItemPanel::Wrapped& wrap_cache = panel.wrapped;
-  cg.brush_clear = false;
-  cg.brush_color = 0x000000;
-  cg.FillRect(0, 0, kSceneWidth, kSceneHeight);
+  cg.FillRect(0, 0, kSceneWidth, kSceneHeight, 0x000000);
 
   // Detail text.
   FillPanelRect(cg, kDetailBox, kLabelBack);
   OutlinePanelRect(cg, kDetailBox, kFrame);
-  cg.font.face = kGameFace;
-  cg.font.size = 9;
-  cg.font.bold = true;
-  cg.font.color = kDetailText;
+  const TFont& detail_font = kItemDetail.font;
   const std::string detail = Shown(panel.detail);
-  if (wrap_cache.text != detail || wrap_cache.size != cg.font.size) {
+  if (wrap_cache.text != detail || wrap_cache.size != detail_font.size) {
     wrap_cache.text = detail;
-    wrap_cache.size = cg.font.size;
-    wrap_cache.lines = WrapText(cg, detail, kDetailBox.width - 10);
+    wrap_cache.size = detail_font.size;
+    wrap_cache.lines = WrapText(detail, kDetailBox.width - 10, detail_font);
   }
-  cg.brush_clear = true;
-  int line_height = std::max(cg.TextHeight("あ") + 1, 13);
+  int line_height = std::max(Bitmap::TextHeight("あ", detail_font) + 1, 13);
   int y = kDetailBox.top + 5;
   for (const std::string& line : wrap_cache.lines) {
     if (y + line_height > kDetailBox.Bottom()) break;
-    cg.TextOut(kDetailBox.left + 5, y, line);
+    cg.TextOut(kDetailBox.left + 5, y, line, detail_font);
     y += line_height;
   }
   if (!item_box_cg.Empty()) cg.Draw(kPictureLeft, kPictureTop, item_box_cg);
@@ -210,11 +195,9 @@ void TForm1::DrawItemPanel(Bitmap& cg) const {
   // Money.
   FillPanelRect(cg, kMoneyBox, kLabelBack);
   std::string money = Shown(std::to_string(my.money) + "円");
-  cg.brush_clear = true;
-  cg.font.size = 10;
-  cg.font.color = kMoneyText;
-  cg.TextOut(kMoneyBox.left + (kMoneyBox.width - cg.TextWidth(money)) / 2,
-             kMoneyBox.top + (kMoneyBox.height - cg.TextHeight(money)) / 2, money);
+  cg.TextOut(kMoneyBox.left + (kMoneyBox.width - Bitmap::TextWidth(money, kMoneyFont)) / 2,
+             kMoneyBox.top + (kMoneyBox.height - Bitmap::TextHeight(money, kMoneyFont)) / 2, money,
+             kMoneyFont);
 
   DrawList(cg, panel, mouse_x, mouse_y, lang);
 
@@ -222,7 +205,6 @@ void TForm1::DrawItemPanel(Bitmap& cg) const {
              panel.pressed == PanelPress::Action && kActionButton.Contains(mouse_x, mouse_y));
   DrawButton(cg, kCloseButton, Shown("閉じる"), kCloseButton.Contains(mouse_x, mouse_y),
              panel.pressed == PanelPress::Close && kCloseButton.Contains(mouse_x, mouse_y));
-  cg.brush_clear = false;
 }
 
 void TForm1::ItemPanelMouseDown(int x, int y) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/form.h"
+#include "view/text_boxes.h"
 
 namespace {
 
@@ -79,22 +80,15 @@ void TForm1::DrawSealBox(Bitmap& cg) const {
     goods = seal_box_grid[column][row];
   }
   const titem& item = goods_table[goods >= 0 && goods < kGoodsCount ? goods : 0];
-  cg.brush_clear = true;
-  cg.font.size = 7;
-  cg.font.color = kLabelCycle[frame_counter % 4];
+  const TFont cell_font = {kGameFace, 7, true, kLabelCycle[frame_counter % 4]};
   const std::string name = Shown(item.name);
   if (!name.empty()) {
-    int tw = cg.TextWidth(name);
-    int th = cg.TextHeight(name);
-    cg.TextOut(kCell * column + 33 - tw / 2, kCell * row + 14 - th / 2, name);
+    int tw = Bitmap::TextWidth(name, cell_font);
+    int th = Bitmap::TextHeight(name, cell_font);
+    cg.TextOut(kCell * column + 33 - tw / 2, kCell * row + 14 - th / 2, name, cell_font);
   }
   if (seal_box_mode == SealBoxMode::Collection && !name.empty()) {
-    cg.font.size = 9;
-    cg.font.color = 0xBB0077;
-    cg.TextOut(20, 210, name);
-    cg.font.size = 7;
-    cg.font.color = 0xCC2277;
-    cg.TextOut(20, 225, Shown(item.description));
+    cg.TextOut(20, 210, name, kCollectionName.font);
+    cg.TextOut(20, 225, Shown(item.description), kCollectionDescription.font);
   }
-  cg.brush_clear = false;
 }

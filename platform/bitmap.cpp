@@ -247,8 +247,12 @@ void Bitmap::OrRect(int left, int top, int right, int bottom, const Bitmap& src)
 }
 
 void Bitmap::FillRect(int left, int top, int right, int bottom) {
+  FillRect(left, top, right, bottom, brush_color);
+}
+
+void Bitmap::FillRect(int left, int top, int right, int bottom, Rgb color) {
   if (Empty() || right <= left || bottom <= top) return;
-  FillBand(left, top, right, bottom, brush_color & 0xFFFFFF);
+  FillBand(left, top, right, bottom, color & 0xFFFFFF);
 }
 
 void Bitmap::FillBand(int left, int top, int right, int bottom, uint32_t color) {
@@ -259,12 +263,16 @@ void Bitmap::FillBand(int left, int top, int right, int bottom, uint32_t color) 
 }
 
 void Bitmap::Rectangle(int left, int top, int right, int bottom) {
+  Rectangle(left, top, right, bottom, {pen_color, pen_width}, {brush_color, brush_clear});
+}
+
+void Bitmap::Rectangle(int left, int top, int right, int bottom, Pen pen, Brush brush) {
   if (Empty() || right <= left || bottom <= top) return;
-  if (!brush_clear) FillRect(left, top, right, bottom);
-  uint32_t pen = pen_color & 0xFFFFFF;
-  int w = std::max(pen_width, 1);
+  if (!brush.clear) FillRect(left, top, right, bottom, brush.color);
+  uint32_t ink = pen.color & 0xFFFFFF;
+  int w = std::max(pen.width, 1);
   auto band = [&](int l, int t, int r, int b) {
-    if (r > l && b > t) FillBand(l, t, r, b, pen);
+    if (r > l && b > t) FillBand(l, t, r, b, ink);
   };
   band(left, top, right, std::min(top + w, bottom));
   band(left, std::max(bottom - w, top), right, bottom);
@@ -273,11 +281,15 @@ void Bitmap::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void Bitmap::Ellipse(int left, int top, int right, int bottom) {
+  Ellipse(left, top, right, bottom, {pen_color, pen_width}, {brush_color, brush_clear});
+}
+
+void Bitmap::Ellipse(int left, int top, int right, int bottom, Pen pen_given, Brush brush_given) {
   if (Empty() || right - left < 1 || bottom - top < 1) return;
   // Centre and radii in pixel-centre coordinates of the box [left, right).
   double cx = (left + right - 1) / 2.0, cy = (top + bottom - 1) / 2.0;
   double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0;
-  uint32_t pen = pen_color & 0xFFFFFF, brush = brush_color & 0xFFFFFF;
+  uint32_t pen = pen_given.color & 0xFFFFFF, brush = brush_given.color & 0xFFFFFF;
   std::vector<Span> spans;
   for (int y = top; y < bottom; ++y) {
     double dy = (y - cy) / ry;
@@ -295,7 +307,7 @@ void Bitmap::Ellipse(int left, int top, int right, int bottom) {
     if (y < 0 || y >= height_) continue;
     uint32_t* out = Row(y);
     Span s = spans[i];
-    if (!brush_clear) {
+    if (!brush_given.clear) {
       Span c = Clip(s.from, s.to, width_);
       for (int x = c.from; x < c.to; ++x) out[x] = brush;
     }
@@ -323,15 +335,20 @@ void Bitmap::MoveTo(int x, int y) {
 }
 
 void Bitmap::LineTo(int x, int y) {
-  int x0 = pen_x_, y0 = pen_y_;
+  Line(pen_x_, pen_y_, x, y, {pen_color, pen_width});
+  pen_x_ = x;
+  pen_y_ = y;
+}
+
+void Bitmap::Line(int x0, int y0, int x, int y, Pen pen) {
   int dx = std::abs(x - x0), sx = x0 < x ? 1 : -1;
   int dy = -std::abs(y - y0), sy = y0 < y ? 1 : -1;
   int err = dx + dy;
-  uint32_t pen = pen_color & 0xFFFFFF;
-  int w = std::max(pen_width, 1);
+  uint32_t ink = pen.color & 0xFFFFFF;
+  int w = std::max(pen.width, 1);
   while (!(x0 == x && y0 == y)) {
     for (int oy = 0; oy < w; ++oy)
-      for (int ox = 0; ox < w; ++ox) SetPixel(x0 + ox - w / 2, y0 + oy - w / 2, pen);
+      for (int ox = 0; ox < w; ++ox) SetPixel(x0 + ox - w / 2, y0 + oy - w / 2, ink);
     int e2 = 2 * err;
     if (e2 >= dy) {
       err += dy;
@@ -342,11 +359,13 @@ void Bitmap::LineTo(int x, int y) {
       y0 += sy;
     }
   }
-  pen_x_ = x;
-  pen_y_ = y;
 }
 
 void Bitmap::FloodFill(int x, int y, Rgb border) {
+  FloodFill(x, y, border, brush_color);
+}
+
+void Bitmap::FloodFill(int x, int y, Rgb border, Rgb color) {
   if (!Inside(x, y)) return;
   border &= 0xFFFFFF;
   if (Pixel(x, y) == border) return;
@@ -362,7 +381,7 @@ void Bitmap::FloodFill(int x, int y, Rgb border) {
   }
   auto seen = [&](int px, int py) { return visited[static_cast<size_t>(py) * w + px] == fill; };
   std::vector<std::pair<int, int>> stack{{x, y}};
-  uint32_t brush = brush_color & 0xFFFFFF;
+  uint32_t brush = color & 0xFFFFFF;
   while (!stack.empty()) {
     auto [px, py] = stack.back();
     stack.pop_back();

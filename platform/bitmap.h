@@ -19,6 +19,19 @@ struct TFont {
   Rgb color = 0x000000;
 };
 
+// What lines and outlines are drawn with.
+struct Pen {
+  Rgb color = 0x000000;
+  int width = 1;
+};
+
+// What shapes and text backgrounds are filled with; nothing when `clear`.
+struct Brush {
+  Rgb color = 0xFFFFFF;
+  bool clear = false;
+};
+inline constexpr Brush kNoBrush = {0xFFFFFF, true};
+
 class Bitmap {
  public:
   Bitmap();
@@ -52,7 +65,8 @@ class Bitmap {
   Rgb key_color = 0x000000;  // used when auto_key is off
   Rgb TransparentColor() const;
 
-  // Canvas state, kept between calls like a window canvas.
+  // Canvas state, kept between calls like a window canvas, for the calls
+  // below that take none of it as arguments.
   Rgb pen_color = 0x000000;
   int pen_width = 1;
   Rgb brush_color = 0xFFFFFF;
@@ -84,6 +98,17 @@ class Bitmap {
   void TextOut(int x, int y, const std::string& utf8);
   int TextWidth(const std::string& utf8);
   int TextHeight(const std::string& utf8);
+
+  // The same drawing with the pen, brush and font given as values; the
+  // canvas state above (pen position included) is neither read nor changed.
+  void FillRect(int left, int top, int right, int bottom, Rgb color);
+  void Rectangle(int left, int top, int right, int bottom, Pen pen, Brush brush);
+  void Ellipse(int left, int top, int right, int bottom, Pen pen, Brush brush);
+  void Line(int x0, int y0, int x1, int y1, Pen pen);  // (x1, y1) itself is not drawn
+  void FloodFill(int x, int y, Rgb border, Rgb color);
+  void TextOut(int x, int y, const std::string& utf8, const TFont& font, Brush back = kNoBrush);
+  static int TextWidth(const std::string& utf8, const TFont& font);
+  static int TextHeight(const std::string& utf8, const TFont& font);
 
   // For platform code only: Width() x Height() words, no padding.
   const uint32_t* Pixels() const { return pixels_.data(); }

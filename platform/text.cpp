@@ -237,18 +237,30 @@ void BlendRun(uint32_t* pixels, int w, int h, int x0, int y0, const Run& run, ui
 }  // namespace
 
 void Bitmap::TextOut(int x, int y, const std::string& utf8) {
+  TextOut(x, y, utf8, font, {brush_color, brush_clear});
+}
+
+int Bitmap::TextWidth(const std::string& utf8) {
+  return TextWidth(utf8, font);
+}
+
+int Bitmap::TextHeight(const std::string& utf8) {
+  return TextHeight(utf8, font);
+}
+
+void Bitmap::TextOut(int x, int y, const std::string& utf8, const TFont& font, Brush back) {
   if (Empty() || utf8.empty()) return;
   std::lock_guard<std::mutex> guard(Lock());
   TextRasterizer* r = Rasterizer();
   if (!r) return;
   const Run* run = RunOf(*r, PixelSize(font), font.bold, utf8);
   if (!run) return;
-  if (!brush_clear) FillRect(x, y, x + run->w, y + run->h);
+  if (!back.clear) FillRect(x, y, x + run->w, y + run->h, back.color);
   BlendRun(pixels_.data(), width_, height_, x, y, *run, font.color);
   text_rects::Note(*this, {x, y, x + run->w, y + run->h});
 }
 
-int Bitmap::TextWidth(const std::string& utf8) {
+int Bitmap::TextWidth(const std::string& utf8, const TFont& font) {
   std::lock_guard<std::mutex> guard(Lock());
   TextRasterizer* r = Rasterizer();
   if (!r || utf8.empty()) return 0;
@@ -256,7 +268,7 @@ int Bitmap::TextWidth(const std::string& utf8) {
   return e.ok ? e.w : 0;
 }
 
-int Bitmap::TextHeight(const std::string& utf8) {
+int Bitmap::TextHeight(const std::string& utf8, const TFont& font) {
   std::lock_guard<std::mutex> guard(Lock());
   TextRasterizer* r = Rasterizer();
   if (!r) return 0;

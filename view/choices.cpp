@@ -14,6 +14,11 @@ constexpr std::array<Rgb, 12> kChoiceCycle = {
     0xFF77BB, 0xFF99CC, 0xFFBBDD, 0xFFCCDD, 0xFFDDEE, 0xFFEEEE,
 };
 
+// The labels and the hint, in the colour of the frame's step of the cycle.
+TFont ChoiceFont(Rgb color) {
+  return {kGameFace, 10, true, color};
+}
+
 // Labels ease toward 0 while they can be taken and out to -160 after.
 int EaseChoiceSlide(int x, bool active) {
   if (x < 0 && active) x = x + (-x) / 2 + 1;
@@ -37,11 +42,7 @@ void UpdateChoices(TSceneVars& scene) {
 
 void DrawChoices(Bitmap& cg, const TSceneVars& scene, const Bitmap& marker, const TranslateText& shown) {
   const int x = scene.choice_slide;
-  Rgb color = kChoiceCycle[scene.frame_counter % 12];
-
-  cg.font.size = 10;
-  cg.font.bold = true;
-  cg.font.color = color;
+  const TFont font = ChoiceFont(kChoiceCycle[scene.frame_counter % 12]);
   int d = 3 * std::abs(x / 3);
 
   for (int n = 0; n < 3; ++n) {
@@ -53,15 +54,11 @@ void DrawChoices(Bitmap& cg, const TSceneVars& scene, const Bitmap& marker, cons
     cg.Draw(left - 7 - d, top - 14, marker);
     // Only the label is translated: the text stays the command.
     const std::string label = shown(text);
-    int h = cg.TextHeight(label);
-    cg.TextOut(left + 25, top + 14 - h / 2, label);
+    int h = Bitmap::TextHeight(label, font);
+    cg.TextOut(left + 25, top + 14 - h / 2, label, font);
   }
 
   if (scene.screen_phase != ScreenPhase::Menu && scene.click_wait == 0) {
-    cg.font.size = 10;
-    cg.font.color = color;
-    cg.font.bold = true;
-    cg.pen_color = color;
-    cg.TextOut(435 + x, 245, "-CLICK HERE-");
+    cg.TextOut(435 + x, 245, "-CLICK HERE-", font);
   }
 }

@@ -71,11 +71,9 @@ Rgb HeartColor(int age) {
 }  // namespace
 
 void DrawHeart(Bitmap& bak, LitAreas& lit, int x, int y, int age) {
-  Rgb color = HeartColor(age);
-  bak.pen_width = 1;
-  bak.pen_color = color;
-  bak.brush_color = color;
-  bak.brush_clear = false;
+  const Rgb color = HeartColor(age);
+  const Pen pen = {color, 1};
+  const Brush brush = {color, false};
   int r = 2 * age;
   for (int j = 1; j <= 4; ++j) {
     double a = (90 * j + age) * 3.1415 / 180;
@@ -90,13 +88,12 @@ void DrawHeart(Bitmap& bak, LitAreas& lit, int x, int y, int age) {
     } else {
       lit.areas.push_back({left, top, right, bottom});
     }
-    bak.Ellipse(px - 10, py - 15, px, py - 5);
-    bak.Ellipse(px, py - 15, px + 10, py - 5);
-    bak.MoveTo(px, py);
-    bak.LineTo(px - 10, py - 10);
-    bak.LineTo(px + 10, py - 10);
-    bak.LineTo(px, py);
-    bak.FloodFill(px, py - 2, color);
+    bak.Ellipse(px - 10, py - 15, px, py - 5, pen, brush);
+    bak.Ellipse(px, py - 15, px + 10, py - 5, pen, brush);
+    bak.Line(px, py, px - 10, py - 10, pen);
+    bak.Line(px - 10, py - 10, px + 10, py - 10, pen);
+    bak.Line(px + 10, py - 10, px, py, pen);
+    bak.FloodFill(px, py - 2, color, color);
   }
 }
 
@@ -133,19 +130,13 @@ void DrawEffects(Bitmap& cg, Bitmap& bak, LitAreas& lit, const TSceneVars& scene
     const int t = effect.age;
     if (style) {
       int top = effect.y - t;
-      cg.brush_clear = true;
-      cg.font.size = 10;
-      cg.font.bold = true;
       if (!effect.text.empty()) {
         const std::string text = shown(effect.text);
-        cg.font.color = style->shadow;
-        cg.TextOut(effect.x + 1, top + 1, text);
-        cg.font.color = style->cycle[t % style->cycle_length];
-        cg.TextOut(effect.x, top, text);
+        cg.TextOut(effect.x + 1, top + 1, text, {kGameFace, 10, true, style->shadow});
+        cg.TextOut(effect.x, top, text, {kGameFace, 10, true, style->cycle[t % style->cycle_length]});
       }
     } else if (effect.kind == EffectKind::Heart) {
       DrawHeart(bak, lit, effect.x, effect.y, t);
     }
-    bak.brush_clear = false;
   }
 }

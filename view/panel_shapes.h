@@ -12,15 +12,10 @@ struct PanelRect {
 };
 
 inline void FillPanelRect(Bitmap& canvas, const PanelRect& r, Rgb color) {
-  canvas.brush_clear = false;
-  canvas.brush_color = color;
-  canvas.FillRect(r.left, r.top, r.Right(), r.Bottom());
+  canvas.FillRect(r.left, r.top, r.Right(), r.Bottom(), color);
 }
 
 // A one-pixel frame around the rectangle.
 inline void OutlinePanelRect(Bitmap& canvas, const PanelRect& r, Rgb color) {
-  canvas.pen_width = 1;
-  canvas.pen_color = color;
-  canvas.brush_clear = true;
-  canvas.Rectangle(r.left, r.top, r.Right(), r.Bottom());
+  canvas.Rectangle(r.left, r.top, r.Right(), r.Bottom(), {color, 1}, kNoBrush);
 }

@@ -63,29 +63,21 @@ void DrawStatusPanel(Bitmap& cg, const TSceneVars& scene, const tmy& my, const t
   const int right = 385 - s;
   const int day_hours = my.clerk_level + 8;
 
-  cg.pen_width = 1;
-  cg.pen_color = 0x002244;
-  cg.Rectangle(290 - s, 69, right, 71);
-  cg.pen_color = 0x33DDFF;
+  // Two-pixel bars: the outline alone covers them.
+  auto bar = [&](int left, int top, int bar_right, int bottom, Rgb color) {
+    cg.Rectangle(left, top, bar_right, bottom, {color, 1}, kNoBrush);
+  };
+  bar(290 - s, 69, right, 71, 0x002244);
   int hours_fill = day_hours != 0 ? scene.status_drawn.hours * 950 / day_hours / 10 : 0;
-  cg.Rectangle(289 - s, 67, 289 - s + hours_fill, 69);
-  cg.pen_color = 0x004444;
-  cg.Rectangle(285 - s, 94, right, 96);
-  cg.pen_color = 0x00FFCC;
-  cg.Rectangle(284 - s, 92, 284 - s + scene.status_drawn.satisfaction, 94);
-  cg.pen_color = 0xFFFF00;
-  cg.Rectangle(335 - s + 5 * my.clerk_level, 90, 336 - s + 5 * my.clerk_level, 98);
+  bar(289 - s, 67, 289 - s + hours_fill, 69, 0x33DDFF);
+  bar(285 - s, 94, right, 96, 0x004444);
+  bar(284 - s, 92, 284 - s + scene.status_drawn.satisfaction, 94, 0x00FFCC);
+  bar(335 - s + 5 * my.clerk_level, 90, 336 - s + 5 * my.clerk_level, 98, 0xFFFF00);
 
-  cg.brush_clear = true;
-  cg.font.bold = true;
-  cg.font.color = 0xFFFFFF;
-  cg.font.face = kGameFace;
-  cg.font.size = 8;
-
+  auto font = [](int size, Rgb color) { return TFont{kGameFace, size, true, color}; };
   auto right_aligned = [&](const std::string& line, int size, int y) {
     const std::string text = Shown(line);
-    cg.font.size = size;
-    cg.TextOut(right - cg.TextWidth(text), y, text);
+    cg.TextOut(right - Bitmap::TextWidth(text, font(size, 0xFFFFFF)), y, text, font(size, 0xFFFFFF));
   };
   right_aligned("オープンから " + std::to_string(my.day) + "日目", 8, 35);
 
@@ -96,20 +88,13 @@ void DrawStatusPanel(Bitmap& cg, const TSceneVars& scene, const tmy& my, const t
     const std::string label = Shown(label_text);
     const std::string unit = Shown(unit_text);
     std::string digits = std::to_string(number);
-    cg.font.size = 8;
-    int w1 = cg.TextWidth(label);
-    int w2 = cg.TextWidth(unit);
-    cg.font.size = number_size;
-    int wn = cg.TextWidth(digits);
-    cg.font.size = 8;
-    cg.font.color = 0xFFFFFF;
-    cg.TextOut(right - w1 - wn - w2, label_y, label);
-    cg.font.size = number_size;
-    cg.font.color = color;
-    cg.TextOut(right - wn - w2, number_y, digits);
-    cg.font.size = 8;
-    cg.font.color = 0xFFFFFF;
-    cg.TextOut(right - w2, label_y, unit);
+    const TFont small = font(8, 0xFFFFFF), big = font(number_size, color);
+    int w1 = Bitmap::TextWidth(label, small);
+    int w2 = Bitmap::TextWidth(unit, small);
+    int wn = Bitmap::TextWidth(digits, big);
+    cg.TextOut(right - w1 - wn - w2, label_y, label, small);
+    cg.TextOut(right - wn - w2, number_y, digits, big);
+    cg.TextOut(right - w2, label_y, unit, small);
   };
   int hours_percent = day_hours != 0 ? my.hours_to_closing * 100 / day_hours : -1;
   readout("閉店まで ", my.hours_to_closing, 12, " 時間", 55, 50,
@@ -127,15 +112,16 @@ void DrawStatusPanel(Bitmap& cg, const TSceneVars& scene, const tmy& my, const t
   if (scene.status_drawn.card_state >= 1 && goods && !goods->name.empty()) {
     const int card_right = kGoodsCardRight + p;
     const std::string name = Shown(goods->name);
-    cg.font = kGoodsCardName.font;
-    cg.TextOut(card_right - cg.TextWidth(name), 145, name);
+    const TFont& name_font = kGoodsCardName.font;
+    cg.TextOut(card_right - Bitmap::TextWidth(name, name_font), 145, name, name_font);
     // The description broken as its language breaks, in lines as wide as the card.
-    cg.font = kGoodsCardDescription.font;
-    std::vector<std::string> lines = WrapText(cg, Shown(goods->description), kGoodsCardDescription.box.width);
+    const TFont& line_font = kGoodsCardDescription.font;
+    std::vector<std::string> lines =
+        WrapText(Shown(goods->description), kGoodsCardDescription.box.width, line_font);
     lines.resize(std::min<size_t>(lines.size(), kGoodsCardDescription.box.max_lines));
     for (size_t i = 0; i < lines.size(); ++i) {
-      cg.TextOut(card_right - cg.TextWidth(lines[i]), 160 + kGoodsCardLineStep * static_cast<int>(i),
-                 lines[i]);
+      cg.TextOut(card_right - Bitmap::TextWidth(lines[i], line_font),
+                 160 + kGoodsCardLineStep * static_cast<int>(i), lines[i], line_font);
     }
   }
 }

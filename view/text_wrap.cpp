@@ -71,8 +71,8 @@ bool LoneCharacter(const std::vector<std::string>& c, size_t from) {
 
 // Breaks one paragraph to `width` pixels. `forced` is set when a line had to
 // be cut where no line may end.
-void WrapParagraph(Bitmap& canvas, const std::string& paragraph, int width, std::vector<std::string>& lines,
-                   bool& forced) {
+void WrapParagraph(const TFont& font, const std::string& paragraph, int width,
+                   std::vector<std::string>& lines, bool& forced) {
   std::vector<std::string> c = SplitCharacters(paragraph);
   std::vector<size_t> starts;
   size_t start = 0;
@@ -83,7 +83,7 @@ void WrapParagraph(Bitmap& canvas, const std::string& paragraph, int width, std:
     size_t end = start;
     while (end < n) {
       std::string wider = line + c[end];
-      if (end > start && canvas.TextWidth(wider) > width) break;
+      if (end > start && Bitmap::TextWidth(wider, font) > width) break;
       line = std::move(wider);
       ++end;
     }
@@ -106,7 +106,7 @@ void WrapParagraph(Bitmap& canvas, const std::string& paragraph, int width, std:
     size_t previous = starts[starts.size() - 2];
     for (size_t b = starts.back() - 1; b > previous + 1; --b) {
       if (!BreakBefore(c, b)) continue;
-      if (canvas.TextWidth(Join(c, b, n)) <= width) starts.back() = b;
+      if (Bitmap::TextWidth(Join(c, b, n), font) <= width) starts.back() = b;
       break;
     }
   }
@@ -130,12 +130,12 @@ std::vector<std::string> SplitCharacters(const std::string& text) {
 
 namespace {
 
-std::vector<std::string> Wrap(Bitmap& canvas, const std::string& text, int width, bool& forced) {
+std::vector<std::string> Wrap(const std::string& text, int width, const TFont& font, bool& forced) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (true) {
     size_t end = text.find_first_of("\r\n", start);
-    WrapParagraph(canvas, text.substr(start, end - start), width, lines, forced);
+    WrapParagraph(font, text.substr(start, end - start), width, lines, forced);
     if (end == std::string::npos) break;
     start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
   }
@@ -144,21 +144,19 @@ std::vector<std::string> Wrap(Bitmap& canvas, const std::string& text, int width
 
 }  // namespace
 
-std::vector<std::string> WrapText(Bitmap& canvas, const std::string& text, int width) {
+std::vector<std::string> WrapText(const std::string& text, int width, const TFont& font) {
   bool forced = false;
-  return Wrap(canvas, text, width, forced);
+  return Wrap(text, width, font, forced);
 }
 
 bool TextFits(const std::string& text, const TextBox& box, const TFont& font) {
-  Bitmap canvas;
-  canvas.font = font;
   if (box.max_lines <= 1)
-    return text.find_first_of("\r\n") == std::string::npos && canvas.TextWidth(text) <= box.width;
+    return text.find_first_of("\r\n") == std::string::npos && Bitmap::TextWidth(text, font) <= box.width;
   // A word cut in two, or a line cut before a mark that may not start it, does not fit.
   bool forced = false;
-  std::vector<std::string> lines = Wrap(canvas, text, box.width, forced);
+  std::vector<std::string> lines = Wrap(text, box.width, font, forced);
   if (forced || static_cast<int>(lines.size()) > box.max_lines) return false;
   for (const std::string& line : lines)
-    if (canvas.TextWidth(line) > box.width) return false;
+    if (Bitmap::TextWidth(line, font) > box.width) return false;
   return true;
 }

@@ -10,13 +10,13 @@
 // The UTF-8 characters of `text`, one string each.
 std::vector<std::string> SplitCharacters(const std::string& text);
 
-// Lines of at most `width` pixels in the canvas's font: a new line at every
+// Lines of at most `width` pixels in `font`: a new line at every
 // line break (CR LF, CR or LF); where a line grows too wide, Japanese breaks
 // between characters by its rules (no line starts with 、。ー」 and their
 // kin, none ends with 「 and its kin, the last line is not one lone
 // character when a break further back avoids it) and Latin text breaks at
 // spaces, inside a word only when the word alone is wider than a line.
-std::vector<std::string> WrapText(Bitmap& canvas, const std::string& text, int width);
+std::vector<std::string> WrapText(const std::string& text, int width, const TFont& font);
 
 // A place the game shows text in.
 struct TextBox {

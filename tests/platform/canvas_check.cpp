@@ -1,6 +1,10 @@
 // The canvas operations the scene is composed with.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
 #include "platform/bitmap.h"
 
 namespace {
@@ -202,5 +206,69 @@ TEST(Canvas, PointSizesRoundToTheNearestPixelAt96Dpi) {
   const int sixteen = b.TextWidth("あいうえおかきくけこ");
   EXPECT_NEAR(eight * 21.0 / 11.0, sixteen, 6.0);
 }
+
+// Every shape and text drawn with values paints what the canvas state
+// would have, and leaves that state (pen position included) as it was.
+struct Style {
+  Pen pen;
+  Brush brush;
+  TFont font;
+};
+
+bool SamePixels(const Bitmap& a, const Bitmap& b) {
+  return a.Width() == b.Width() && a.Height() == b.Height() &&
+         std::equal(a.Pixels(), a.Pixels() + a.Width() * a.Height(), b.Pixels());
+}
+
+// Each operation drawn from a style's values (s) or from the canvas state.
+#define OP(valued, stateful) [](Bitmap& b, const Style* s) { s ? valued : stateful; }
+
+TEST(Canvas, DrawingWithValuesPaintsAsTheCanvasStateAndKeepsIt) {
+  const std::vector<void (*)(Bitmap&, const Style*)> ops = {
+      OP(b.FillRect(3, 4, 30, 20, s->brush.color), b.FillRect(3, 4, 30, 20)),
+      OP(b.Rectangle(2, 3, 33, 25, s->pen, s->brush), b.Rectangle(2, 3, 33, 25)),
+      OP(b.Ellipse(1, 2, 36, 28, s->pen, s->brush), b.Ellipse(1, 2, 36, 28)),
+      OP(b.Line(2, 3, 35, 17, s->pen), (b.MoveTo(2, 3), b.LineTo(35, 17))),
+      OP(b.FloodFill(5, 5, 0x808080, s->brush.color), b.FloodFill(5, 5, 0x808080)),
+      OP(b.TextOut(1, 2, "あA", s->font, s->brush), b.TextOut(1, 2, "あA")),
+  };
+  const Style styles[] = {
+      {{0x123456, 1}, {0xABCDEF, false}, {kGameFace, 10, true, 0xFF00FF}},
+      {{0xFEDCBA, 3}, kNoBrush, {kGameFace, 7, false, 0x00FF00}},
+      {{0x00FF01, 0}, {0x0000FF, false}, {kGameFace, 15, true, 0x000001}},
+  };
+  auto state = [](const Bitmap& b) {
+    return std::tuple(b.pen_color, b.pen_width, b.brush_color, b.brush_clear, b.font.size, b.font.bold,
+                      b.font.color);
+  };
+  Bitmap base(40, 30);
+  for (int y = 0; y < 30; ++y) base.SetPixel(20, y, 0x808080);
+  base.pen_color = 0x0F0F0F, base.pen_width = 2, base.brush_color = 0x0E0E0E;
+  base.font = {kGameFace, 20, false, 0x0D0D0D};
+  base.MoveTo(0, 29);
+  for (const Style& style : styles) {
+    Bitmap want_state = base;
+    want_state.pen_color = style.pen.color, want_state.pen_width = style.pen.width;
+    want_state.brush_color = style.brush.color, want_state.brush_clear = style.brush.clear;
+    want_state.font = style.font;
+    ASSERT_GT(want_state.TextWidth("あA"), 0) << "no font";
+    EXPECT_EQ(Bitmap::TextWidth("あA", style.font), want_state.TextWidth("あA"));
+    EXPECT_EQ(Bitmap::TextHeight("あA", style.font), want_state.TextHeight("あA"));
+    for (size_t i = 0; i < ops.size(); ++i) {
+      Bitmap want = want_state, got = base;
+      ops[i](want, nullptr);
+      ops[i](got, &style);
+      EXPECT_TRUE(SamePixels(got, want)) << "op " << i << ", pen " << style.pen.color;
+      EXPECT_FALSE(SamePixels(got, base)) << "op " << i << " painted nothing";
+      EXPECT_EQ(state(got), state(base)) << "op " << i;
+      // The pen is still where the canvas left it.
+      Bitmap from_start = got;
+      from_start.Line(0, 29, 39, 0, {base.pen_color, base.pen_width});
+      got.LineTo(39, 0);
+      EXPECT_TRUE(SamePixels(got, from_start)) << "op " << i << " moved the pen";
+    }
+  }
+}
+#undef OP
 
 }  // namespace

@@ -75,9 +75,7 @@ TEST(ContentFit, EveryNameAndLineOfTheTablesFitsItsBox) {
 }
 
 std::vector<std::string> Wrap(const std::string& text, int width, int points = 9) {
-  Bitmap canvas;
-  canvas.font = {kGameFace, points, true, 0};
-  return WrapText(canvas, text, width);
+  return WrapText(text, width, {kGameFace, points, true, 0});
 }
 
 int Width(const std::string& text, int points = 9) {
