@@ -59,6 +59,11 @@ const LineStyle* StyleOf(const FloatingText& effect) {
 }
 
 // The hearts darken as they fly out.
+// A floating line and its shadow, in one colour each.
+TFont LineFont(Rgb color) {
+  return {kGameFace, 10, true, color};
+}
+
 Rgb HeartColor(int age) {
   if (age <= 3) return 0xEE55AA;
   if (age <= 7) return 0xDD4488;
@@ -132,8 +137,8 @@ void DrawEffects(Bitmap& cg, Bitmap& bak, LitAreas& lit, const TSceneVars& scene
       int top = effect.y - t;
       if (!effect.text.empty()) {
         const std::string text = shown(effect.text);
-        cg.TextOut(effect.x + 1, top + 1, text, {kGameFace, 10, true, style->shadow});
-        cg.TextOut(effect.x, top, text, {kGameFace, 10, true, style->cycle[t % style->cycle_length]});
+        cg.TextOut(effect.x + 1, top + 1, text, LineFont(style->shadow));
+        cg.TextOut(effect.x, top, text, LineFont(style->cycle[t % style->cycle_length]));
       }
     } else if (effect.kind == EffectKind::Heart) {
       DrawHeart(bak, lit, effect.x, effect.y, t);
