@@ -86,7 +86,7 @@ bool TForm1::FormCreate() {
 
   status_slide = -200;
   choice_slide = -200;
-  choices_active = 1;
+  choices_active = true;
   choice_command = {game.TitleChoiceOne(), Command::About, Command::Start};
   for (int n = 0; n < 3; ++n) choice_text[n] = CommandLabel(choice_command[n]);
   platform.SetCaption(Shown(kWindowCaption));

@@ -61,7 +61,7 @@ void TForm1::cgMouseMove(int x, int y) {
 }
 
 void TForm1::selMouseMove(int n) {
-  if (!PastTitle(screen_phase) || choices_active == 0) return;
+  if (!PastTitle(screen_phase) || !choices_active) return;
   if (hovered_choice != n && !choice_text[n - 1].empty()) PlaySound(0, "key.wav");
   hovered_choice = n;
 }
@@ -69,10 +69,10 @@ void TForm1::selMouseMove(int n) {
 void TForm1::selMouseDown(int n) {
   if (!PastTitle(screen_phase)) return;
   AcknowledgeClick();
-  if (choices_active != 1 || choice_text[n - 1].empty()) return;
+  if (!choices_active || choice_text[n - 1].empty()) return;
   PlaySound(4, "pi.wav");
   choice_pressed[n - 1] = 1;
-  choices_active = 0;
+  choices_active = false;
   game.Choose(choice_command[n - 1]);
 }
 

@@ -56,5 +56,5 @@ void TForm1::OfferChoices(Command first, Command second, Command third) {
   for (int n = 0; n < 3; ++n) choice_text[n] = CommandLabel(choice_command[n]);
   choice_pressed = {0, 0, 0};
   choice_slide = -200;
-  choices_active = 1;
+  choices_active = true;
 }

@@ -38,7 +38,7 @@ void TForm1::LoadCustomerPicture(const std::string& name) {
 void TForm1::LoadPackagePicture(const std::string& name) {
   LoadSlot(kPackageSlot, CgPath(name));
   // The goods card follows the name asked for, loaded or not.
-  goods_card_state = name != kEmptyPicture ? 1 : 0;
+  goods_card_state = name != kEmptyPicture ? GoodsCard::In : GoodsCard::None;
 }
 
 void TForm1::LoadSealPicture(const std::string& name) {
@@ -46,7 +46,7 @@ void TForm1::LoadSealPicture(const std::string& name) {
 }
 
 void TForm1::SetShopFront(const std::string& name) {
-  shop_front_shown = name != kEmptyPicture ? 1 : 0;
+  shop_front_shown = name != kEmptyPicture;
 }
 
 void TForm1::ShowShopScene() {

@@ -35,7 +35,7 @@ void TForm1::RenderFrame(Bitmap& cg, Bitmap& bak, LitAreas& lit) const {
   int w = customer.Width();
   if (w > 0) cg.StretchDraw(195 - w, 0, 195 + w, 150, customer);
 
-  if (shop_front_shown == 1) {
+  if (shop_front_shown) {
     cg.Draw(0, 100, picture_slots[kFrontMidSlot]);
     cg.Draw(260, 0, picture_slots[kFrontRightSlot]);
     // The counter, opaque; whatever lies below the scene is clipped.

@@ -39,7 +39,7 @@ void TForm1::ShowGoods(int goods) {
 }
 
 void TForm1::ClearCounter() {
-  goods_card_state = 2;  // the goods card slides out
+  goods_card_state = GoodsCard::SlidingOut;
   seal_box_state = SealBoxState::Closed;
 }
 

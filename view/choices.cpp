@@ -29,7 +29,7 @@ int EaseChoiceSlide(int x, bool active) {
 }  // namespace
 
 void UpdateChoices(TSceneVars& scene) {
-  scene.choice_slide = EaseChoiceSlide(scene.choice_slide, scene.choices_active == 1);
+  scene.choice_slide = EaseChoiceSlide(scene.choice_slide, scene.choices_active);
   // The press animation only counts; the label itself does not change.
   for (int n = 0; n < 3; ++n) {
     int& pressed = scene.choice_pressed[n];

@@ -96,6 +96,10 @@ inline bool SealBoxInView(SealBoxState state) {
 // at the collection, which goes back to the title menu once it has slid out.
 enum class SealBoxMode { Picker, Collection, CollectionClosing };
 
+// The goods card beside the status panel: none, in (sliding in with each
+// customer and staying), or sliding out after the visit.
+enum class GoodsCard { None, In, SlidingOut };
+
 // The scene and input variables.
 struct TSceneVars {
   ScreenPhase screen_phase = ScreenPhase::Menu;
@@ -111,7 +115,7 @@ struct TSceneVars {
 
   std::array<Command, 3> choice_command{};
   std::array<std::string, 3> choice_text;  // their labels
-  int32_t choices_active = 0;
+  bool choices_active = false;             // the labels answer clicks
   int32_t choice_slide = 0;  // pixels, -200 when offered
   std::array<int32_t, 3> choice_pressed{};
 
@@ -131,13 +135,14 @@ struct TSceneVars {
   // The bars and the goods card ease after each frame: what the frame shows
   // is the value before the step.
   int32_t shown_satisfaction = 0, shown_hours = 0;
-  int32_t goods_card_state = 0;  // 0 none, 1 in, 2 sliding out
+  GoodsCard goods_card_state = GoodsCard::None;
   int32_t goods_card_slide = 0;
   struct StatusDrawn {
     int32_t satisfaction = 0, hours = 0;
-    int32_t card_state = 0, card_slide = 0;
+    GoodsCard card_state = GoodsCard::None;
+    int32_t card_slide = 0;
   } status_drawn;
-  int32_t shop_front_shown = 0;
+  bool shop_front_shown = false;
 
   TItemPanel item_box;
 };

@@ -48,11 +48,11 @@ void UpdateStatusPanel(TSceneVars& scene, const tmy& my, const titem* goods) {
   drawn.card_state = scene.goods_card_state;
   drawn.card_slide = scene.goods_card_slide;
   int& p = scene.goods_card_slide;
-  if (scene.goods_card_state >= 1 && goods && !goods->name.empty()) {
-    if (p > 0 && scene.goods_card_state == 1) p -= p / 2 + 1;
-    if (scene.goods_card_state == 2) {
+  if (scene.goods_card_state != GoodsCard::None && goods && !goods->name.empty()) {
+    if (p > 0 && scene.goods_card_state == GoodsCard::In) p -= p / 2 + 1;
+    if (scene.goods_card_state == GoodsCard::SlidingOut) {
       if (p < 200) p += (200 - p) / 4 + 1;
-      if (p >= 200) scene.goods_card_state = 0;
+      if (p >= 200) scene.goods_card_state = GoodsCard::None;
     }
   }
 }
@@ -109,7 +109,7 @@ void DrawStatusPanel(Bitmap& cg, const TSceneVars& scene, const tmy& my, const t
 
   // The goods card.
   const int p = scene.status_drawn.card_slide;
-  if (scene.status_drawn.card_state >= 1 && goods && !goods->name.empty()) {
+  if (scene.status_drawn.card_state != GoodsCard::None && goods && !goods->name.empty()) {
     const int card_right = kGoodsCardRight + p;
     const std::string name = Shown(goods->name);
     const TFont& name_font = kGoodsCardName.font;

@@ -44,7 +44,7 @@ TEST_F(Closing, ClicksAndKeysQueuedBehindTheCloseAreDropped) {
   // No game was started after the save, and nothing was asked (a question
   // would have waited for an answer and reached on_idle).
   EXPECT_EQ(form->screen_phase, ScreenPhase::Menu);
-  EXPECT_EQ(form->choices_active, 1);
+  EXPECT_TRUE(form->choices_active);
   EXPECT_EQ(CountSounds("pi.wav"), 0);
   tmy saved;
   ASSERT_FALSE(ReadProgressFile((dir_ / "dat" / "my.dat").string(), saved).failed());

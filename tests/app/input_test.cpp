@@ -66,7 +66,7 @@ TEST_F(Input, NoHoverWhileChoicesAreTaken) {
   form->screen_phase = ScreenPhase::Playing;
   form->choices_visible = true;
   form->OfferChoices(Command::None, Command::None, Command::Next);
-  form->choices_active = 0;
+  form->choices_active = false;
   form->selMouseMove(3);
   EXPECT_EQ(form->hovered_choice, 0);
   EXPECT_EQ(CountSounds("key.wav"), 0);
@@ -77,7 +77,7 @@ TEST_F(Input, LabelsIgnoreClicksBeforeTheTitleMenu) {
   form->OfferChoices(Command::None, Command::About, Command::Start);
   form->click_wait = 0;
   form->selMouseDown(3);
-  EXPECT_EQ(form->choices_active, 1);
+  EXPECT_TRUE(form->choices_active);
   EXPECT_EQ(form->click_wait, 0);
 }
 

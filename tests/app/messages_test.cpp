@@ -78,14 +78,14 @@ TEST_F(Messages, OfferingChoicesResetsTheSlideAndPresses) {
   form->choice_pressed = {3, 5, 8};
   form->OfferChoices(Command::None, Command::None, Command::None);
   EXPECT_EQ(form->choice_slide, -200);
-  EXPECT_EQ(form->choices_active, 1);
+  EXPECT_TRUE(form->choices_active);
   EXPECT_EQ(form->choice_pressed, (std::array<int32_t, 3>{0, 0, 0}));
   // All three empty: no label can be taken, a click only ends a wait.
   form->screen_phase = ScreenPhase::Playing;
   form->choices_visible = true;
   form->click_wait = 0;
   for (int n = 1; n <= 3; ++n) form->selMouseDown(n);
-  EXPECT_EQ(form->choices_active, 1);
+  EXPECT_TRUE(form->choices_active);
   EXPECT_EQ(form->click_wait, 1);
   EXPECT_EQ(CountSounds("pi.wav"), 0);
 }

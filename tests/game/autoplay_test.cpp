@@ -74,7 +74,7 @@ class Autoplay {
       } else {
         Click(Roll(390), Roll(260));
       }
-    } else if (form->choices_active == 1 && Offered() > 0) {
+    } else if (form->choices_active && Offered() > 0) {
       ChooseAny();
     } else {
       form->ProcessMessages(20);

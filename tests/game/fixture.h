@@ -197,7 +197,7 @@ class ShopTest : public ::testing::Test {
     for (int i = 0; i < 3; ++i)
       if (form->choice_text[i] == text) n = i;
     ASSERT_GE(n, 0) << "not offered: " << text;
-    ASSERT_EQ(form->choices_active, 1);
+    ASSERT_TRUE(form->choices_active);
     platform->Click(kChoiceLeft + 20, kChoiceTop[n] + 10);
     Harvest();
     form->ProcessMessages(0);

@@ -19,20 +19,20 @@ class LanguageTest : public ShopTest {
       return static_cast<int>((state >> 8) % static_cast<unsigned>(n));
     });
     Choose("Start");
-    ASSERT_TRUE(PumpUntil([&] { return form->choices_active == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return form->choices_active; }));
     ASSERT_EQ(Offered(), Choices("", "断る", "包む"));
     const tman& c = form->customer_table[form->current_customer];
     form->my.stock[c.liked_seals[1]] = 1;
     Choose("包む");
-    ASSERT_TRUE(PumpUntil([&] { return form->choices_active == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return form->choices_active; }));
     if (Offered()[2] == "折る") {
       Choose("折る");
-      ASSERT_TRUE(PumpUntil([&] { return form->choices_active == 1; }));
+      ASSERT_TRUE(PumpUntil([&] { return form->choices_active; }));
       Choose("はい終わり");
     } else {
       Choose("断る");
     }
-    ASSERT_TRUE(PumpUntil([&] { return form->choices_active == 1 && Offered()[2] == "次"; }));
+    ASSERT_TRUE(PumpUntil([&] { return form->choices_active && Offered()[2] == "次"; }));
   }
   std::string Saved(const char* name) {
     std::ifstream in(base / name, std::ios::binary);
@@ -60,7 +60,7 @@ TEST_F(LanguageTest, TheTitleButtonAndTheLKeySwitchTheShownTextsOnly) {
   EXPECT_EQ(form->Shown(form->dialog.yes), "Yes (Y)");
   Choose("Start");
   EXPECT_FALSE(form->LanguageButtonShown()) << "only on the title menu";
-  ASSERT_TRUE(PumpUntil([&] { return form->choices_active == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return form->choices_active; }));
   EXPECT_EQ(form->choice_text[2], "包む") << "the command stays as the game compares it";
   EXPECT_EQ(Labels()[2], "Wrap");
   // The log takes each line in English as it comes.

@@ -331,7 +331,7 @@ class GoldenRun {
       if (visit_ == Visit::Great) draws_.Queue(2, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
       return Act("stick", 195, 170);
     }
-    if (f.choices_active == 1 && f.seal_box_state != SealBoxState::SlidingIn &&
+    if (f.choices_active && f.seal_box_state != SealBoxState::SlidingIn &&
         f.seal_box_state != SealBoxState::SlidingOut)
       return Choose();
     if (++idle_calls_ > 2000) {  // nothing to do for a long while: give up

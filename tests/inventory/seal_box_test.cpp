@@ -183,7 +183,7 @@ TEST_F(SealBoxTest, ClosingCollectionReturnsToTheTitleMenu) {
   for (int i = 0; i < 10; ++i) Frame();
   ASSERT_EQ(form->seal_box_state, SealBoxState::Open);
   form->choice_text = {"", "", ""};
-  form->choices_active = 0;
+  form->choices_active = false;
   // Any click closes it.
   form->cgMouseDown(300, 200);
   EXPECT_EQ(form->seal_box_state, SealBoxState::SlidingOut);
@@ -197,7 +197,7 @@ TEST_F(SealBoxTest, ClosingCollectionReturnsToTheTitleMenu) {
   EXPECT_EQ(form->seal_box_mode, SealBoxMode::Picker);
   EXPECT_EQ((std::vector<int>(xs.begin(), xs.begin() + 3)), (std::vector<int>{196, 294, 343}));
   EXPECT_EQ(form->choice_text, (std::array<std::string, 3>{"Collection", "About", "Start"}));
-  EXPECT_EQ(form->choices_active, 1);
+  EXPECT_TRUE(form->choices_active);
   EXPECT_EQ(form->choice_slide, -200);
   // The box is gone from the scene.
   Frame();

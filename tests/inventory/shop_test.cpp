@@ -47,7 +47,7 @@ TEST_F(ShopTest, OpeningShowsTheShopAndItsGreeting) {
   EXPECT_EQ(form->item_box.detail, "明日の準備をしましょう");
   EXPECT_EQ(form->item_box.selected, -1);
   EXPECT_TRUE(form->item_box_cg.Empty());
-  EXPECT_EQ(form->shop_front_shown, 1);
+  EXPECT_TRUE(form->shop_front_shown);
   EXPECT_EQ(form->picture_slots[1].Width(), 1);
 }
 
@@ -264,7 +264,7 @@ TEST_F(ShopTest, ClosingSaysGoodNightAndOffersTheWayHome) {
   EXPECT_FALSE(form->item_box.visible);
   EXPECT_EQ(form->effects[form->effect_next].text, "『さーてと帰って寝よ・・・』");
   EXPECT_EQ(form->choice_text, (std::array<std::string, 3>{"", "", "帰って寝る"}));
-  EXPECT_EQ(form->choices_active, 1);
+  EXPECT_TRUE(form->choices_active);
 }
 
 }  // namespace

@@ -32,17 +32,17 @@ class ChoicesTest : public fixture::FormTest {
 };
 
 TEST_F(ChoicesTest, SlideInAndOutEaseToTheirStops) {
-  form->choices_active = 1;
+  form->choices_active = true;
   form->choice_slide = -200;
   EXPECT_EQ(Slides(8), (std::vector<int>{-99, -49, -24, -11, -5, -2, 0, 0}));
-  form->choices_active = 0;
+  form->choices_active = false;
   EXPECT_EQ(Slides(8), (std::vector<int>{-81, -121, -141, -151, -156, -159, -160, -160}));
 }
 
 TEST_F(ChoicesTest, HoveredLabelIsDrawnTenPixelsLeftAndEmptyLabelsNotAtAll) {
   form->choice_text = {"Collection", "", "Start"};
   form->choice_slide = 0;
-  form->choices_active = 1;
+  form->choices_active = true;
   form->hovered_choice = 3;
   BlackScene();
   UpdateChoices(*form);
@@ -60,7 +60,7 @@ TEST_F(ChoicesTest, HoveredLabelIsDrawnTenPixelsLeftAndEmptyLabelsNotAtAll) {
 
 TEST_F(ChoicesTest, SlidingLabelsMoveTwiceTheSlideToTheRight) {
   form->choice_text = {"A", "B", "C"};
-  form->choices_active = 1;
+  form->choices_active = true;
   form->choice_slide = -5;  // eases to -2 this frame: L = 260, D = 0
   BlackScene();
   UpdateChoices(*form);
@@ -90,7 +90,7 @@ TEST_F(ChoicesTest, PressCounterStepsOnEvenFramesAndWrapsAfterEight) {
 
 TEST_F(ChoicesTest, ClickHintOnlyDuringAGameWait) {
   form->choice_text = {"", "", ""};
-  form->choices_active = 0;
+  form->choices_active = false;
   form->choice_slide = -160;
   form->frame_counter = 6;  // the cycle's deepest pink
   auto hint_pixels = [&](ScreenPhase phase, int wait) {

@@ -54,8 +54,8 @@ TEST_F(PicturesTest, ScenePictureShowsItsTopLeftDoubledAndEmptiesTheScene) {
   EXPECT_EQ(form->picture_slots[1].Width(), 1);
   EXPECT_EQ(form->picture_slots[3].Width(), 1);
   EXPECT_EQ(form->picture_slots[4].Width(), 1);
-  EXPECT_EQ(form->shop_front_shown, 0);
-  EXPECT_EQ(form->goods_card_state, 0);
+  EXPECT_FALSE(form->shop_front_shown);
+  EXPECT_EQ(form->goods_card_state, GoodsCard::None);
 }
 
 // Whatever size the scene slot had, a new scene fills exactly the scene.
@@ -80,33 +80,33 @@ TEST_F(PicturesTest, MissingScenePictureKeepsThePreviousSceneWhole) {
   EXPECT_EQ(form->picture_slots[6].Pixel(100, 100), before.Pixel(100, 100));
   EXPECT_EQ(form->picture_slots[1].Width(), 20);
   EXPECT_EQ(form->picture_slots[3].Width(), 10);
-  EXPECT_EQ(form->shop_front_shown, 1);
-  EXPECT_EQ(form->goods_card_state, 1);
+  EXPECT_TRUE(form->shop_front_shown);
+  EXPECT_EQ(form->goods_card_state, GoodsCard::In);
 }
 
 TEST_F(PicturesTest, PackageNameDecidesTheGoodsCardCaseSensitively) {
   form->LoadPackagePicture("not.bmp");
-  EXPECT_EQ(form->goods_card_state, 0);
+  EXPECT_EQ(form->goods_card_state, GoodsCard::None);
   // "Not.bmp" is another name (and no file here): the card is on, the slot
   // keeps "not.bmp".
   form->LoadPackagePicture("Not.bmp");
-  EXPECT_EQ(form->goods_card_state, 1);
+  EXPECT_EQ(form->goods_card_state, GoodsCard::In);
   EXPECT_EQ(form->picture_slots[3].Width(), 1);
   form->LoadPackagePicture("key01.bmp");
-  EXPECT_EQ(form->goods_card_state, 1);
+  EXPECT_EQ(form->goods_card_state, GoodsCard::In);
   EXPECT_EQ(form->picture_slots[3].Width(), 10);
 }
 
 TEST_F(PicturesTest, ShopFrontIsAFlagAndTheShopSceneShowsIt) {
   form->SetShopFront("anything.bmp");
-  EXPECT_EQ(form->shop_front_shown, 1);
+  EXPECT_TRUE(form->shop_front_shown);
   form->SetShopFront("not.bmp");
-  EXPECT_EQ(form->shop_front_shown, 0);
+  EXPECT_FALSE(form->shop_front_shown);
 
   form->LoadCustomerPicture("girl.bmp");
   form->ShowShopScene();
-  EXPECT_EQ(form->shop_front_shown, 1);
-  EXPECT_EQ(form->goods_card_state, 0);
+  EXPECT_TRUE(form->shop_front_shown);
+  EXPECT_EQ(form->goods_card_state, GoodsCard::None);
   EXPECT_EQ(form->picture_slots[1].Width(), 1);
   EXPECT_EQ(form->picture_slots[6].Pixel(10, 10), 0x203040u);
 }

@@ -15,7 +15,7 @@ class RenderFrameTest : public FormTest {
 };
 
 TEST_F(RenderFrameTest, LayersStackFromBackgroundToPackage) {
-  form->shop_front_shown = 0;
+  form->shop_front_shown = false;
   Frame();
   const Bitmap& cg = form->cg;
   EXPECT_EQ(cg.Pixel(5, 5), kBackground);
@@ -38,7 +38,7 @@ TEST_F(RenderFrameTest, LayersStackFromBackgroundToPackage) {
 }
 
 TEST_F(RenderFrameTest, ShopFrontLiesBetweenCustomerAndPackage) {
-  form->shop_front_shown = 1;
+  form->shop_front_shown = true;
   Frame();
   const Bitmap& cg = form->cg;
   EXPECT_EQ(cg.Pixel(10, 200), kCounter);

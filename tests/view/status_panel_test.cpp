@@ -15,7 +15,7 @@ class StatusPanelTest : public fixture::FormTest {
   void SetUp() override {
     FormTest::SetUp();
     form->status_slide = 0;
-    form->goods_card_state = 0;
+    form->goods_card_state = GoodsCard::None;
   }
   void Draw() {
     BlackScene();
@@ -123,7 +123,7 @@ TEST_F(StatusPanelTest, GoodsCardShowsItsLinesRightAligned) {
   titem& goods = form->goods_table[5];
   goods.name = "WWW";
   form->current_goods = 5;
-  form->goods_card_state = 1;
+  form->goods_card_state = GoodsCard::In;
   form->goods_card_slide = 0;
   auto second_line_pixels = [&](const std::string& description) {
     goods.description = description;
@@ -152,7 +152,7 @@ TEST_F(StatusPanelTest, GoodsCardShowsItsLinesRightAligned) {
 TEST_F(StatusPanelTest, GoodsCardSlidesInAndOut) {
   form->current_goods = 1;
   ASSERT_FALSE(form->goods_table[1].name.empty());
-  form->goods_card_state = 1;
+  form->goods_card_state = GoodsCard::In;
   form->goods_card_slide = 100;
   std::vector<int> in;
   for (int i = 0; i < 7; ++i) {
@@ -160,13 +160,13 @@ TEST_F(StatusPanelTest, GoodsCardSlidesInAndOut) {
     in.push_back(form->goods_card_slide);
   }
   EXPECT_EQ(in, (std::vector<int>{49, 24, 11, 5, 2, 0, 0}));
-  form->goods_card_state = 2;
+  form->goods_card_state = GoodsCard::SlidingOut;
   int frames = 0;
-  while (form->goods_card_state == 2 && frames < 50) {
+  while (form->goods_card_state == GoodsCard::SlidingOut && frames < 50) {
     Draw();
     ++frames;
   }
-  EXPECT_EQ(form->goods_card_state, 0);
+  EXPECT_EQ(form->goods_card_state, GoodsCard::None);
   EXPECT_GE(form->goods_card_slide, 200);
   EXPECT_EQ(frames, 15);
 }

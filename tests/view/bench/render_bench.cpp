@@ -41,9 +41,9 @@ void Prepare(TForm1& form) {
 
   form.screen_phase = ScreenPhase::Playing;
   form.click_wait = 0;
-  form.shop_front_shown = 1;
+  form.shop_front_shown = true;
   form.choice_text = {"断る", "包む", "シール"};
-  form.choices_active = 1;
+  form.choices_active = true;
   form.hovered_choice = 2;
   form.status_slide = 0;
   form.my.clerk_level = 3;
@@ -52,7 +52,7 @@ void Prepare(TForm1& form) {
   form.my.money = 123456;
   form.my.day = 12;
   form.current_goods = 31;
-  form.goods_card_state = 1;
+  form.goods_card_state = GoodsCard::In;
 
   // The seal box open, with forty seals drawn in.
   form.seal_box_state = SealBoxState::Open;
