@@ -50,7 +50,7 @@ bool TForm1::FormCreate() {
   cg.SetSize(kSceneWidth, kSceneHeight);
   cg.Draw(0, 0, base);
   bak.SetSize(kSceneWidth, kSceneHeight);
-  click_wait = 1;
+  click_wait = ClickWait::Idle;
 
   if (!LoadProgress()) return false;
 
@@ -96,7 +96,7 @@ bool TForm1::FormCreate() {
 }
 
 void TForm1::FormClose() {
-  click_wait = -1;
+  click_wait = ClickWait::Closing;
   const bool first = !closing;
   closing = true;
   // A start-up that failed leaves the saved progress as it found it. While

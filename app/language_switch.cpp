@@ -47,7 +47,7 @@ void TForm1::ToggleLanguage() {
 
 bool TForm1::LanguageButtonShown() const {
   // The title menu waiting for a choice; no click wait is running.
-  return screen_phase == ScreenPhase::Menu && choices_active && click_wait != 0 &&
+  return screen_phase == ScreenPhase::Menu && choices_active && click_wait != ClickWait::Waiting &&
          seal_box_state == SealBoxState::Closed && !item_box.visible;
 }
 

@@ -160,15 +160,15 @@ void TForm1::FrameStep() {
 }
 
 void TForm1::WaitForClick() {
-  if (click_wait == -1) return;
-  click_wait = 0;
-  while (click_wait == 0) ProcessMessages(TimeToNextTick());
+  if (click_wait == ClickWait::Closing) return;
+  click_wait = ClickWait::Waiting;
+  while (click_wait == ClickWait::Waiting) ProcessMessages(TimeToNextTick());
 }
 
 void TForm1::AcknowledgeClick() {
-  if (click_wait == -1) return;  // closing: every wait stays skipped
-  if (click_wait == 0) PlaySound(0, "3.wav");
-  click_wait = 1;
+  if (click_wait == ClickWait::Closing) return;  // closing: every wait stays skipped
+  if (click_wait == ClickWait::Waiting) PlaySound(0, "3.wav");
+  click_wait = ClickWait::Idle;
 }
 
 void TForm1::ClampState() {

@@ -40,13 +40,13 @@ void TForm1::AddLogLine(const std::string& text, Ink ink) {
 }
 
 void TForm1::PrintMessage(const std::string& text) {
-  if (click_wait == -1) return;
+  if (click_wait == ClickWait::Closing) return;
   PlaySound(Random(2) != 0 ? 3 : 4, "moji.wav");
   AddLogLine(Shown(text), Ink::Plain);
 }
 
 void TForm1::PrintColorMessage(const std::string& text, Ink ink) {
-  if (click_wait == -1) return;
+  if (click_wait == ClickWait::Closing) return;
   PlaySound(Random(2) != 0 ? 0 : 4, "moji.wav");
   AddLogLine(Shown(text), ink);
 }

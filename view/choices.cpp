@@ -58,7 +58,7 @@ void DrawChoices(Bitmap& cg, const TSceneVars& scene, const Bitmap& marker, cons
     cg.TextOut(left + 25, top + 14 - h / 2, label, font);
   }
 
-  if (scene.screen_phase != ScreenPhase::Menu && scene.click_wait == 0) {
+  if (scene.screen_phase != ScreenPhase::Menu && scene.click_wait == ClickWait::Waiting) {
     cg.TextOut(435 + x, 245, "-CLICK HERE-", font);
   }
 }

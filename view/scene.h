@@ -100,10 +100,14 @@ enum class SealBoxMode { Picker, Collection, CollectionClosing };
 // customer and staying), or sliding out after the visit.
 enum class GoodsCard { None, In, SlidingOut };
 
+// Whether the game waits for a click to go on. Once the window is closing
+// every wait is skipped.
+enum class ClickWait { Waiting, Idle, Closing };
+
 // The scene and input variables.
 struct TSceneVars {
   ScreenPhase screen_phase = ScreenPhase::Menu;
-  int32_t click_wait = 0;     // 0 waiting for a click, 1 not, -1 window closing
+  ClickWait click_wait = ClickWait::Waiting;
   int32_t frame_counter = 0;  // 0-999, wrapping
   int32_t frames_this_second = 0;
   int32_t frame_interval_ms = 0;   // adapted to about 10 frames a second

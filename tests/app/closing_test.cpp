@@ -40,7 +40,7 @@ TEST_F(Closing, ClicksAndKeysQueuedBehindTheCloseAreDropped) {
   platform->Key(KeyCode::Enter);                          // the erase question
   form->ProcessMessages(0);
   EXPECT_TRUE(form->closing);
-  EXPECT_EQ(form->click_wait, -1);
+  EXPECT_EQ(form->click_wait, ClickWait::Closing);
   // No game was started after the save, and nothing was asked (a question
   // would have waited for an answer and reached on_idle).
   EXPECT_EQ(form->screen_phase, ScreenPhase::Menu);
@@ -53,12 +53,12 @@ TEST_F(Closing, ClicksAndKeysQueuedBehindTheCloseAreDropped) {
 
 TEST_F(Closing, AClickAfterTheCloseLeavesEveryWaitSkipped) {
   form->screen_phase = ScreenPhase::Playing;
-  form->click_wait = 0;
+  form->click_wait = ClickWait::Waiting;
   form->FormClose();
-  EXPECT_EQ(form->click_wait, -1);
+  EXPECT_EQ(form->click_wait, ClickWait::Closing);
   form->cgMouseDown(50, 60);  // a click the close did not drop
   form->AcknowledgeClick();
-  EXPECT_EQ(form->click_wait, -1);
+  EXPECT_EQ(form->click_wait, ClickWait::Closing);
   EXPECT_EQ(CountSounds("3.wav"), 0);
 }
 

@@ -196,7 +196,7 @@ TEST_F(DialogTest, ClosingTheWindowAnswersNoAndStillCloses) {
   form->WaitForClick();
   EXPECT_EQ(form->my.play_count, 7);
   EXPECT_TRUE(form->closing);
-  EXPECT_EQ(form->click_wait, -1);
+  EXPECT_EQ(form->click_wait, ClickWait::Closing);
   EXPECT_FALSE(form->dialog.open);
   // The progress was saved on the way out.
   std::ifstream saved(dir_ / "dat" / "my.dat");

@@ -13,7 +13,7 @@ class FrameTick : public AppTest {
     form->cg.SetSize(kSceneWidth, kSceneHeight);
     form->bak.SetSize(kSceneWidth, kSceneHeight);
     form->frame_interval_ms = 90;
-    form->click_wait = 1;
+    form->click_wait = ClickWait::Idle;
   }
   // One readout with `frames` counted since the last one, and no frame.
   int Readout(int frames) {
@@ -106,7 +106,7 @@ TEST_F(FrameTick, AClickWaitSleepsUntilTheNextTick) {
   };
   form->screen_phase = ScreenPhase::Playing;
   form->WaitForClick();
-  EXPECT_EQ(form->click_wait, 1);
+  EXPECT_EQ(form->click_wait, ClickWait::Idle);
   EXPECT_GE(platform->clock_ms, 1000u);
   // It wakes for the frames (about ten a second) and sleeps through the
   // timer ticks in between that have nothing to do.
@@ -125,7 +125,7 @@ TEST_F(FrameTick, ClosingDuringAWaitEndsItAndSilencesTheRest) {
   form->created = true;          // a game under way, with progress to save
   platform->idle_quit_ms = 500;  // the player closes the window instead of clicking
   form->WaitForClick();
-  EXPECT_EQ(form->click_wait, -1);
+  EXPECT_EQ(form->click_wait, ClickWait::Closing);
   EXPECT_TRUE(form->closing);
   size_t before = sounds.size();
   form->PrintMessage("もう誰にも見えない");

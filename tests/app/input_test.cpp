@@ -75,17 +75,17 @@ TEST_F(Input, NoHoverWhileChoicesAreTaken) {
 TEST_F(Input, LabelsIgnoreClicksBeforeTheTitleMenu) {
   form->screen_phase = ScreenPhase::TitleScreen;
   form->OfferChoices(Command::None, Command::About, Command::Start);
-  form->click_wait = 0;
+  form->click_wait = ClickWait::Waiting;
   form->selMouseDown(3);
   EXPECT_TRUE(form->choices_active);
-  EXPECT_EQ(form->click_wait, 0);
+  EXPECT_EQ(form->click_wait, ClickWait::Waiting);
 }
 
 TEST_F(Input, AClickAcknowledgesAWaitWithASound) {
   form->screen_phase = ScreenPhase::Playing;
-  form->click_wait = 0;
+  form->click_wait = ClickWait::Waiting;
   form->cgMouseDown(50, 60);
-  EXPECT_EQ(form->click_wait, 1);
+  EXPECT_EQ(form->click_wait, ClickWait::Idle);
   EXPECT_EQ(CountSounds("3.wav"), 1);
   form->cgMouseDown(50, 60);  // no wait pending: silent
   EXPECT_EQ(CountSounds("3.wav"), 1);

@@ -6,7 +6,7 @@ namespace {
 using Messages = AppTest;
 
 TEST_F(Messages, LinesStandTwelvePixelsApartNewestLowest) {
-  form->click_wait = 1;
+  form->click_wait = ClickWait::Idle;
   form->PrintMessage("一");
   form->PrintMessage("二");
   form->PrintMessage("三");
@@ -20,7 +20,7 @@ TEST_F(Messages, LinesStandTwelvePixelsApartNewestLowest) {
 }
 
 TEST_F(Messages, AnEmptyLineStillTypesAndPushesTheLogUp) {
-  form->click_wait = 1;
+  form->click_wait = ClickWait::Idle;
   form->PrintMessage("前");
   form->PrintMessage("");
   EXPECT_EQ(CountSounds("moji.wav"), 2);
@@ -29,7 +29,7 @@ TEST_F(Messages, AnEmptyLineStillTypesAndPushesTheLogUp) {
 }
 
 TEST_F(Messages, TypingSoundChannelsFollowTheDraw) {
-  form->click_wait = 1;
+  form->click_wait = ClickWait::Idle;
   random.values = {1, 0, 1, 0};
   form->PrintMessage("a");
   form->PrintMessage("b");
@@ -43,7 +43,7 @@ TEST_F(Messages, TypingSoundChannelsFollowTheDraw) {
 }
 
 TEST_F(Messages, EachInkGoesOnTheMessageLineInThatInk) {
-  form->click_wait = 1;
+  form->click_wait = ClickWait::Idle;
   for (Ink ink :
        {Ink::Plain, Ink::Green, Ink::Yellow, Ink::Blue, Ink::Pink, Ink::Red, Ink::Yellow2, Ink::Pink2}) {
     form->Line("x", ink);
@@ -68,7 +68,7 @@ TEST_F(Messages, TheFiftyFirstEffectOverwritesTheOldest) {
 }
 
 TEST_F(Messages, HeartBurstsDoNotRiseWithTheLog) {
-  form->click_wait = 1;
+  form->click_wait = ClickWait::Idle;
   form->AddEffect(100, 100, "", EffectKind::Heart);
   form->PrintMessage("上へ");
   EXPECT_EQ(form->effects[1].age, 1);
@@ -83,10 +83,10 @@ TEST_F(Messages, OfferingChoicesResetsTheSlideAndPresses) {
   // All three empty: no label can be taken, a click only ends a wait.
   form->screen_phase = ScreenPhase::Playing;
   form->choices_visible = true;
-  form->click_wait = 0;
+  form->click_wait = ClickWait::Waiting;
   for (int n = 1; n <= 3; ++n) form->selMouseDown(n);
   EXPECT_TRUE(form->choices_active);
-  EXPECT_EQ(form->click_wait, 1);
+  EXPECT_EQ(form->click_wait, ClickWait::Idle);
   EXPECT_EQ(CountSounds("pi.wav"), 0);
 }
 

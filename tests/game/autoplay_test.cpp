@@ -90,7 +90,7 @@ class Autoplay {
     platform_ = std::make_unique<CheckedPlatform>(base_.string() + "/");
     platform_->after_frame = [this] { CheckFrame(); };
     platform_->on_idle = [this](HeadlessPlatform& p) {
-      if (form && form->click_wait == 0) p.Click(Roll(390), Roll(260));
+      if (form && form->click_wait == ClickWait::Waiting) p.Click(Roll(390), Roll(260));
     };
     form = std::make_unique<TForm1>(*platform_);
     ASSERT_TRUE(form->FormCreate());

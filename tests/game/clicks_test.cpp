@@ -37,7 +37,7 @@ TEST_F(ClicksTest, ALabelClickedDuringAStepStartsNothing) {
   // Every wait of "About" is ended by a click on the "About" label itself.
   platform->on_idle = [this](HeadlessPlatform& p) {
     Harvest();
-    if (form && form->click_wait == 0) p.Click(kChoiceLeft + 20, kChoiceTop[1] + 10);
+    if (form && form->click_wait == ClickWait::Waiting) p.Click(kChoiceLeft + 20, kChoiceTop[1] + 10);
   };
   Choose("About");
   const std::vector<std::string> heard = Heard();
@@ -101,7 +101,7 @@ TEST_F(ClicksTest, StickingLeavesTheSealStuckWhileTheCustomerReacts) {
   std::vector<SealBoxState> states_while_waiting;
   platform->on_idle = [&](HeadlessPlatform& p) {
     Harvest();
-    if (form->click_wait != 0) return;
+    if (form->click_wait != ClickWait::Waiting) return;
     states_while_waiting.push_back(form->seal_box_state);
     p.Click(10, 250);
   };

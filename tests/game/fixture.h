@@ -116,7 +116,7 @@ class ShopTest : public ::testing::Test {
     platform = std::make_unique<HeadlessPlatform>(base.string() + "/");
     platform->on_idle = [this](HeadlessPlatform& p) {
       Harvest();
-      if (!finger || !form || form->click_wait != 0) return;
+      if (!finger || !form || form->click_wait != ClickWait::Waiting) return;
       // A wait that twenty clicks do not end never will: stop clicking, and
       // the platform closes the window after its idle time.
       if (++clicks_unheard_ > 20) {

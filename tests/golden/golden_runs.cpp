@@ -317,7 +317,7 @@ class GoldenRun {
     if (form_->closing) return;
     Harvest();
     TForm1& f = *form_;
-    if (f.click_wait == 0) return Act("click", 10, 10);
+    if (f.click_wait == ClickWait::Waiting) return Act("click", 10, 10);
     if (f.item_box.visible) return Shop();
     if (f.seal_box_mode == SealBoxMode::Collection) {
       if (f.seal_box_state == SealBoxState::Open) Act("close collection", 200, 130);

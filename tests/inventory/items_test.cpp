@@ -22,7 +22,7 @@ TEST_F(ItemsTest, GainItemAnnouncesTheNewCountAndWaits) {
   EXPECT_EQ(form->effects[i].kind, EffectKind::Line);
   EXPECT_EQ(form->effects[i].ink, Ink::Green);
   // The click that ended the wait was used up.
-  EXPECT_EQ(form->click_wait, 1);
+  EXPECT_EQ(form->click_wait, ClickWait::Idle);
   EXPECT_GE(platform->clock_ms, 50u);
 }
 

@@ -93,7 +93,7 @@ TEST_F(ChoicesTest, ClickHintOnlyDuringAGameWait) {
   form->choices_active = false;
   form->choice_slide = -160;
   form->frame_counter = 6;  // the cycle's deepest pink
-  auto hint_pixels = [&](ScreenPhase phase, int wait) {
+  auto hint_pixels = [&](ScreenPhase phase, ClickWait wait) {
     form->screen_phase = phase;
     form->click_wait = wait;
     form->choice_slide = -160;
@@ -102,10 +102,10 @@ TEST_F(ChoicesTest, ClickHintOnlyDuringAGameWait) {
     DrawChoices(form->cg, *form, form->picture_slots[kMarkerSlot], form->Translator());
     return CountOther(form->cg, 0x000000, 270, 240, kSceneWidth, kSceneHeight);
   };
-  EXPECT_EQ(hint_pixels(ScreenPhase::Menu, 0), 0);      // title menu
-  EXPECT_EQ(hint_pixels(ScreenPhase::Playing, 1), 0);   // nothing awaited
-  EXPECT_EQ(hint_pixels(ScreenPhase::Playing, -1), 0);  // closing
-  EXPECT_GT(hint_pixels(ScreenPhase::Playing, 0), 30);
+  EXPECT_EQ(hint_pixels(ScreenPhase::Menu, ClickWait::Waiting), 0);     // title menu
+  EXPECT_EQ(hint_pixels(ScreenPhase::Playing, ClickWait::Idle), 0);     // nothing awaited
+  EXPECT_EQ(hint_pixels(ScreenPhase::Playing, ClickWait::Closing), 0);  // closing
+  EXPECT_GT(hint_pixels(ScreenPhase::Playing, ClickWait::Waiting), 30);
   EXPECT_GT(CountColor(form->cg, 0xFF77BB, 270, 240, kSceneWidth, kSceneHeight), 0);
   // Left edge of the hint at 435 + X = 275.
   EXPECT_EQ(CountOther(form->cg, 0x000000, 0, 240, 275, kSceneHeight), 0);

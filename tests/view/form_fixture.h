@@ -114,7 +114,7 @@ class FormTest : public ::testing::Test {
     for (int s = 0; s < 10; ++s) ASSERT_TRUE(form->LoadSlot(s, Cg(slots[s]))) << slots[s];
     form->picture_slots[8].auto_key = false;
     form->picture_slots[8].key_color = 0x000000;
-    form->click_wait = 1;
+    form->click_wait = ClickWait::Idle;
     form->screen_phase = ScreenPhase::Playing;
   }
 

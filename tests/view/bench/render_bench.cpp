@@ -40,7 +40,7 @@ void Prepare(TForm1& form) {
   for (const auto& [slot, picture] : slots) form.picture_slots[slot] = picture;
 
   form.screen_phase = ScreenPhase::Playing;
-  form.click_wait = 0;
+  form.click_wait = ClickWait::Waiting;
   form.shop_front_shown = true;
   form.choice_text = {"断る", "包む", "シール"};
   form.choices_active = true;
