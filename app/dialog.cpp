@@ -92,12 +92,12 @@ void DialogInput(TDialog& dialog, const InputEvent& event) {
       dialog.hovered = DialogButtonAt(dialog, event.x, event.y);
       break;
     case InputEvent::MouseDown:
-      if (event.button != 1) break;
+      if (event.button != kLeftButton) break;
       dialog.hovered = DialogButtonAt(dialog, event.x, event.y);
       dialog.pressed = dialog.hovered;
       break;
     case InputEvent::MouseUp: {
-      if (event.button != 1) break;
+      if (event.button != kLeftButton) break;
       int button = DialogButtonAt(dialog, event.x, event.y);
       dialog.hovered = button;
       if (button != kNoButton && button == dialog.pressed)

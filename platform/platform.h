@@ -20,6 +20,8 @@ class MusicPlayer;    // platform/music.h
 inline constexpr int kSceneWidth = 390;
 inline constexpr int kSceneHeight = 260;
 
+inline constexpr int kLeftButton = 1;
+
 struct InputEvent {
   enum Kind {
     MouseDown,
@@ -33,7 +35,7 @@ struct InputEvent {
   };
   Kind kind = MouseMove;
   int x = 0, y = 0;  // scene pixels
-  int button = 1;    // 1 left, 2 middle, 3 right
+  int button = kLeftButton;  // 1 left, 2 middle, 3 right, as SDL and the page number them
   KeyCode key = KeyCode::Other;
   bool repeat = false;  // a key down repeated while the key is held
 };
