@@ -110,11 +110,10 @@ class TForm1 : public TSceneVars, public Stage {
     std::string text;       // "音量 70%" or "消音"
     int level = 0;          // lit cells of the bar, 0-10
     uint64_t since_ms = 0;  // platform clock of the press
-    Bitmap board;
   } volume_notice;
   // 256 while the notice is fully shown, less as it fades, 0 once gone.
-  int VolumeNoticeAlpha();
-  void DrawVolumeNotice(Bitmap& frame, int alpha);
+  int VolumeNoticeAlpha() const;
+  void DrawVolumeNotice(Bitmap& frame, int alpha) const;
 
   void PrintMessage(const std::string& text);
   // A line in a colour.

@@ -55,20 +55,17 @@ bool TForm1::VolumeKey(KeyCode key) {
   return true;
 }
 
-int TForm1::VolumeNoticeAlpha() {
+int TForm1::VolumeNoticeAlpha() const {
   if (!volume_notice.shown) return 0;
   uint64_t age = platform.NowMs() - volume_notice.since_ms;
-  if (age >= kShownMs + kFadeMs) {
-    volume_notice.shown = false;
-    return 0;
-  }
+  if (age >= kShownMs + kFadeMs) return 0;
   if (age <= kShownMs) return 256;
   return static_cast<int>(256 - 256 * (age - kShownMs) / kFadeMs);
 }
 
-void TForm1::DrawVolumeNotice(Bitmap& frame, int alpha) {
+void TForm1::DrawVolumeNotice(Bitmap& frame, int alpha) const {
   const PanelRect& r = kVolumeNoticeBox;
-  Bitmap& board = volume_notice.board;
+  Bitmap board;
   board.SetSize(r.width, r.height);
   FillPanelRect(board, {0, 0, r.width, r.height}, kBoard);
   OutlinePanelRect(board, {0, 0, r.width, r.height}, kEdge);

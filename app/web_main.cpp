@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/form.h"
+#include "app/page_arguments.h"
 #include "app/paths.h"
 #include "game/random.h"
 #include "platform/web/web_platform.h"
@@ -73,20 +74,13 @@ int main(int argc, char** argv) {
   // with the same number, whatever the clock says. ?replay=CLICKS&stop=MS:
   // the game runs on a virtual clock with scripted clicks and holds at the
   // stop (platform/headless/replay.h), for frames held against the desktop's.
-  std::string replay, stop, lang;
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg.rfind("--fixed-random=", 0) == 0) SetRandomScript(FixedRandomScript(std::stoull(arg.substr(15))));
-    if (arg.rfind("--replay=", 0) == 0) replay = arg.substr(9);
-    if (arg.rfind("--stop=", 0) == 0) stop = arg.substr(7);
-    if (arg.rfind("--lang=", 0) == 0) lang = arg.substr(7);
-  }
+  PageArguments args = ReadPageArguments(std::vector<std::string>(argv + 1, argv + argc));
+  for (const std::string& problem : args.problems) std::fprintf(stderr, "picolatte: %s\n", problem.c_str());
+  if (args.fixed_random) SetRandomScript(FixedRandomScript(*args.fixed_random));
   std::vector<ReplayClick> clicks;
-  bool replaying = !stop.empty() && stop.size() < 10 &&
-                   stop.find_first_not_of("0123456789") == std::string::npos &&
-                   ParseReplayClicks(replay, clicks);
-  if (!stop.empty() && !replaying)
-    std::fprintf(stderr, "picolatte: the replay '%s' cannot be read\n", replay.c_str());
+  bool replaying = args.stop_ms && ParseReplayClicks(args.replay, clicks);
+  if (args.stop_ms && !replaying)
+    std::fprintf(stderr, "picolatte: the replay '%s' cannot be read\n", args.replay.c_str());
   GamePaths paths = WebPaths();
   SeedSaveFolder(paths);
   // The page remembers the language like the desktop does, in settings.ini.
@@ -94,12 +88,12 @@ int main(int argc, char** argv) {
   WatchSavedFiles({paths.save + kMyDatName, paths.save + kNameDatName, paths.sheet, settings_path});
   SyncSavedFiles(true);
   auto platform =
-      replaying ? CreateWebReplayPlatform("/", clicks, std::stoull(stop)) : CreateWebPlatform("/");
+      replaying ? CreateWebReplayPlatform("/", clicks, *args.stop_ms) : CreateWebPlatform("/");
   MarkPageMoment("platform");
   auto form = std::make_unique<TForm1>(*platform, paths);
   form->settings = LoadSettings(settings_path).settings;
-  if (!ParseLanguage(lang, form->settings.language) && !lang.empty())
-    std::fprintf(stderr, "picolatte: ?lang= takes en or ja, not '%s'\n", lang.c_str());
+  if (!ParseLanguage(args.lang, form->settings.language) && !args.lang.empty())
+    std::fprintf(stderr, "picolatte: ?lang= takes en or ja, not '%s'\n", args.lang.c_str());
   GameSettings saved = form->settings;
   auto save_settings = [&form, &saved, settings_path] {
     std::string why;

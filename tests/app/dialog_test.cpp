@@ -92,7 +92,20 @@ TEST_F(DialogTest, TheEraseQuestionIsDrawnOverTheRunningScene) {
 
   // The scene dimmed around a plum board, "いいえ" ringed as the default.
   ASSERT_EQ(shot.frame.Width(), kSceneWidth);
-  EXPECT_EQ(shot.frame.Pixel(5, 5), Dimmed(scene.Pixel(5, 5)));
+  // Every pixel around the board and its shadow (4 down and right), edges
+  // included, is the scene dimmed; the shadow is black.
+  const PanelRect shadow = {kDialogBoard.left + 4, kDialogBoard.top + 4, kDialogBoard.width, kDialogBoard.height};
+  int bright = 0, shade = 0;
+  for (int y = 0; y < kSceneHeight; ++y)
+    for (int x = 0; x < kSceneWidth; ++x) {
+      if (kDialogBoard.Contains(x, y)) continue;
+      if (shadow.Contains(x, y))
+        shade += shot.frame.Pixel(x, y) != 0;
+      else
+        bright += shot.frame.Pixel(x, y) != Dimmed(scene.Pixel(x, y));
+    }
+  EXPECT_EQ(shade, 0);
+  EXPECT_EQ(bright, 0);
   EXPECT_EQ(shot.frame.Pixel(kDialogBoard.left + 5, kDialogBoard.Bottom() - 8), 0x291D28u);
   EXPECT_EQ(shot.frame.Pixel(kDialogNoButton.left - 2, kDialogNoButton.top - 2), 0xE7E3C5u);
   EXPECT_NE(shot.frame.Pixel(kDialogYesButton.left - 2, kDialogYesButton.top - 2), 0xE7E3C5u);

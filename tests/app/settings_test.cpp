@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -234,6 +235,42 @@ TEST_F(VolumeKeys, NoticeShowsAtOnceOverWhateverIsShownAndFades) {
   EXPECT_EQ(platform->last_frame, &form->cg);
   // No message line was written for it.
   EXPECT_EQ(form->effects[form->effect_next].age, 0);
+}
+
+// At every step of the volume the bar lights one cell in ten of it, the cells
+// centred in the notice's height; the notice fades without a jump from whole
+// at one second to gone at 1.4 s.
+TEST_F(VolumeKeys, TheBarShowsEachLevelAndTheNoticeFadesSmoothly) {
+  constexpr Rgb kLit = 0xFF80C0, kUnlit = 0x4A3547;
+  form->settings.volume = 0;
+  for (int level = 1; level <= 10; ++level) {
+    form->VolumeKey(KeyCode::Plus);
+    Bitmap notice = NoticeShown(*platform);
+    int lit = 0, top = notice.Height(), bottom = -1;
+    for (int y = 0; y < notice.Height(); ++y)
+      for (int x = 0; x < notice.Width(); ++x) {
+        Rgb p = notice.Pixel(x, y);
+        lit += p == kLit;
+        if (p == kLit || p == kUnlit) top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    EXPECT_EQ(lit, level * 4 * 8) << "level " << level;
+    EXPECT_EQ(top, notice.Height() - 1 - bottom) << "level " << level;
+  }
+  const uint64_t pressed = platform->clock_ms;
+  int last = 256;
+  for (int ms = 0; ms <= 1500; ++ms) {
+    platform->clock_ms = pressed + ms;
+    int alpha = form->VolumeNoticeAlpha();
+    if (ms <= 1000) {
+      EXPECT_EQ(alpha, 256) << ms;
+    }
+    if (ms >= 1400) {
+      EXPECT_EQ(alpha, 0) << ms;
+    }
+    EXPECT_LE(alpha, last) << ms;
+    EXPECT_LE(last - alpha, 1) << ms;
+    last = alpha;
+  }
 }
 
 TEST_F(VolumeKeys, OtherKeysAreLeftToTheGame) {

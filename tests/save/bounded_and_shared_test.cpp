@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "save/save_files.h"
 #include "tests/save/scratch_dir.h"
@@ -132,6 +133,42 @@ TEST(TwoCopies, MergeAddsEachCopysOwnChanges) {
     MergeProgress(c.disk, c.base, mine);
     EXPECT_TRUE(SameLasting(mine, c.expected)) << c.what;
   }
+}
+
+// Every lasting field on its own, while the other copy played two games: a
+// copy that lowered it erased its progress, which then stands as it is; a
+// copy that raised it adds that to the other copy's games.
+TEST(TwoCopies, EachLastingFieldMergesOnItsOwn) {
+  tmy start = Lasting(5, 2, 3, {}, {});
+  const size_t flags = start.progress_flags.size(), seals = start.seal_collected.size();
+  auto field = [&](tmy& my, size_t k) -> int32_t& {
+    if (k < flags) return my.progress_flags[k];
+    if (k < flags + seals) return my.seal_collected[k - flags];
+    return k == flags + seals ? my.best_level : my.best_days;
+  };
+  std::vector<size_t> missed_erase, missed_raise;
+  for (size_t k = 0; k < flags + seals + 2; ++k) {
+    tmy base = start;
+    field(base, k) += 1;
+    tmy disk = base;
+    disk.play_count += 2;
+    tmy erased = base;
+    field(erased, k) -= 1;
+    tmy merged = erased;
+    MergeProgress(disk, base, merged);
+    if (!SameLasting(merged, erased)) missed_erase.push_back(k);
+    tmy raised = base;
+    field(raised, k) += 1;
+    MergeProgress(disk, base, raised);
+    if (field(raised, k) != field(base, k) + 1 || raised.play_count != disk.play_count) missed_raise.push_back(k);
+  }
+  EXPECT_EQ(missed_erase, std::vector<size_t>{}) << "(flags, then seals, then the two bests)";
+  EXPECT_EQ(missed_raise, std::vector<size_t>{});
+  tmy fewer_games = start;
+  fewer_games.play_count = 0;
+  tmy merged = fewer_games;
+  MergeProgress(Lasting(9, 2, 3, {}, {}), start, merged);
+  EXPECT_EQ(merged.play_count, 0);  // erased: the other copy's games go too
 }
 
 // Two real processes save the same my.dat over and over, each adding games

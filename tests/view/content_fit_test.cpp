@@ -9,6 +9,7 @@
 #include "content/tables.h"
 #include "content/words.h"
 #include "view/text_boxes.h"
+#include "view/text_wrap.h"
 
 namespace {
 
@@ -113,6 +114,34 @@ TEST(LineBreaking, JapaneseKeepsItsMarksWithTheirWords) {
     std::string held;
     for (int i = 0; i < c.chars; ++i) held += chars[i];
     EXPECT_EQ(Wrap(c.text, Width(held)), c.lines) << c.text;
+  }
+}
+
+// UTF-8 written by hand, to hold the splitter against.
+std::string Encode(char32_t c) {
+  std::string s;
+  if (c < 0x80) return std::string(1, static_cast<char>(c));
+  int tail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+  s += static_cast<char>(((0xFF00 >> (tail + 1)) & 0xFF) | (c >> (6 * tail)));
+  for (int i = tail - 1; i >= 0; --i) s += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
+  return s;
+}
+
+// Every character comes out whole, at each edge of the one- to four-byte
+// forms; a stray or impossible byte is a character of its own; a cut-off
+// last character is kept as it is, and nothing is read past the end.
+TEST(LineBreaking, CharactersSplitWholeAtEveryEdgeOfUtf8) {
+  std::vector<std::string> expected;
+  for (char32_t c : {0x1, 0x41, 0x7F, 0x80, 0xE9, 0x7FF, 0x800, 0x3042, 0xFFFD, 0xFFFF, 0x10000, 0x1F600, 0x10FFFF})
+    expected.push_back(Encode(c));
+  for (int stray : {0x80, 0xBF, 0xF8, 0xFF}) expected.push_back(std::string(1, static_cast<char>(stray)));
+  std::string text;
+  for (const std::string& c : expected) text += c;
+  EXPECT_EQ(SplitCharacters(text), expected);
+  for (size_t cut = 1; cut < 4; ++cut) {
+    std::string head = text + Encode(0x1F600).substr(0, cut);
+    std::vector<std::string> chars = SplitCharacters(head);
+    EXPECT_EQ(chars.back(), Encode(0x1F600).substr(0, cut));
   }
 }
 
