@@ -48,7 +48,7 @@ class TForm1 : public TSceneVars, public Stage {
   Platform& platform;
   const GamePaths paths;
   GameSettings settings;     // window, volume and language, remembered between starts
-  mutable TTranslator lang;  // what the shown texts read in
+  TTranslator lang;  // what the shown texts read in
 
   // The game, its state and its tables.
   ShopDay game{*this};

@@ -208,7 +208,7 @@ std::string TCatalogue::Translate(const std::string& text) const {
   return out;
 }
 
-std::string TTranslator::Shown(const std::string& text) {
+std::string TTranslator::Shown(const std::string& text) const {
   if (language_ == Language::Japanese) return text;
   // A long game shows many different lines; the few of this moment stay.
   if (shown_.size() > 4096) shown_.clear();

@@ -64,11 +64,11 @@ class TTranslator {
     shown_.clear();
   }
   // `text` as the player reads it now (a copy: what was shown before may be
-  // forgotten by the next call).
-  std::string Shown(const std::string& text);
+  // forgotten by the next call). Remembers the translations it looked up.
+  std::string Shown(const std::string& text) const;
 
  private:
   Language language_ = Language::Japanese;
   TCatalogue catalogue_;
-  std::unordered_map<std::string, std::string> shown_;
+  mutable std::unordered_map<std::string, std::string> shown_;  // a memo only
 };

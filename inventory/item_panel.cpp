@@ -127,7 +127,7 @@ Thumb ScrollThumb(const TItemPanel& panel) {
 
 // Draws the list as it stands; scrolling follows the selection where the
 // selection moves, not here.
-void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y, TTranslator& lang) {
+void DrawList(Bitmap& canvas, const TItemPanel& panel, int mouse_x, int mouse_y, const TTranslator& lang) {
   FillPanelRect(canvas, kListBox, kListBack);
   bool scroll = Scrollable(panel);
   int text_right = kListBox.Right() - (scroll ? kScrollBarWidth : 0);
