@@ -13,6 +13,7 @@ const path = require('path');
 const puppeteer = require('puppeteer-core');
 const frames = require('./frames');
 const { serve } = require('./static_server');
+const { check, sleep, run } = require('./checks');
 
 const [dist, out, desktop] = process.argv.slice(2);
 if (!dist || !out) {
@@ -21,12 +22,6 @@ if (!dist || !out) {
 }
 fs.mkdirSync(out, { recursive: true });
 
-let failures = 0;
-function check(ok, what) {
-  console.log((ok ? 'ok   ' : 'FAIL ') + what);
-  if (!ok) failures++;
-}
-const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 // The canvas as RGBA bytes.
 async function scene(page) {
@@ -418,13 +413,6 @@ async function main() {
     await close();
   }
   check(errors.length === 0, 'no errors in the console' + (errors.length ? ': ' + errors.join(' | ') : ''));
-  if (failures) {
-    console.log(`${failures} check(s) failed`);
-    process.exit(1);
-  }
 }
 
-main().catch((e) => {
-  console.error(e);
-  process.exit(1);
-});
+run(main);

@@ -10,18 +10,13 @@ const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 const { serve } = require('./static_server');
+const { check, sleep, run } = require('./checks');
 
 const dist = process.argv[2];
 if (!dist) {
   console.error('usage: node progress_test.js DIST_DIR');
   process.exit(2);
 }
-let failures = 0;
-function check(ok, what) {
-  console.log((ok ? 'ok   ' : 'FAIL ') + what);
-  if (!ok) failures++;
-}
-const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 const profiles = [];
 
 function launch(profile) {
@@ -182,13 +177,6 @@ async function main() {
     await close();
     for (const p of profiles) fs.rmSync(p, { recursive: true, force: true });
   }
-  if (failures) {
-    console.log(`${failures} check(s) failed`);
-    process.exit(1);
-  }
 }
 
-main().catch((e) => {
-  console.error(e);
-  process.exit(1);
-});
+run(main);
